@@ -45,31 +45,35 @@ std::unique_ptr<cmcTimer> cmcVirtualClock::CreateTimer(std::function<void()> onF
   return std::make_unique<Timer>(*this, slot);
 }
 
-cmcVirtualClock::Slot* cmcVirtualClock::NextDue(uint64_t limit) {
-  Slot* best = nullptr;
-  for (auto& s : slots_) {
+std::shared_ptr<cmcVirtualClock::Slot> cmcVirtualClock::NextDue(uint64_t limit) const {
+  std::shared_ptr<Slot> best;
+  for (const auto& s : slots_) {
     if (!s->alive || !s->active || s->due > limit) continue;
-    if (!best || s->due < best->due || (s->due == best->due && s->order < best->order)) best = s.get();
+    if (!best || s->due < best->due || (s->due == best->due && s->order < best->order)) best = s;
   }
   return best;
 }
 
+void cmcVirtualClock::MoveTo(uint64_t moment) {
+  // A callback that runs a nested loop (Advance inside a callback) may already have
+  // moved time past this moment; time never goes back.
+  if (moment <= elapsed_) return;
+  now_ += static_cast<uint32_t>(moment - elapsed_);
+  elapsed_ = moment;
+}
+
 void cmcVirtualClock::Advance(uint32_t ms) {
   const uint64_t target = elapsed_ + ms;
-  while (Slot* s = NextDue(target)) {
-    now_ += static_cast<uint32_t>(s->due - elapsed_);
-    elapsed_ = s->due;
+  // The shared pointer keeps the slot alive while its callback stops or destroys
+  // any timer, this one included.
+  while (std::shared_ptr<Slot> s = NextDue(target)) {
+    MoveTo(s->due);
     s->due += static_cast<uint64_t>(s->period);
     s->order = startOrder_++;
-    // The callback may stop or destroy any timer, this one included.
-    std::shared_ptr<Slot> keep;
-    for (auto& p : slots_)
-      if (p.get() == s) keep = p;
-    auto fire = keep->onFire;
+    auto fire = s->onFire;
     if (fire) fire();
   }
-  now_ += static_cast<uint32_t>(target - elapsed_);
-  elapsed_ = target;
+  MoveTo(target);
 }
 
 int cmcVirtualClock::ActiveTimers() const {

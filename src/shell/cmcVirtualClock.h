@@ -1,7 +1,8 @@
 #pragma once
 // A deterministic clock and timer host for tests and simulations: time advances
 // only through Advance(), which fires every due timer in order of its due time
-// (timers due at the same moment fire in the order they were started).
+// (timers due at the same moment fire in the order they were started or last
+// fired). Advance may be called from inside a callback, as a nested message loop.
 #include <cstdint>
 #include <list>
 #include <memory>
@@ -27,7 +28,8 @@ class cmcVirtualClock : public cmcClock, public cmcTimerHost {
   struct Slot;
   class Timer;
   friend class Timer;
-  Slot* NextDue(uint64_t limit);
+  std::shared_ptr<Slot> NextDue(uint64_t limit) const;
+  void MoveTo(uint64_t moment);
 
   uint32_t now_;
   uint64_t elapsed_ = 0;  // monotonic time since construction, never wraps
