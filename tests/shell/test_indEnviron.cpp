@@ -132,7 +132,9 @@ struct GeometryCase {
   indEnviron::Rect expected;
 };
 
-void PrintTo(const GeometryCase& c, std::ostream* os) { *os << c.work.width << "x" << c.work.height; }
+void PrintTo(const GeometryCase& c, std::ostream* os) {
+  *os << c.work.left << "," << c.work.top << " " << c.work.width << "x" << c.work.height;
+}
 
 class EnvironGeometry : public ::testing::TestWithParam<GeometryCase> {};
 
