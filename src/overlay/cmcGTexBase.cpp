@@ -11,7 +11,8 @@ constexpr std::string_view kEndKey = "End_Of_Ovl";
 
 // The text of a line up to its line end (or an embedded NUL, where a C string stops).
 std::string_view Content(std::string_view line) {
-  return line.substr(0, line.find_first_of(std::string_view("\n\0", 2)));
+  line = line.substr(0, line.find('\n'));
+  return line.substr(0, line.find('\0'));
 }
 
 }  // namespace

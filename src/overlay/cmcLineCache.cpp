@@ -1,5 +1,7 @@
 #include "overlay/cmcLineCache.h"
 
+#include <iterator>
+
 const cmcLineCache::Entry* cmcLineCache::Find(std::int64_t start) {
   const auto it = byStart_.find(start);
   if (it == byStart_.end()) return nullptr;
@@ -13,10 +15,16 @@ void cmcLineCache::Add(std::int64_t start, std::int64_t length, const std::strin
     byStart_.erase(it);
   }
   if (lines_.size() >= kCapacity) {
+    // Reuse the least recently used entry, and its text's storage, for the new line.
     byStart_.erase(lines_.back().start);
-    lines_.pop_back();
+    lines_.splice(lines_.begin(), lines_, std::prev(lines_.end()));
+    Entry& e = lines_.front();
+    e.start = start;
+    e.length = length;
+    e.text.assign(text);
+  } else {
+    lines_.push_front(Entry{start, length, text});
   }
-  lines_.push_front(Entry{start, length, text});
   byStart_[start] = lines_.begin();
 }
 

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 namespace {
 constexpr std::size_t kBufferSize = 64 * 1024;
@@ -61,18 +63,28 @@ bool cmcTextModeFile::ReadLine(std::string& line, std::size_t maxChars) {
   line.clear();
   if (fd_ < 0) return false;
   std::int64_t at = pos_;
-  while (line.size() < maxChars) {
-    const int c = ByteAt(at);
-    if (c < 0) break;
-    ++at;
-    if (c == '\r' && ByteAt(at) == '\n') {
+  while (line.size() < maxChars && ByteAt(at) >= 0) {
+    // Copy the buffered run up to the next LF or CR, within the piece's limit.
+    const char* run = buf_.data() + (at - bufStart_);
+    const std::size_t avail = std::min(static_cast<std::size_t>(bufStart_ + bufLen_ - at), maxChars - line.size());
+    const char* lf = static_cast<const char*>(std::memchr(run, '\n', avail));
+    const std::size_t upToLf = lf ? static_cast<std::size_t>(lf - run) + 1 : avail;
+    const char* cr = static_cast<const char*>(std::memchr(run, '\r', upToLf));
+    if (cr == nullptr) {
+      line.append(run, upToLf);
+      at += static_cast<std::int64_t>(upToLf);
+      if (lf) break;
+      continue;
+    }
+    line.append(run, static_cast<std::size_t>(cr - run));
+    at += (cr - run) + 1;
+    if (ByteAt(at) == '\n') {
       // Text mode delivers CR LF as a single LF.
       ++at;
       line.push_back('\n');
       break;
     }
-    line.push_back(static_cast<char>(c));
-    if (c == '\n') break;
+    line.push_back('\r');
   }
   pos_ = at;
   return !line.empty();
