@@ -1,5 +1,3 @@
-#include "overlay/cmcGTex.h"
-
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -9,6 +7,7 @@
 #include <vector>
 
 #include "overlay/TempDir.h"
+#include "overlay/cmcGTex.h"
 
 namespace {
 
@@ -26,6 +25,9 @@ Lines Words(const std::string& text) {
   for (std::string w; in >> w;) words.push_back(w);
   return words;
 }
+
+// prefix followed by the number (built by appending: GCC 12 warns falsely on operator+ here).
+std::string Numbered(const char* prefix, int i) { return std::string(prefix).append(std::to_string(i)); }
 
 const std::string kEols[] = {"\n", "\r\n"};
 
@@ -50,10 +52,14 @@ const LookupCase kLookups[] = {
     {"EmptyLineIsContent", {"#A", "", "a1", "#End_Of_Ovl"}, "A", 0, ""},
     {"LinesBeforeFirstKeyIgnored", {"#junk?", "x", "#A", "a0"}, "A", 0, "a0"},
     {"BytesReturnedUnchanged",
-     {"#GI_Sys_AppTitle", "Gr\xC3\xB6\xC3\x9F" "e \xE6\x97\xA5\tx ", "#End_Of_Ovl"},
+     {"#GI_Sys_AppTitle",
+      "Gr\xC3\xB6\xC3\x9F"
+      "e \xE6\x97\xA5\tx ",
+      "#End_Of_Ovl"},
      "GI_Sys_AppTitle",
      0,
-     "Gr\xC3\xB6\xC3\x9F" "e \xE6\x97\xA5\tx "},
+     "Gr\xC3\xB6\xC3\x9F"
+     "e \xE6\x97\xA5\tx "},
 };
 
 void PrintTo(const LookupCase& c, std::ostream* os) { *os << c.name; }
@@ -68,7 +74,8 @@ TEST_P(LookupTest, ReturnsTheLine) {
   EXPECT_EQ(store.GetLine(c.key, c.n), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, LookupTest, ::testing::Combine(::testing::ValuesIn(kLookups), ::testing::ValuesIn(kEols)),
+INSTANTIATE_TEST_SUITE_P(Cases, LookupTest,
+                         ::testing::Combine(::testing::ValuesIn(kLookups), ::testing::ValuesIn(kEols)),
                          [](const auto& info) {
                            return std::string(std::get<0>(info.param).name) +
                                   (std::get<1>(info.param)[0] == '\r' ? "_CRLF" : "_LF");
@@ -159,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, LongLineTest,
 
 TEST(GTexTest, CursorMakesSequentialReadsCostOneLine) {
   Lines lines = {"#L"};
-  for (int i = 0; i < 100; ++i) lines.push_back("l" + std::to_string(i));
+  for (int i = 0; i < 100; ++i) lines.push_back(Numbered("l", i));
   TempDir dir;
   cmcGTex store;
   store.SetFile(dir.Write("t.OVL", Join(lines, "\n")));
@@ -167,14 +174,14 @@ TEST(GTexTest, CursorMakesSequentialReadsCostOneLine) {
   const std::pair<int, int> steps[] = {{0, 1}, {1, 1}, {2, 1}, {1, 2}, {2, 1}, {50, 48}, {50, 51}, {0, 1}};
   for (const auto& [n, cost] : steps) {
     const auto before = store.Stats().lineReads;
-    EXPECT_EQ(store.GetLine("L", n), "l" + std::to_string(n));
+    EXPECT_EQ(store.GetLine("L", n), Numbered("l", n));
     EXPECT_EQ(store.Stats().lineReads - before, static_cast<std::uint64_t>(cost)) << "line " << n;
   }
 }
 
 TEST(GTexTest, LineCacheHoldsTheLast64Lines) {
   Lines lines = {"#L"};
-  for (int i = 0; i < 100; ++i) lines.push_back("l" + std::to_string(i));
+  for (int i = 0; i < 100; ++i) lines.push_back(Numbered("l", i));
   TempDir dir;
   const std::string path = dir.Write("t.OVL", Join(lines, "\r\n"));
   // (lines walked, file reads needed to read line 0 again)
@@ -191,7 +198,7 @@ TEST(GTexTest, LineCacheHoldsTheLast64Lines) {
 TEST(GTexTest, KeysFoundFromPosition11MoveToFront) {
   Lines lines;
   for (int i = 0; i < 15; ++i) {
-    lines.push_back("#K" + std::to_string(100 + i).substr(1));
+    lines.push_back(Numbered("#K", 100 + i).erase(2, 1));
     lines.push_back("v");
   }
   TempDir dir;

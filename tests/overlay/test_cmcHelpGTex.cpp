@@ -1,5 +1,3 @@
-#include "overlay/cmcHelpGTex.h"
-
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -8,6 +6,7 @@
 
 #include "overlay/TempDir.h"
 #include "overlay/cmcGTex.h"
+#include "overlay/cmcHelpGTex.h"
 
 namespace {
 
@@ -51,8 +50,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, FindTopicTest,
     ::testing::Values(TopicCase{"Listed", {"CL_A\ta.htm", "CL_B\tb.htm", "#"}, "CL_B", "b.htm"},
                       TopicCase{"NotListed", {"CL_A\ta.htm", "#"}, "CL_Z", ""},
-                      TopicCase{"LastMatchWins", {"CL_X\tone.htm", "CL_Y\ty.htm", "CL_X\ttwo.htm", "#"}, "CL_X",
-                                "two.htm"},
+                      TopicCase{
+                          "LastMatchWins", {"CL_X\tone.htm", "CL_Y\ty.htm", "CL_X\ttwo.htm", "#"}, "CL_X", "two.htm"},
                       // No closing "#" after it: reading on would be fatal, so the search must stop here.
                       TopicCase{"NoTabEndsWithEmptyTopic", {"CL_X", "CL_X\tlater.htm"}, "CL_X", ""},
                       TopicCase{"HashPrefixedLineIsAnEntry", {"#CL_H\th.htm", "#"}, "#CL_H", "h.htm"},

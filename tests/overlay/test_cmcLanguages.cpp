@@ -1,10 +1,9 @@
-#include "overlay/cmcLanguages.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "overlay/TempDir.h"
+#include "overlay/cmcLanguages.h"
 
 namespace {
 
@@ -24,11 +23,15 @@ class LanguagesTest : public ::testing::Test {
   void SetUp() override {
     dir_.Write("EN.OVL", MainOverlay("HELP_EN.OVL", "English title"));
     dir_.Write("DE.OVL", MainOverlay("HELP_DE.OVL", "Deutscher Titel"));
-    dir_.Write("FR.OVL", MainOverlay("HELP_FR.OVL", "Titre fran\xC3\xA7" "ais"));
+    dir_.Write("FR.OVL", MainOverlay("HELP_FR.OVL",
+                                     "Titre fran\xC3\xA7"
+                                     "ais"));
     dir_.Write("HELP_EN.OVL", HelpOverlay("en_open.htm"));
     dir_.Write("HELP_DE.OVL", HelpOverlay("de_open.htm"));
     dir_.Write("HELP_FR.OVL", HelpOverlay("fr_open.htm"));
-    WriteIndex("English\tEN.OVL\nDeutsch\tDE.OVL\nFran\xC3\xA7" "ais\tFR.OVL\n#\n");
+    WriteIndex(
+        "English\tEN.OVL\nDeutsch\tDE.OVL\nFran\xC3\xA7"
+        "ais\tFR.OVL\n#\n");
   }
   void WriteIndex(const std::string& languageLines) {
     dir_.Write("RX93KITD.OVL", "#GI_Sys_Language\n" + languageLines + "#End_Of_Ovl\n");
@@ -44,8 +47,14 @@ class LanguagesTest : public ::testing::Test {
 TEST_F(LanguagesTest, StoredIndexOutOfRangeSelectsLanguage0) {
   // (stored index, index used, main overlay title)
   const std::tuple<int, int, const char*> cases[] = {
-      {0, 0, "English title"}, {1, 1, "Deutscher Titel"}, {2, 2, "Titre fran\xC3\xA7" "ais"},
-      {3, 0, "English title"}, {7, 0, "English title"},   {-1, 0, "English title"},
+      {0, 0, "English title"},
+      {1, 1, "Deutscher Titel"},
+      {2, 2,
+       "Titre fran\xC3\xA7"
+       "ais"},
+      {3, 0, "English title"},
+      {7, 0, "English title"},
+      {-1, 0, "English title"},
   };
   for (const auto& [stored, used, title] : cases) {
     EXPECT_EQ(langs_.Open(stored), used) << stored;
@@ -58,7 +67,9 @@ TEST_F(LanguagesTest, CountsAndNamesTheLanguages) {
   langs_.Open(0);
   EXPECT_EQ(langs_.Count(), 3);
   EXPECT_EQ(langs_.Name(0), "English");
-  EXPECT_EQ(langs_.Name(2), "Fran\xC3\xA7" "ais");
+  EXPECT_EQ(langs_.Name(2),
+            "Fran\xC3\xA7"
+            "ais");
 }
 
 TEST_F(LanguagesTest, CountEndsAtAnyLineBeginningWithHash) {
@@ -69,7 +80,7 @@ TEST_F(LanguagesTest, CountEndsAtAnyLineBeginningWithHash) {
 
 TEST_F(LanguagesTest, CountStopsAt255) {
   std::string lines;
-  for (int i = 0; i < 300; ++i) lines += "L" + std::to_string(i) + "\tEN.OVL\n";
+  for (int i = 0; i < 300; ++i) lines.append("L").append(std::to_string(i)).append("\tEN.OVL\n");
   WriteIndex(lines);  // no closing "#": lines past 255 are never read
   EXPECT_EQ(langs_.Open(260), 0);
   EXPECT_EQ(langs_.Count(), 255);
@@ -107,7 +118,9 @@ TEST_F(LanguagesTest, SwitchToCurrentOrUnknownIndexDoesNothing) {
     EXPECT_FALSE(langs_.Switch(i)) << i;
     EXPECT_EQ(langs_.Current(), 2);
   }
-  EXPECT_EQ(main_.GetText("GI_Sys_AppTitle"), "Titre fran\xC3\xA7" "ais");
+  EXPECT_EQ(main_.GetText("GI_Sys_AppTitle"),
+            "Titre fran\xC3\xA7"
+            "ais");
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
-#include "overlay/cmcTextUtil.h"
-
 #include <gtest/gtest.h>
 
 #include <ostream>
 #include <vector>
+
+#include "overlay/cmcTextUtil.h"
 
 namespace {
 
@@ -31,10 +31,14 @@ INSTANTIATE_TEST_SUITE_P(Cases, FieldTest,
                                            FieldCase{"\tb", '\t', 0, ""}, FieldCase{"a,b,c", ',', 2, "c"},
                                            FieldCase{"a,b,c", ',', 3, ""}, FieldCase{"a,b", ',', -1, ""},
                                            // Multi-byte characters pass through whole on both sides.
-                                           FieldCase{"Fran\xC3\xA7" "ais\t\xE6\x97\xA5\xE6\x9C\xAC", '\t', 0,
-                                                     "Fran\xC3\xA7" "ais"},
-                                           FieldCase{"Fran\xC3\xA7" "ais\t\xE6\x97\xA5\xE6\x9C\xAC", '\t', 1,
-                                                     "\xE6\x97\xA5\xE6\x9C\xAC"}));
+                                           FieldCase{"Fran\xC3\xA7"
+                                                     "ais\t\xE6\x97\xA5\xE6\x9C\xAC",
+                                                     '\t', 0,
+                                                     "Fran\xC3\xA7"
+                                                     "ais"},
+                                           FieldCase{"Fran\xC3\xA7"
+                                                     "ais\t\xE6\x97\xA5\xE6\x9C\xAC",
+                                                     '\t', 1, "\xE6\x97\xA5\xE6\x9C\xAC"}));
 
 TEST(TrimTest, RemovesOuterWhiteSpaceOnly) {
   EXPECT_EQ(cmcTrim("  a b\t\r\n"), "a b");
