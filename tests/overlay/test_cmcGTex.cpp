@@ -164,6 +164,19 @@ INSTANTIATE_TEST_SUITE_P(Cases, LongLineTest,
                                                               PieceCase{16382, {8191, 8191, 0}}),
                                             ::testing::ValuesIn(kEols)));
 
+TEST(GTexTest, CrLfAndLfFilesReadAlikeAcrossManyReadBuffers) {
+  // About 150 KiB of lines of varying length, so CR LF pairs fall on every kind of
+  // boundary of the reader's buffer.
+  Lines lines = {"#L"};
+  for (int i = 0; i < 3000; ++i) lines.push_back(std::string(static_cast<std::size_t>(i % 97), 'a' + i % 26));
+  TempDir dir;
+  cmcGTex lf, crlf;
+  lf.SetFile(dir.Write("lf.OVL", Join(lines, "\n")));
+  crlf.SetFile(dir.Write("crlf.OVL", Join(lines, "\r\n")));
+  for (int n = 0; n < 3000; ++n) ASSERT_EQ(crlf.GetLine("L", n), lf.GetLine("L", n)) << "line " << n;
+  EXPECT_EQ(crlf.GetLine("L", 2999), lines[3000]);
+}
+
 TEST(GTexTest, CursorMakesSequentialReadsCostOneLine) {
   Lines lines = {"#L"};
   for (int i = 0; i < 100; ++i) lines.push_back(Numbered("l", i));
