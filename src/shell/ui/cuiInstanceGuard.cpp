@@ -14,8 +14,11 @@ constexpr int kAlertWaitMs = 500;
 const QByteArray kAlertLine = QByteArrayLiteral("alert");
 
 QString DefaultFolder() {
-  const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  if (!runtime.isEmpty()) return runtime;
+  // Without XDG_RUNTIME_DIR Qt would warn and pick a folder of its own; use ours.
+  if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!runtime.isEmpty()) return runtime;
+  }
   return QDir::tempPath() + QStringLiteral("/rx93kit-%1").arg(::getuid());
 }
 

@@ -1,0 +1,66 @@
+// rx93kit: the desktop program. main wires the process-wide objects in their fixed
+// order (environment, overlays, event manager) and runs the message loop; they are
+// destroyed in reverse order, the environment writing the settings back last.
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "overlay/cmcGTex.h"
+#include "overlay/cmcHelpGTex.h"
+#include "overlay/cmcLanguages.h"
+#include "shell/cmcEvMan.h"
+#include "shell/indEnviron.h"
+#include "shell/ui/cuiFatalBox.h"
+#include "shell/ui/cuiInstanceGuard.h"
+#include "shell/ui/cuiMainWindow.h"
+#include "shell/ui/cuiQtClock.h"
+#include "shell/ui/cuiQtSettingsStore.h"
+#include "shell/ui/cuiSignalCloser.h"
+
+namespace {
+
+indEnviron::Rect PrimaryWorkArea() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return {0, 0, 1024, 768};
+  const QRect a = screen->availableGeometry();
+  return {a.left(), a.top(), a.width(), a.height()};
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  cuiFatalBox fatalBox;
+  cmcSetFatalSink(&fatalBox);
+  const std::string exeDir = QCoreApplication::applicationDirPath().toStdString() + "/";
+
+  cuiQtSettingsStore store;
+  cuiInstanceGuard guard;
+  indEnviron environment(indEnviron::kMutexName, indEnviron::kUserKey, indEnviron::kMachineKey, store, guard,
+                     PrimaryWorkArea());
+  if (!environment.OwnsInstance()) {
+    // Another instance runs: it asks for the user's attention, this one leaves at once.
+    guard.AlertOwner();
+    return 0;
+  }
+
+  cmcGTex mainOverlay;
+  cmcGTex indexOverlay;
+  cmcHelpGTex helpOverlay;
+  cuiQtClock clock;
+  cmcEvMan events(clock);
+
+  cmcLanguages languages(exeDir, indexOverlay, mainOverlay, helpOverlay);
+  environment.language = languages.Open(environment.language);
+  const QString title = QString::fromStdString(mainOverlay.GetText("GI_Sys_AppTitle"));
+
+  cuiMainWindow window(environment, title);
+  fatalBox.SetOwner(&window);
+  QObject::connect(&guard, &cuiInstanceGuard::alertRequested, &window, &cuiMainWindow::AskForAttention);
+  cuiSignalCloser closer(&window);
+  window.show();
+
+  const int status = app.exec();
+  fatalBox.SetOwner(nullptr);
+  return status;
+}
