@@ -13,6 +13,7 @@
 
 #include "image/cmcEeprom.h"
 #include "image/cmcTextLineReader.h"
+#include "overlay/cmcGTex.h"
 #include "shell/cmcFatal.h"
 #include "shell/cmcPrompts.h"
 
@@ -132,6 +133,9 @@ void SyncFolder(const std::string& folder) {
 }  // namespace
 
 cmcQclFile::cmcQclFile(cmcPrompts& prompts, TextLookup texts) : prompts_(prompts), texts_(std::move(texts)) {}
+
+cmcQclFile::cmcQclFile(cmcPrompts& prompts, cmcGTex& overlay)
+    : cmcQclFile(prompts, [&overlay](const std::string& key) { return overlay.GetText(key); }) {}
 
 void cmcQclFile::AttachImage(cmcEeprom& image) {
   image_ = &image;

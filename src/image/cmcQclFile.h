@@ -12,6 +12,7 @@
 #include "image/cmcAddressRanges.h"
 
 class cmcEeprom;
+class cmcGTex;
 class cmcPrompts;
 
 class cmcQclFile {
@@ -39,6 +40,8 @@ class cmcQclFile {
 
   // Messages go to prompts, their texts come from texts.
   cmcQclFile(cmcPrompts& prompts, TextLookup texts);
+  // Message texts from the main overlay (not owned; it outlives the object).
+  cmcQclFile(cmcPrompts& prompts, cmcGTex& overlay);
 
   // Remembers the image (not owned) and requires the whole of it until CheckCoverage says otherwise.
   void AttachImage(cmcEeprom& image);

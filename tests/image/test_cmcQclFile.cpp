@@ -12,6 +12,7 @@
 
 #include "image/cmcEeprom.h"
 #include "image/cmcModelCodes.h"
+#include "overlay/cmcGTex.h"
 #include "shell/cmcScriptedPrompts.h"
 
 namespace fs = std::filesystem;
@@ -435,6 +436,27 @@ TEST_F(QclFileTest, ShowFileErrorTexts) {
   prompts_.asked.clear();
   for (int code : {0, -1, 10, 1000}) file_.ShowFileError(code);
   EXPECT_TRUE(prompts_.asked.empty());
+}
+
+TEST_F(QclFileTest, MessageTextsFromTheOverlay) {
+  const std::vector<std::string> lines = {"#GI_Sys_AppTitle", "Title",   "#GI_Mess_FileErr_Headline", "Cannot use the file.",
+                                          "#GI_Mess_FileErr_Coverage", "Missing", "#End_Of_Ovl"};
+  cmcGTex overlay;
+  overlay.SetLines(lines);
+  cmcQclFile file(prompts_, overlay);
+  file.ShowFileError(cmcQclFile::kCoverageError);
+  ASSERT_EQ(prompts_.asked.size(), 1u);
+  EXPECT_EQ(prompts_.asked[0].caption, "Title");
+  EXPECT_EQ(prompts_.asked[0].text, "Cannot use the file.\n\nMissing");
+}
+
+TEST_F(QclFileTest, ShippedOverlayHoldsEveryMessage) {
+  cmcGTex overlay;
+  overlay.SetFile(std::string(RX93_BIN_DIR) + "/RX93KITD_ENG.OVL");
+  cmcQclFile file(prompts_, overlay);
+  for (int code = 1; code <= 9; ++code) file.ShowFileError(code);  // a missing key would end the process
+  ASSERT_EQ(prompts_.asked.size(), 9u);
+  EXPECT_EQ(prompts_.asked[0].caption, "RX-93KIT Dealer");
 }
 
 TEST_F(QclFileTest, ReadShowsItsFailure) {
