@@ -5,10 +5,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 #include "image/cmcEeprom.h"
@@ -39,11 +41,28 @@ constexpr size_t kMaxDataLine = 516;
 constexpr size_t kMinDataLine = 8;
 
 // 0..15 for a hexadecimal digit of either case, -1 otherwise.
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
+constexpr auto kHexValues = [] {
+  std::array<int8_t, 256> t{};
+  t.fill(-1);
+  for (int c = '0'; c <= '9'; ++c) t[static_cast<size_t>(c)] = static_cast<int8_t>(c - '0');
+  for (int c = 'A'; c <= 'F'; ++c) t[static_cast<size_t>(c)] = static_cast<int8_t>(c - 'A' + 10);
+  for (int c = 'a'; c <= 'f'; ++c) t[static_cast<size_t>(c)] = static_cast<int8_t>(c - 'a' + 10);
+  return t;
+}();
+int HexValue(char c) { return kHexValues[static_cast<uint8_t>(c)]; }
+
+// Sets the bits of the inclusive address range start .. end.
+void MarkRange(std::vector<uint8_t>& bitmap, int start, int end) {
+  while (start <= end && start % 8 != 0) {
+    bitmap[static_cast<size_t>(start / 8)] |= static_cast<uint8_t>(1u << (start % 8));
+    ++start;
+  }
+  if (end - start + 1 >= 8) {
+    const int bytes = (end - start + 1) / 8;
+    std::memset(bitmap.data() + start / 8, 0xFF, static_cast<size_t>(bytes));
+    start += bytes * 8;
+  }
+  for (; start <= end; ++start) bitmap[static_cast<size_t>(start / 8)] |= static_cast<uint8_t>(1u << (start % 8));
 }
 
 // Leading white space, an optional sign and decimal digits, as a C integer conversion
@@ -144,7 +163,7 @@ void cmcQclFile::AttachImage(cmcEeprom& image) {
   const size_t bytes = static_cast<size_t>((image.GetSize() + 7) / 8);
   loaded_.assign(bytes, 0);
   required_.assign(bytes, 0);
-  for (int a = whole_start_; a <= whole_end_; ++a) required_[static_cast<size_t>(a / 8)] |= 1u << (a % 8);
+  if (whole_end_ >= whole_start_) MarkRange(required_, whole_start_, whole_end_);
 }
 
 void cmcQclFile::SetModelCodes(int model, int sub_code) {
@@ -327,12 +346,10 @@ int cmcQclFile::ReadDataLine(const char* text, size_t length) {
   const int count = HexValue(text[4]) << 4 | HexValue(text[5]);
   if (length != 6 + 2 * static_cast<size_t>(count)) return kFormatError;
   if (!IsValidAddress(address) || !IsValidAddress(address + count - 1)) return kDataError;
-  uint8_t* bytes = image_->Data();
-  for (int k = 0; k < count; ++k) {
-    const int a = address + k;
-    bytes[a] = static_cast<uint8_t>(HexValue(text[6 + 2 * k]) << 4 | HexValue(text[7 + 2 * k]));
-    loaded_[static_cast<size_t>(a / 8)] |= static_cast<uint8_t>(1u << (a % 8));
-  }
+  uint8_t* bytes = image_->Data() + address;
+  for (int k = 0; k < count; ++k)
+    bytes[k] = static_cast<uint8_t>(HexValue(text[6 + 2 * k]) << 4 | HexValue(text[7 + 2 * k]));
+  MarkRange(loaded_, address, address + count - 1);
   return kOk;
 }
 
@@ -341,8 +358,7 @@ int cmcQclFile::CheckCoverage(const cmcAddressRanges& ranges) {
   std::fill(required_.begin(), required_.end(), 0);
   for (int i = 0; i < ranges.Count(); ++i) {
     if (!IsValidAddress(ranges[i].start) || !IsValidAddress(ranges[i].end)) break;
-    for (int a = ranges[i].start; a <= ranges[i].end; ++a)
-      required_[static_cast<size_t>(a / 8)] |= static_cast<uint8_t>(1u << (a % 8));
+    MarkRange(required_, ranges[i].start, ranges[i].end);
   }
   if (loaded_ == required_) return kOk;
   for (size_t i = 0; i < loaded_.size(); ++i)

@@ -1,7 +1,10 @@
 #include "image/cmcTextLineReader.h"
 
-#include <cerrno>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 bool cmcTextLineReader::Fill() {
   if (pos_ < end_) return true;
@@ -14,8 +17,10 @@ bool cmcTextLineReader::Fill() {
       return true;
     }
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) failed_ = true;
-    else eof_ = true;
+    if (n < 0)
+      failed_ = true;
+    else
+      eof_ = true;
     return false;
   }
 }
@@ -24,6 +29,15 @@ bool cmcTextLineReader::Next(std::string_view& piece) {
   size_t length = 0;
   bool ended = false;
   while (length < kMaxPiece && Fill()) {
+    // Copy the run up to the next CR or LF in one go.
+    const size_t room = std::min(end_ - pos_, kMaxPiece - length);
+    const char* run = buffer_ + pos_;
+    size_t n = 0;
+    while (n < room && run[n] != '\n' && run[n] != '\r') ++n;
+    std::memcpy(piece_ + length, run, n);
+    length += n;
+    pos_ += n;
+    if (n == room) continue;
     char c = buffer_[pos_++];
     if (c == '\r' && Fill() && buffer_[pos_] == '\n') {
       ++pos_;

@@ -1,8 +1,7 @@
-#include "image/cmcModelCodes.h"
-
 #include <gtest/gtest.h>
 
 #include "image/cmcAddressRanges.h"
+#include "image/cmcModelCodes.h"
 
 namespace {
 
@@ -51,10 +50,7 @@ TEST(cmcAddressRanges, CountStopsAtTheFirstPairEndingBelowItsStart) {
     int count;
   };
   const Case cases[] = {
-      {{}, 0},
-      {{{0, 0}}, 1},
-      {{{0, 9}, {5, 4}, {0, 9}}, 1},
-      {{{0, 9}, cmcAddressRanges::kTerminator}, 1},
+      {{}, 0},       {{{0, 0}}, 1}, {{{0, 9}, {5, 4}, {0, 9}}, 1}, {{{0, 9}, cmcAddressRanges::kTerminator}, 1},
       {{{3, 2}}, 0},
   };
   for (const Case& c : cases) EXPECT_EQ(c.ranges.Count(), c.count);

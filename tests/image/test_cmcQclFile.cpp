@@ -1,5 +1,3 @@
-#include "image/cmcQclFile.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,6 +10,7 @@
 
 #include "image/cmcEeprom.h"
 #include "image/cmcModelCodes.h"
+#include "image/cmcQclFile.h"
 #include "overlay/cmcGTex.h"
 #include "shell/cmcScriptedPrompts.h"
 
@@ -68,9 +67,8 @@ class QclFileTest : public ::testing::Test {
   cmcQclFile& Opener() {
     file_.AttachImage(image_);
     file_.SetModelCodes(cmcModelCodes::kMainModel, cmcModelCodes::kSubCode);
-    file_.SetModelCheck([](int model, int sub_code, int& code) {
-      return cmcModelCodes().CheckModelCode(model, sub_code, code);
-    });
+    file_.SetModelCheck(
+        [](int model, int sub_code, int& code) { return cmcModelCodes().CheckModelCode(model, sub_code, code); });
     file_.SetMapRevisionCheck(cmcModelCodes::CheckMapRevision);
     return file_;
   }
@@ -129,7 +127,8 @@ TEST_P(QclFileReadTable, SameCodeForLfAndCrLf) {
 
 INSTANTIATE_TEST_SUITE_P(
     Fixtures, QclFileReadTable,
-    ::testing::Values(ReadCase{"header_with_letter.qcl", false, 6}, ReadCase{"header_with_trailing_blank.qcl", false, 6},
+    ::testing::Values(ReadCase{"header_with_letter.qcl", false, 6},
+                      ReadCase{"header_with_trailing_blank.qcl", false, 6},
                       ReadCase{"header_seven_digits.qcl", false, 6}, ReadCase{"empty.qcl", false, 6},
                       ReadCase{"no_map_revision.qcl", false, 0}, ReadCase{"map_revision_2.qcl", false, 5},
                       ReadCase{"map_revision_without_digits.qcl", false, 0},
@@ -439,8 +438,13 @@ TEST_F(QclFileTest, ShowFileErrorTexts) {
 }
 
 TEST_F(QclFileTest, MessageTextsFromTheOverlay) {
-  const std::vector<std::string> lines = {"#GI_Sys_AppTitle", "Title",   "#GI_Mess_FileErr_Headline", "Cannot use the file.",
-                                          "#GI_Mess_FileErr_Coverage", "Missing", "#End_Of_Ovl"};
+  const std::vector<std::string> lines = {"#GI_Sys_AppTitle",
+                                          "Title",
+                                          "#GI_Mess_FileErr_Headline",
+                                          "Cannot use the file.",
+                                          "#GI_Mess_FileErr_Coverage",
+                                          "Missing",
+                                          "#End_Of_Ovl"};
   cmcGTex overlay;
   overlay.SetLines(lines);
   cmcQclFile file(prompts_, overlay);

@@ -1,10 +1,10 @@
-#include "image/cmcTextLineReader.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <string>
 #include <vector>
+
+#include "image/cmcTextLineReader.h"
 
 namespace {
 
@@ -47,9 +47,7 @@ TEST(cmcTextLineReader, PiecesAsALineBufferTakesThem) {
        long_line + "\nz\n",
        {{std::string(767, 'a'), false}, {std::string(33, 'a') + "\n", true}, {"z\n", false}}},
       {"crlf right at the limit fits", exact + "\r\n", {{exact + "\n", false}}},
-      {"crlf after a full piece",
-       exact + "b\r\n",
-       {{exact + "b", false}, {"\n", true}}},
+      {"crlf after a full piece", exact + "b\r\n", {{exact + "b", false}, {"\n", true}}},
   };
   for (const Case& c : cases) EXPECT_EQ(Pieces(c.content), c.pieces) << c.name;
 }
