@@ -1,0 +1,101 @@
+#pragma once
+// Writes and reads the clone file format (a hexadecimal text file) against an attached
+// image over address range lists. A failed Read leaves the image exactly as it was; a
+// failed Write leaves any previous file at the path byte-for-byte intact. Every failure
+// is reported to the user with a keyed message and returned as a result code.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "image/cmcAddressRanges.h"
+
+class cmcEeprom;
+class cmcGTex;
+class cmcPrompts;
+
+class cmcQclFile {
+ public:
+  // Result codes of Write, Read and CheckCoverage.
+  static constexpr int kOk = 0;
+  static constexpr int kOpenError = 1;
+  static constexpr int kAccessError = 2;
+  static constexpr int kModelError = 3;
+  static constexpr int kSubCodeError = 4;
+  static constexpr int kMapRevError = 5;
+  static constexpr int kFormatError = 6;
+  static constexpr int kCoverageError = 7;
+  static constexpr int kDataError = 8;
+  static constexpr int kNewerError = 9;
+
+  static constexpr int kFormatVersion = 1;
+  static constexpr int kBytesPerLine = 16;
+
+  // Line 0 of an overlay key.
+  using TextLookup = std::function<std::string(const std::string& key)>;
+  // (header group 1, header group 2, writable result code) -> accept.
+  using ModelCheck = std::function<bool(int model, int sub_code, int& code)>;
+  using MapRevisionCheck = std::function<bool(int revision)>;
+
+  // Messages go to prompts, their texts come from texts.
+  cmcQclFile(cmcPrompts& prompts, TextLookup texts);
+  // Message texts from the main overlay (not owned; it outlives the object).
+  cmcQclFile(cmcPrompts& prompts, cmcGTex& overlay);
+
+  // Remembers the image (not owned) and requires the whole of it until CheckCoverage says otherwise.
+  void AttachImage(cmcEeprom& image);
+  void SetModelCodes(int model, int sub_code);
+  void SetComment(const std::string& comment) { comment_ = comment; }
+  void SetMapRevision(int revision) { map_revision_ = revision; }
+  void SetMapRevisionCheck(MapRevisionCheck check) { map_revision_check_ = std::move(check); }
+  void SetModelCheck(ModelCheck check) { model_check_ = std::move(check); }
+
+  int GetMapRevision() const { return map_revision_; }
+  const std::string& GetComment() const { return comment_; }
+
+  int Write(const std::string& path, const cmcAddressRanges& ranges);
+  // Reads into the attached image; with ranges the file must cover exactly those addresses.
+  int Read(const std::string& path, const cmcAddressRanges* ranges);
+  // Compares the addresses stored by the last Read with ranges: 0, 7 (missing) or 8 (extra).
+  int CheckCoverage(const cmcAddressRanges& ranges);
+  // Shows the warning box for codes 1 to 9; nothing for any other value.
+  void ShowFileError(int code);
+
+  // Bit a is bit (a mod 8) of byte a / 8.
+  const std::vector<uint8_t>& LoadedBitmap() const { return loaded_; }
+  const std::vector<uint8_t>& RequiredBitmap() const { return required_; }
+  bool IsLoaded(int address) const;
+
+  // The comment a save writes: the two 16-byte text fields at A10E and A11E.
+  static std::string MakeSaveComment(const cmcEeprom& image);
+  static constexpr int kCommentField1 = 0xA10E;
+  static constexpr int kCommentField2 = 0xA11E;
+  static constexpr int kCommentFieldSize = 16;
+
+  // Test seam: every write to the file fails once this many bytes have been written
+  // (a negative limit, the default, never fails).
+  void SetWriteFailureAfter(long long bytes) { write_limit_ = bytes; }
+
+ private:
+  int WriteFile(const std::string& path, const cmcAddressRanges& ranges);
+  int ReadFile(const std::string& path, const cmcAddressRanges* ranges);
+  int ReadDataLine(const char* text, size_t length);
+  bool IsValidAddress(int address) const;
+  void RequireImage(const char* operation) const;
+
+  cmcPrompts& prompts_;
+  TextLookup texts_;
+  cmcEeprom* image_ = nullptr;
+  int model_ = 0;
+  int sub_code_ = 0;
+  std::string comment_;
+  int map_revision_ = -1;
+  int whole_start_ = 0;
+  int whole_end_ = -1;
+  std::vector<uint8_t> required_;
+  std::vector<uint8_t> loaded_;
+  MapRevisionCheck map_revision_check_;
+  ModelCheck model_check_;
+  long long write_limit_ = -1;
+};
