@@ -2,7 +2,7 @@
 # make test  installs what is missing, builds, and runs every test (plain build, then
 #            the core again under AddressSanitizer and UndefinedBehaviorSanitizer).
 
-PACKAGES := cmake ninja-build g++ make pkg-config \
+PACKAGES := cmake ninja-build g++ make pkg-config clang-format \
             qt6-base-dev qt6-serialport-dev libqt6serialport6-dev libgl-dev \
             libgtest-dev libgmock-dev libbenchmark-dev \
             xvfb xauth
@@ -16,7 +16,7 @@ SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 run: build
 	$(BUILD)/bin/rx93kit
 
-test: build asan
+test: format-check build asan
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
@@ -49,7 +49,7 @@ bench: build
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
-format-check:
+format-check: deps
 	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
 
 clean:

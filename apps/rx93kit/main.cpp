@@ -37,7 +37,7 @@ int main(int argc, char* argv[]) {
   cuiQtSettingsStore store;
   cuiInstanceGuard guard;
   indEnviron environment(indEnviron::kMutexName, indEnviron::kUserKey, indEnviron::kMachineKey, store, guard,
-                     PrimaryWorkArea());
+                         PrimaryWorkArea());
   if (!environment.OwnsInstance()) {
     // Another instance runs: it asks for the user's attention, this one leaves at once.
     guard.AlertOwner();

@@ -67,9 +67,7 @@ void cmcBuff::Append(const cmcBuff& other) {
   AppendData(other.Data(), other.GetLength());
 }
 
-bool cmcBuff::PointsInside(const uint8_t* bytes) const {
-  return bytes >= alloc_.get() && bytes < data_ + capacity_;
-}
+bool cmcBuff::PointsInside(const uint8_t* bytes) const { return bytes >= alloc_.get() && bytes < data_ + capacity_; }
 
 void cmcBuff::SetData(const uint8_t* bytes, int count) {
   if (PointsInside(bytes)) {

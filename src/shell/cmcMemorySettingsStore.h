@@ -10,8 +10,7 @@
 class cmcMemorySettingsStore : public cmcSettingsStore {
  public:
   bool KeyExists(cmcSettingsRoot root, const std::string& key) const override;
-  std::optional<int32_t> ReadInt(cmcSettingsRoot root, const std::string& key,
-                                 const std::string& name) const override;
+  std::optional<int32_t> ReadInt(cmcSettingsRoot root, const std::string& key, const std::string& name) const override;
   std::optional<std::string> ReadText(cmcSettingsRoot root, const std::string& key,
                                       const std::string& name) const override;
   bool WriteInt(cmcSettingsRoot root, const std::string& key, const std::string& name, int32_t value) override;
@@ -29,7 +28,9 @@ class cmcMemorySettingsStore : public cmcSettingsStore {
  private:
   using Value = std::variant<int32_t, std::string>;
   using Values = std::map<std::string, Value>;
-  std::map<std::string, Values>& Tree(cmcSettingsRoot root) { return root == cmcSettingsRoot::CurrentUser ? user_ : machine_; }
+  std::map<std::string, Values>& Tree(cmcSettingsRoot root) {
+    return root == cmcSettingsRoot::CurrentUser ? user_ : machine_;
+  }
   const std::map<std::string, Values>& Tree(cmcSettingsRoot root) const {
     return root == cmcSettingsRoot::CurrentUser ? user_ : machine_;
   }

@@ -16,8 +16,7 @@ class cmcPrompts {
   virtual cmcPromptAnswer Ask(cmcPromptIcon icon, cmcPromptButtons buttons, const std::string& caption,
                               const std::string& text) = 0;
   // Asks for a line of text (secret: typed characters are hidden); nothing when cancelled.
-  virtual std::optional<std::string> AskText(const std::string& caption, const std::string& prompt,
-                                             bool secret) = 0;
+  virtual std::optional<std::string> AskText(const std::string& caption, const std::string& prompt, bool secret) = 0;
 
   // A message with only an OK button.
   void Show(cmcPromptIcon icon, const std::string& caption, const std::string& text) {

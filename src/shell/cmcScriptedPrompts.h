@@ -24,7 +24,7 @@ class cmcScriptedPrompts : public cmcPrompts {
       return a;
     }
     return buttons == cmcPromptButtons::YesNo || buttons == cmcPromptButtons::YesNoCancel ? cmcPromptAnswer::Yes
-                                                                                           : cmcPromptAnswer::Ok;
+                                                                                          : cmcPromptAnswer::Ok;
   }
 
   std::optional<std::string> AskText(const std::string& caption, const std::string& prompt, bool) override {

@@ -19,8 +19,7 @@ class cmcSettingsStore {
   virtual std::optional<std::string> ReadText(cmcSettingsRoot root, const std::string& key,
                                               const std::string& name) const = 0;
   // Writes create the key; they return false when the store refuses the write.
-  virtual bool WriteInt(cmcSettingsRoot root, const std::string& key, const std::string& name,
-                        int32_t value) = 0;
+  virtual bool WriteInt(cmcSettingsRoot root, const std::string& key, const std::string& name, int32_t value) = 0;
   virtual bool WriteText(cmcSettingsRoot root, const std::string& key, const std::string& name,
                          const std::string& value) = 0;
   // Deletes the subkey of key with everything below it; false when key does not exist.

@@ -46,8 +46,12 @@ TEST(cmcEeprom, BlocksOutsideTheImageDoNothing) {
     bool writes;
   };
   const Case cases[] = {
-      {"ends one past the image", 14, 3, false}, {"last two bytes", 14, 2, true}, {"negative address", -1, 2, false},
-      {"address at size", 16, 1, false},         {"zero count", 0, 0, false},     {"negative count", 0, -1, false},
+      {"ends one past the image", 14, 3, false},
+      {"last two bytes", 14, 2, true},
+      {"negative address", -1, 2, false},
+      {"address at size", 16, 1, false},
+      {"zero count", 0, 0, false},
+      {"negative count", 0, -1, false},
       {"huge count cannot wrap", 1, 0x7FFFFFFF, false},
   };
   const uint8_t source[4] = {1, 2, 3, 4};

@@ -24,8 +24,8 @@ cuiMainWindow::cuiMainWindow(indEnviron& env, const QString& title) : environ_(e
     const QRect a = screen->availableGeometry();
     work = {a.left(), a.top(), a.width(), a.height()};
   }
-  const indEnviron::Rect b = KeepOnWorkArea(
-      {environ_.winLeft, environ_.winTop, environ_.winWidth, environ_.winHeight}, work);
+  const indEnviron::Rect b =
+      KeepOnWorkArea({environ_.winLeft, environ_.winTop, environ_.winWidth, environ_.winHeight}, work);
   resize(std::max(b.width, kMinWidth), std::max(b.height, kMinHeight));
   move(b.left, b.top);
 }
