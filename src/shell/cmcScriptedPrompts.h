@@ -35,7 +35,17 @@ class cmcScriptedPrompts : public cmcPrompts {
     return t;
   }
 
+  std::optional<std::string> AskFilePath(const cmcFileDialog& dialog) override {
+    dialogs.push_back(dialog);
+    if (paths.empty()) return std::nullopt;
+    std::string p = paths.front();
+    paths.pop_front();
+    return p;
+  }
+
   std::vector<Asked> asked;
+  std::vector<cmcFileDialog> dialogs;
+  std::deque<std::string> paths;
   std::deque<cmcPromptAnswer> answers;
   std::deque<std::string> texts;
 };
