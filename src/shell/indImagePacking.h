@@ -24,13 +24,17 @@ inline constexpr char kEndMarker[] = "ZELK Inc";
 }  // namespace indPackLayout
 
 // Unpacks a loaded image (clone read, file open, the newer-data check, preparation after
-// loading). Counts and sizes come from the directory, cut to the block table's limits.
+// loading). Counts and sizes come from the directory, cut to the block table's limits;
+// block addresses are relative to the image's own packing base, and its own list count
+// receives the number of aliases taken.
 void UnpackImage(cmcEeprom& image);
 
 // Unpacks an initial image: the block table's own counts and sizes, repeating template
-// elements where the table says so, so that every slot holds a usable fresh record.
+// elements where the table says so, so that every slot holds a usable fresh record. The
+// list count becomes the number of aliases the initial image's directory lists.
 void UnpackInitialImage(cmcEeprom& image);
 
 // Rebuilds the packed area from the fixed layout for the model type; true when the
-// blocks did not fit (cannot happen with the bounded channel and list counts).
+// blocks did not fit (cannot happen: channels are cut to 128 and aliases to 100). An
+// image of another size is left alone and reported as not fitting.
 bool PackImage(cmcEeprom& image, int modelType);

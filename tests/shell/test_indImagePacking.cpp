@@ -303,6 +303,10 @@ TEST(PackImage, ChannelCountIsCappedAtTheSlots) {
 TEST(PackImage, RoundTripKeepsEveryFixedByte) {
   for (int modelType : {0, 1, 2, 3}) {
     const cmcEeprom full = FullImage();
+    for (int n = 0; n < 128; ++n) {
+      const uint8_t* m = full.Data() + 32640 + 22 * n;
+      ASSERT_NE((m[0] & 0x7F) | m[1] | m[2] | m[3], 0) << "channel " << n << " is in use";
+    }
     cmcEeprom packed = full;
     ASSERT_FALSE(PackImage(packed, modelType));
     // Only the exchanged range travels to the radio and back.
