@@ -1,0 +1,181 @@
+// The consistency fix-ups that go through the channel record layer, and the order in
+// which all fix-ups run.
+#include <algorithm>
+#include <cmath>
+
+#include "channel/datCh.h"
+#include "channel/datChKinds.h"
+#include "shell/indImageFixups.h"
+#include "shell/indImageWords.h"
+
+namespace {
+
+constexpr int kMain = 32640;
+constexpr int kExt = 39033;
+constexpr int kCodeRecords = 42449;  // 11 code records of 14 bytes
+constexpr int kTxCodeDigits = 35768;
+constexpr int kTxCodeRecords = 42129;
+constexpr int kFourthScanMap = 35544;
+
+int RegionOf(int kind, int base) {
+  const datChKindInfo& info = datChKindOf(kind);
+  for (int r = 0; r < info.regionCount; ++r)
+    if (info.regions[static_cast<size_t>(r)].base == base) return r;
+  return -1;
+}
+
+// A store writes a record's regions back from its copy of the loaded bytes with the
+// fields packed over them. Template bytes taken into both the image and that copy
+// therefore survive a store exactly where the record has no field of its own.
+void TakeTemplate(datCh& ch, const cmcEeprom& t, int base, int offset, int count) {
+  const int region = RegionOf(ch.kind, base);
+  if (region < 0) return;
+  const datChRegion& g = datChKindOf(ch.kind).regions[static_cast<size_t>(region)];
+  const int at = g.base + g.stride * ch.index + offset;
+  CopyBytes(*ch.Image(), t, at, count);
+  std::copy(t.Data() + at, t.Data() + at + count, ch.raw[static_cast<size_t>(region)].begin() + offset);
+}
+
+void RestoreTonePairs(datCh& ch, const cmcEeprom& t) {
+  for (int k = 0; k < 40; ++k) {
+    ch.Load(datChKind::kTonePair, k);
+    TakeTemplate(ch, t, 41495, 0, 4);
+    ch.Store();
+  }
+}
+
+void RestoreScanLists(datCh& ch, const cmcEeprom& t) {
+  for (int k = 0; k < 17; ++k) {
+    ch.Load(datChKind::kScanList, k);
+    TakeTemplate(ch, t, 41655, 8, 10);
+    ch.Store();
+  }
+}
+
+void RestoreDtmfMemories(datCh& ch, const cmcEeprom& t) {
+  for (int k = 0; k < 8; ++k) {
+    ch.Load(datChKind::kDtmf, k);
+    TakeTemplate(ch, t, 41961, 0, 21);
+    ch.Store();
+  }
+}
+
+// Extension bits the radio derives from the channel or that only the template sets;
+// loaded is the channel as it was before the fix-up.
+void FixExtension(cmcEeprom& image, const cmcEeprom& t, int type, int n, const datCh& loaded) {
+  const int x = kExt + 16 * n;
+  const bool rxCode = loaded.rxCode != 0;
+  if (type == 0 || type == 3) {
+    CopyBits(image, t, x + 0, 0x40);
+    CopyBits(image, t, x + 1, 0x08);
+    CopyBits(image, t, x + 2, 0xF1);
+    CopyBits(image, t, x + 7, 0xCF);
+    CopyBytes(image, t, x + 8, 1);
+    CopyBytes(image, t, x + 10, 1);
+    SetBit(image, x + 2, 3, rxCode);
+    SetBit(image, x + 2, 2, rxCode);
+  }
+  SetBit(image, x + 1, 0, rxCode);
+  if (type != 2) {
+    SetBit(image, x + 3, 3, false);
+  } else if (!GetBit(image, x + 3, 3)) {
+    SetBit(image, x + 3, 2, false);
+  } else {
+    SetBit(image, x + 11, 7, true);
+    CopyBytes(image, t, x + 10, 1);
+    CopyBits(image, t, x + 7, 0xC0);
+  }
+  if (loaded.preset && loaded.presetNo == 85) SetBit(image, kFourthScanMap + n / 8, 7 - n % 8, false);
+}
+
+// Unmodelled channel bits come from the template's channel n; a channel not in use
+// becomes the template's channel. Non-preset channels in use are numbered in channel
+// order, those that may transmit and those that may not each from 0.
+void RestoreChannels(datCh& ch, const cmcEeprom& t, int type) {
+  cmcEeprom& image = *ch.Image();
+  const int kind = ChannelKindOf(type);
+  int transmitting = 0, receiveOnly = 0;
+  for (int n = 0; n < 128; ++n) {
+    ch.Load(kind, n);
+    const datCh loaded = ch;
+    TakeTemplate(ch, t, kMain, 0, 22);
+    TakeTemplate(ch, t, kExt, 0, 16);
+    if (ch.inUse) {
+      if (!ch.preset) ch.presetNo = 1 + (ch.inhT ? receiveOnly++ : transmitting++);
+      ch.Store();
+    }
+    CopyBits(image, t, kMain + 22 * n + 20, 0x80);
+    FixExtension(image, t, type, n, loaded);
+  }
+}
+
+int RoundHalfUp(double value) { return static_cast<int>(value + 0.5); }
+
+void RestoreCodeRecords(datCh& ch, const cmcEeprom& t, int type) {
+  cmcEeprom& image = *ch.Image();
+  const int kind = (type == 1 || type == 2) ? datChKind::kRx5Tone : datChKind::k2Tone;
+  for (int k = 0; k < 11; ++k) {
+    ch.Load(kind, k);
+    TakeTemplate(ch, t, kCodeRecords, 0, 14);
+    if (type == 0) {
+      for (size_t i = 0; i < 2; ++i) {
+        const double f = ch.twoToneFreq[i];
+        ch.twoToneBound[2 * i] = RoundHalfUp(0.98 * f);
+        ch.twoToneBound[2 * i + 1] = RoundHalfUp(1.02 * f);
+      }
+    }
+    ch.Store();
+    const int rec = kCodeRecords + 14 * k;
+    CopyBits(image, t, rec + 10, 0x08);
+    if (type == 0) {
+      CopyBytes(image, t, rec + 8, 1);
+      CopyBits(image, t, rec + 10, 0xC0);
+      CopyBits(image, t, rec + 11, 0x40);
+      CopyBits(image, t, rec + 12, 0x80);
+    }
+  }
+}
+
+void RestoreTransmitCodes(datCh& ch, const cmcEeprom& t, int type) {
+  for (int k = 0; k < 32; ++k) {
+    if (type == 1 || type == 2) {
+      ch.Load(datChKind::kTx5Tone, k);
+      TakeTemplate(ch, t, kTxCodeDigits, 0, 4);
+      TakeTemplate(ch, t, kTxCodeRecords, 0, 10);
+      ch.Store();
+    } else {
+      CopyBits(*ch.Image(), t, kTxCodeRecords + 10 * k + 9, 0x10);
+    }
+  }
+}
+
+void RestoreMskTables(cmcEeprom& image, const cmcEeprom& t) {
+  for (int k = 0; k < 8; ++k) {
+    const int g = 42637 + 16 * k;
+    CopyBytes(image, t, g + 10, 2);
+    CopyBits(image, t, g + 12, 0xF8);
+    CopyBits(image, t, g + 13, 0xF8);
+    CopyBits(image, t, g + 14, 0x80);
+  }
+  for (int k = 0; k < 32; ++k) CopyBits(image, t, 42779 + 10 * k + 9, 0xC0);
+  for (int k = 0; k < 24; ++k) CopyBits(image, t, 43427 + 12 * k + 8, 0x40);
+}
+
+}  // namespace
+
+void ApplyRecordFixups(cmcEeprom& image, const cmcEeprom& tmpl, int modelType) {
+  const int type = EffectiveModelType(modelType);
+  datCh ch(&image);
+  RestoreTonePairs(ch, tmpl);
+  RestoreScanLists(ch, tmpl);
+  RestoreDtmfMemories(ch, tmpl);
+  RestoreChannels(ch, tmpl, type);
+  RestoreCodeRecords(ch, tmpl, type);
+  RestoreTransmitCodes(ch, tmpl, type);
+  if (type == 2) RestoreMskTables(image, tmpl);
+}
+
+void ApplyConsistencyFixups(cmcEeprom& image, const cmcEeprom& tmpl, int modelType) {
+  ApplySettingFixups(image, tmpl, modelType);
+  ApplyRecordFixups(image, tmpl, modelType);
+}
