@@ -1,0 +1,362 @@
+#include "shell/indMain.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "image/cmcModelCodes.h"
+#include "image/cmcQclFile.h"
+#include "overlay/cmcGTex.h"
+#include "overlay/cmcTextUtil.h"
+#include "shell/cmcEvCodes.h"
+#include "shell/cmcEvMan.h"
+#include "shell/cmcFatal.h"
+#include "shell/cmcPrompts.h"
+#include "shell/indEnviron.h"
+#include "shell/indImagePacking.h"
+#include "shell/indImagePreparer.h"
+
+namespace {
+
+constexpr char kMakerMarker[] = "ZELK Inc";
+constexpr int kMarkerSize = 8;
+constexpr char kUntitled[] = "Untitled";
+
+int WordAt(const cmcEeprom& image, int address) {
+  return (image.GetByte(address) << 8) | image.GetByte(address + 1);
+}
+
+bool HasMarkerAt(const cmcEeprom& image, int address) {
+  if (address < 0 || address > image.GetSize() - kMarkerSize) return false;
+  return std::memcmp(image.Data() + address, kMakerMarker, kMarkerSize) == 0;
+}
+
+// Replaces the first "%s" of a message format with the argument; the format comes from
+// the overlay and is never handed to printf.
+std::string FormatOne(const std::string& format, const std::string& argument) {
+  const size_t at = format.find("%s");
+  if (at == std::string::npos) return format;
+  return format.substr(0, at) + argument + format.substr(at + 2);
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::string BaseName(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+indMain::indMain(cmcGTex& overlay, indEnviron& environ, cmcEvMan& events, cmcPrompts& prompts, std::string exeDir,
+                 std::string desktopDir)
+    : overlay_(overlay), environ_(environ), events_(events), prompts_(prompts), exeDir_(std::move(exeDir)) {
+  workingFolder_ = !environ_.currentDirectory.empty() ? environ_.currentDirectory : desktopDir;
+  ResetCloneIdentity();
+  working_.SetSize(kImageSize);
+  mirror_.SetSize(kImageSize);
+  initial_.Assign(working_);
+}
+
+void indMain::StartUp() {
+  if (environ_.modelType < 0 || environ_.modelType > 5) environ_.modelType = 0;
+  LoadInitialImage(ModelType());
+  UnpackInitialImage(initial_);
+  ResetImagesFromInitial();
+  TakeSavedState();
+  view_->CloseSheet();
+  compare_.Assign(initial_);
+}
+
+void indMain::ResetCloneIdentity() {
+  addressTop_ = kAddressTop;
+  mainModel_ = cmcModelCodes::kMainModel;
+  altModel1_ = cmcModelCodes::kAlternateModel1;
+  altModel2_ = cmcModelCodes::kAlternateModel2;
+  subCode_ = cmcModelCodes::kSubCode;
+  ClearIdentityFlags();
+}
+
+void indMain::ClearIdentityFlags() {
+  alt1Seen_ = false;
+  alt2Seen_ = false;
+  identityKnown_ = false;
+}
+
+bool indMain::CheckModelCode(int model, int subCode, int& error) {
+  cmcModelCodes codes;
+  codes.main_model = mainModel_;
+  codes.alternate1 = altModel1_;
+  codes.alternate2 = altModel2_;
+  if (!codes.CheckModelCode(model, subCode, error)) return false;
+  if (!identityKnown_) {
+    alt1Seen_ = altModel1_ != 0 && model == altModel1_;
+    alt2Seen_ = altModel2_ != 0 && model == altModel2_;
+  }
+  return true;
+}
+
+int indMain::CheckImageHeader(const cmcEeprom& image, bool strict) const {
+  if (image.GetSize() < kImageSize) return 1;
+  if (WordAt(image, kAddrModelCode) != mainModel_) return 1;
+  if (image.GetByte(kAddrHeaderVersion) != 1) return 1;
+  if (image.GetByte(kAddrDataRevision) >= 2) return 1;
+  if (!strict) return 0;
+  if (!HasMarkerAt(image, kAddrMakerMarker)) return 1;
+  const int code = WordAt(image, kAddrModelCode2);
+  if (code != mainModel_ && (altModel1_ == 0 || code != altModel1_) && (altModel2_ == 0 || code != altModel2_))
+    return 1;
+  if (!HasMarkerAt(image, WordAt(image, kAddrPackedEnd) - WordAt(image, kAddrPackBase) + 760)) return 1;
+  return 0;
+}
+
+bool indMain::IsNonZeroNumber(const std::string& text) const {
+  return std::strtol(text.c_str(), nullptr, 10) != 0;
+}
+
+bool indMain::CheckNewerData(const cmcEeprom& image) const {
+  cmcEeprom copy;
+  copy.Assign(image);
+  UnpackImage(copy);
+  return IsNonZeroNumber(Text("GI_Sys_LockoutNewerData")) && copy.GetByte(kAddrLockoutRevision) > 1;
+}
+
+cmcAddressRanges indMain::MakeCloneRanges(int kind) const {
+  if (kind == 0) return cmcAddressRanges{{0x200, addressTop_}};
+  return cmcAddressRanges{{0, addressTop_}};
+}
+
+void indMain::AfterImageLoaded(cmcEeprom& image) {
+  UnpackImage(image);
+  const uint8_t flags = image.GetByte(kAddrModelTypeFlags);
+  int type = 0;
+  if (flags & 0x04)
+    type = 2;
+  else if (flags & 0x01)
+    type = 0;
+  else if (flags & 0x02)
+    type = 1;
+  else if (flags & 0x20)
+    type = 3;
+  ChangeModelType(type, false);
+  PrepareImage(image, kPrepareLoaded);
+  events_.Send(kEvFilterTree);
+}
+
+void indMain::PrepareImage(cmcEeprom& image, int purpose) {
+  indImagePreparer(initial_, ModelType(), [this] { ClearIdentityFlags(); }).PrepareImage(image, purpose);
+}
+
+void indMain::LoadInitialImage(int modelType) {
+  const std::string path = exeDir_ + overlay_.GetLine("GI_App_InitialFile", modelType);
+  cmcQclFile file(prompts_, overlay_);
+  file.AttachImage(initial_);
+  file.SetModelCodes(mainModel_, subCode_);
+  file.SetModelCheck([this](int model, int sub, int& code) { return CheckModelCode(model, sub, code); });
+  file.SetMapRevisionCheck(cmcModelCodes::CheckMapRevision);
+  const cmcAddressRanges ranges = MakeCloneRanges(3);
+  if (file.Read(path, &ranges) != cmcQclFile::kOk) cmcFatal("Cannot open '" + path + "'.");
+}
+
+void indMain::ResetImagesFromInitial() {
+  working_.Assign(initial_);
+  mirror_.Assign(initial_);
+  PackImage(working_, ModelType());
+  PackImage(mirror_, ModelType());
+}
+
+void indMain::TakeSavedState() {
+  savedState_.Assign(working_);
+  SetModified(false);
+}
+
+void indMain::SetModified(bool modified) {
+  modified_ = modified;
+  view_->RefreshCaption();
+}
+
+void indMain::MarkModifiedIfChanged() {
+  if (!modified_ && working_.Differs(savedState_)) SetModified(true);
+}
+
+void indMain::RememberFile(const std::string& path) {
+  workingFolder_ = FolderOf(path);
+  environ_.currentDirectory = workingFolder_;
+  fileName_ = path;
+  environ_.recent.AddFront(path);
+}
+
+void indMain::NewClone() {
+  if (AskSaveChanges() == kAnswerCancel) return;
+  ResetImagesFromInitial();
+  fileName_.clear();
+  TakeSavedState();
+  view_->CloseSheet();
+  for (int bank = 0; bank < 8; ++bank) {
+    const char* name = reinterpret_cast<const char*>(working_.Data() + kAddrBankNames + 8 * bank);
+    std::string label = std::to_string(bank + 1) + ": " + std::string(name, strnlen(name, 8));
+    while (!label.empty() && label.back() == ' ') label.pop_back();
+    events_.PostText(kEvRelabelBank, 0, bank, label);
+  }
+  adjustDataPresent = false;
+  view_->RebuildTree();
+  events_.Send(kEvFilterTree);
+  events_.Send(kEvNewImage);
+}
+
+bool indMain::OpenFileDialog() {
+  if (AskSaveChanges() == kAnswerCancel) return true;
+  events_.Send(kEvCommitEdit);
+  cmcFileDialog dialog;
+  dialog.defaultExtension = overlay_.GetLine("GI_Sys_Dialog_FOpen", 0);
+  dialog.filter = overlay_.GetLine("GI_Sys_Dialog_FOpen", 1);
+  dialog.folder = workingFolder_;
+  const auto path = prompts_.AskFilePath(dialog);
+  if (!path) return true;
+  return OpenCloneFile(*path, false);
+}
+
+bool indMain::OpenCloneFile(const std::string& path, bool ask) {
+  if (ask && AskSaveChanges() == kAnswerCancel) return true;
+  view_->SetBusyCursor(true);
+  cmcEeprom scratch;
+  scratch.SetSize(kImageSize);
+  cmcQclFile file(prompts_, overlay_);
+  file.AttachImage(scratch);
+  file.SetModelCodes(mainModel_, subCode_);
+  file.SetModelCheck([this](int model, int sub, int& code) { return CheckModelCode(model, sub, code); });
+  file.SetMapRevisionCheck(cmcModelCodes::CheckMapRevision);
+
+  bool failed = true;
+  if (file.Read(path, nullptr) == cmcQclFile::kOk) {
+    int code = cmcQclFile::kOk;
+    if (CheckImageHeader(scratch, false) != 0)
+      code = cmcQclFile::kDataError;
+    else if (CheckNewerData(scratch))
+      code = cmcQclFile::kNewerError;
+    else
+      code = file.CheckCoverage(MakeCloneRanges(3));
+    if (code != cmcQclFile::kOk) {
+      file.ShowFileError(code);
+    } else {
+      ResetImagesFromInitial();
+      RememberFile(path);
+      working_.WriteBlock(0, scratch.Data(), cmcEeprom::kEepromSize);
+      mirror_.WriteBlock(0, scratch.Data(), cmcEeprom::kEepromSize);
+      AfterImageLoaded(working_);
+      TakeSavedState();
+      view_->CloseSheet();
+      events_.Send(kEvFilterTree);
+      events_.Send(kEvNewImage);
+      failed = false;
+    }
+  }
+  view_->SetBusyCursor(false);
+  adjustDataPresent = false;
+  view_->RebuildTree();
+  return failed;
+}
+
+bool indMain::SaveClone() { return fileName_.empty() ? SaveAsDialog() : SaveCloneFile(fileName_); }
+
+bool indMain::SaveAsDialog() {
+  cmcFileDialog dialog;
+  dialog.save = true;
+  dialog.defaultExtension = overlay_.GetLine("GI_Sys_Dialog_FOpen", 0);
+  dialog.filter = overlay_.GetLine("GI_Sys_Dialog_FOpen", 1);
+  dialog.folder = workingFolder_;
+  dialog.fileName = FileNamePart();
+  const auto path = prompts_.AskFilePath(dialog);
+  if (!path) return true;
+  return SaveCloneFile(*path);
+}
+
+bool indMain::SaveCloneFile(const std::string& path) {
+  events_.Send(kEvCommitEdit);
+  PrepareImage(working_, kPrepareSave);
+  view_->SetBusyCursor(true);
+  cmcQclFile file(prompts_, overlay_);
+  file.AttachImage(working_);
+  file.SetModelCodes(mainModel_, subCode_);
+  file.SetComment(cmcQclFile::MakeSaveComment(working_));
+  file.SetMapRevision(1);
+  const bool failed = file.Write(path, MakeCloneRanges(2)) != cmcQclFile::kOk;
+  if (!failed) {
+    RememberFile(path);
+    TakeSavedState();
+  }
+  view_->SetBusyCursor(false);
+  return failed;
+}
+
+int indMain::AskSaveChanges() {
+  events_.Send(kEvCommitEdit);
+  if (!modified_) return kAnswerYes;
+  const std::string text = FormatOne(Text("GI_Mess_Confirm_WriteFile"), FileNamePart());
+  switch (prompts_.Ask(cmcPromptIcon::Warning, cmcPromptButtons::YesNoCancel, Text("GI_Sys_AppTitle"), text)) {
+    case cmcPromptAnswer::Yes:
+      if (fileName_.empty() ? SaveAsDialog() : SaveCloneFile(fileName_)) return kAnswerCancel;
+      return kAnswerYes;
+    case cmcPromptAnswer::No:
+      return kAnswerNo;
+    default:
+      return kAnswerCancel;
+  }
+}
+
+void indMain::ChangeModelType(int type, bool ask) {
+  if (type == environ_.modelType) return;
+  if (ask && prompts_.Ask(cmcPromptIcon::Warning, cmcPromptButtons::OkCancel, Text("GI_Sys_AppTitle"),
+                          Text("GI_AppMess_ChangeModel")) != cmcPromptAnswer::Ok)
+    return;
+  environ_.modelType = type;
+  LoadInitialImage(type);
+  UnpackInitialImage(initial_);
+  if (ask) {
+    ResetImagesFromInitial();
+    TakeSavedState();
+    fileName_.clear();
+    view_->RefreshCaption();
+  }
+  adjustDataPresent = false;
+  view_->RebuildTree();
+  events_.Send(kEvNewImage);
+}
+
+std::string indMain::FileNamePart() const { return fileName_.empty() ? kUntitled : BaseName(fileName_); }
+
+std::string indMain::Caption() const { return FileNamePart() + " - " + Text("GI_Sys_AppTitle"); }
+
+std::string indMain::Text(const char* key) const { return overlay_.GetText(key); }
+
+int indMain::ModelType() const { return environ_.modelType; }
+
+int indMain::ChannelKindOf(int modelType) {
+  switch (modelType) {
+    case 1:
+      return 2;
+    case 2:
+      return 3;
+    case 3:
+      return 4;
+    default:
+      return 1;
+  }
+}
+
+const char* indMain::NameSuffixOf(int modelType) {
+  switch (modelType) {
+    case 1:
+      return "Pmr";
+    case 2:
+      return "PmrB";
+    case 3:
+      return "DPmr446";
+    default:
+      return "Lmr";
+  }
+}
+
+int indMain::BankCountOf(int modelType) { return modelType == 3 ? 7 : 8; }
