@@ -72,7 +72,7 @@ void BM_ReadFullImage(benchmark::State& state) {
     cmcQclFile file(prompts, Text);
     file.AttachImage(image);
     file.SetModelCheck(
-        [](int model, int sub_code, int& code) { return cmcModelCodes().CheckModelCode(model, sub_code, code); });
+        [](int model, int subCode, int& code) { return cmcModelCodes().CheckModelCode(model, subCode, code); });
     file.SetMapRevisionCheck(cmcModelCodes::CheckMapRevision);
     if (file.Read(path, &area) != 0) state.SkipWithError("read failed");
     benchmark::DoNotOptimize(image.Data());

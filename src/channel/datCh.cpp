@@ -22,9 +22,7 @@ void SetFrequency(uint8_t* b, uint32_t hz, bool inhibit) {
   b[3] = static_cast<uint8_t>(hz & 0xFF);
 }
 
-bool MapBit(const cmcEeprom& image, int map, int n) {
-  return datGetBit(image.GetByte(map + n / 8), 7 - n % 8);
-}
+bool MapBit(const cmcEeprom& image, int map, int n) { return datGetBit(image.GetByte(map + n / 8), 7 - n % 8); }
 
 void SetMapBit(cmcEeprom& image, int map, int n, bool on) {
   uint8_t b = image.GetByte(map + n / 8);

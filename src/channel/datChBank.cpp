@@ -11,8 +11,7 @@ namespace {
 
 bool ValidBank(int b) { return b >= 0 && b < datChAdr::kBanks; }
 
-constexpr uint8_t kPointerAttrs =
-    datCh::kAttrPriority | datCh::kAttrScanB | datCh::kAttrEmergency | datCh::kAttrStart;
+constexpr uint8_t kPointerAttrs = datCh::kAttrPriority | datCh::kAttrScanB | datCh::kAttrEmergency | datCh::kAttrStart;
 
 }  // namespace
 

@@ -76,7 +76,9 @@ class datChBank {
   void IncMdcAliasCount();
   void DecMdcAliasCount();
 
-  static bool IsChannelCategory(int category) { return category == 2 || category == 4 || category == 5 || category == 6; }
+  static bool IsChannelCategory(int category) {
+    return category == 2 || category == 4 || category == 5 || category == 6;
+  }
   static constexpr int kCategoryMdcAlias = 25;
 
  private:

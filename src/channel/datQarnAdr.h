@@ -23,9 +23,9 @@ class datQarnAdr {
   // Reads G from the image and derives the ranges.
   void Reload();
 
-  dst_AdrRange whole;       // 0 … 4095
-  dst_AdrRange individual;  // 0 … G − 1 (empty while G is 0)
-  dst_AdrRange group;       // G … 4095
+  dst_AdrRange whole;                         // 0 … 4095
+  dst_AdrRange individual;                    // 0 … G − 1 (empty while G is 0)
+  dst_AdrRange group;                         // G … 4095
   std::array<dst_AdrRange, 7> groupRanges{};  // preset to G … 4095
   std::array<dst_AdrRange, 32> callRanges{};  // preset to 0 … 4095
 

@@ -2,16 +2,16 @@
 
 #include "image/cmcQclFile.h"
 
-bool cmcModelCodes::CheckModelCode(int model, int sub_code, int& code, bool* from_alternate) const {
+bool cmcModelCodes::CheckModelCode(int model, int subCode, int& code, bool* fromAlternate) const {
   const bool alternate = (alternate1 != 0 && model == alternate1) || (alternate2 != 0 && model == alternate2);
-  if (model != main_model && !alternate) {
+  if (model != mainModel && !alternate) {
     code = cmcQclFile::kModelError;
     return false;
   }
-  if (sub_code != kSubCode && sub_code != kAltSubCode) {
+  if (subCode != kSubCode && subCode != kAltSubCode) {
     code = cmcQclFile::kSubCodeError;
     return false;
   }
-  if (from_alternate) *from_alternate = alternate;
+  if (fromAlternate) *fromAlternate = alternate;
   return true;
 }

@@ -11,14 +11,14 @@ class cmcModelCodes {
   static constexpr int kAltSubCode = 0x0100;
   static constexpr int kMaxMapRevision = 1;
 
-  int main_model = kMainModel;
+  int mainModel = kMainModel;
   int alternate1 = kAlternateModel1;
   int alternate2 = kAlternateModel2;
 
   // Accepts a clone file header (model code, sub-code). On rejection writes the clone
-  // file result code to code: 3 for the model code, 4 for the sub-code. from_alternate
+  // file result code to code: 3 for the model code, 4 for the sub-code. fromAlternate
   // tells whether the accepted model code was an alternate one.
-  bool CheckModelCode(int model, int sub_code, int& code, bool* from_alternate = nullptr) const;
+  bool CheckModelCode(int model, int subCode, int& code, bool* fromAlternate = nullptr) const;
 
   static bool CheckMapRevision(int revision) { return revision <= kMaxMapRevision; }
 };

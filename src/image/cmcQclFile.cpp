@@ -158,20 +158,20 @@ cmcQclFile::cmcQclFile(cmcPrompts& prompts, cmcGTex& overlay)
 
 void cmcQclFile::AttachImage(cmcEeprom& image) {
   image_ = &image;
-  whole_start_ = 0;
-  whole_end_ = image.GetSize() - 1;
+  wholeStart_ = 0;
+  wholeEnd_ = image.GetSize() - 1;
   const size_t bytes = static_cast<size_t>((image.GetSize() + 7) / 8);
   loaded_.assign(bytes, 0);
   required_.assign(bytes, 0);
-  if (whole_end_ >= whole_start_) MarkRange(required_, whole_start_, whole_end_);
+  if (wholeEnd_ >= wholeStart_) MarkRange(required_, wholeStart_, wholeEnd_);
 }
 
-void cmcQclFile::SetModelCodes(int model, int sub_code) {
+void cmcQclFile::SetModelCodes(int model, int subCode) {
   model_ = model;
-  sub_code_ = sub_code;
+  subCode_ = subCode;
 }
 
-bool cmcQclFile::IsValidAddress(int address) const { return address >= whole_start_ && address <= whole_end_; }
+bool cmcQclFile::IsValidAddress(int address) const { return address >= wholeStart_ && address <= wholeEnd_; }
 
 bool cmcQclFile::IsLoaded(int address) const {
   return IsValidAddress(address) && (loaded_[static_cast<size_t>(address / 8)] >> (address % 8) & 1);
@@ -221,16 +221,16 @@ int cmcQclFile::WriteFile(const std::string& path, const cmcAddressRanges& range
   };
   if (::fchmod(fd, mode) != 0) return fail(kOpenError);
 
-  FileOutput out(fd, write_limit_);
+  FileOutput out(fd, writeLimit_);
   char text[64];
-  std::snprintf(text, sizeof text, "%04X%04X\n", static_cast<unsigned>(model_), static_cast<unsigned>(sub_code_));
+  std::snprintf(text, sizeof text, "%04X%04X\n", static_cast<unsigned>(model_), static_cast<unsigned>(subCode_));
   if (!out.Put(text)) return fail(kAccessError);
   // A line end inside the comment would break the file into a bogus data line.
   std::string comment = comment_;
   for (char& c : comment)
     if (c == '\n' || c == '\r') c = ' ';
   if (!out.Put("#Comment=") || !out.Put(comment) || !out.Put("\n")) return fail(kAccessError);
-  std::snprintf(text, sizeof text, "#MapRev=%d\n", map_revision_);
+  std::snprintf(text, sizeof text, "#MapRev=%d\n", mapRevision_);
   if (!out.Put(text)) return fail(kAccessError);
 
   const uint8_t* bytes = image_->Data();
@@ -305,30 +305,30 @@ int cmcQclFile::ReadFile(const std::string& path, const cmcAddressRanges* ranges
     // Every digit counts as a hexadecimal nibble.
     groups[i / 4] = groups[i / 4] * 16 + (line[i] - '0');
   }
-  if (model_check_) {
+  if (modelCheck_) {
     int code = kModelError;
-    if (!model_check_(groups[0], groups[1], code)) return code != kOk ? code : kModelError;
+    if (!modelCheck_(groups[0], groups[1], code)) return code != kOk ? code : kModelError;
   } else if (groups[0] != model_) {
     return kModelError;
-  } else if (groups[1] != sub_code_) {
+  } else if (groups[1] != subCode_) {
     return kSubCodeError;
   }
 
-  bool data_seen = false;
-  bool in_comment = false;
+  bool dataSeen = false;
+  bool inComment = false;
   while (reader.Next(line)) {
-    if (in_comment && reader.IsContinuation()) continue;
-    in_comment = false;
+    if (inComment && reader.IsContinuation()) continue;
+    inComment = false;
     if (line.empty()) continue;
     if (line[0] == '#') {
-      in_comment = true;
+      inComment = true;
       if (line.find(kMapRevTag, 1) != std::string_view::npos)
-        map_revision_ = ParseDecimal(line.size() > 8 ? line.substr(8) : std::string_view());
+        mapRevision_ = ParseDecimal(line.size() > 8 ? line.substr(8) : std::string_view());
       continue;
     }
-    if (!data_seen) {
-      data_seen = true;
-      if (!map_revision_check_ || !map_revision_check_(map_revision_)) return kMapRevError;
+    if (!dataSeen) {
+      dataSeen = true;
+      if (!mapRevisionCheck_ || !mapRevisionCheck_(mapRevision_)) return kMapRevError;
     }
     // The last character is taken to be the line end, even when the file ends without one.
     const int code = ReadDataLine(line.data(), line.size() - 1);
@@ -384,10 +384,10 @@ std::string cmcQclFile::MakeSaveComment(const cmcEeprom& image) {
       if (raw[i] >= 0x20 && raw[i] <= 0x7E) text[static_cast<size_t>(i)] = static_cast<char>(raw[i]);
     return text;
   };
-  auto trim_end = [](std::string& s) { s.erase(s.find_last_not_of(' ') + 1); };
+  auto trimEnd = [](std::string& s) { s.erase(s.find_last_not_of(' ') + 1); };
   std::string comment = field(kCommentField1);
-  trim_end(comment);
+  trimEnd(comment);
   comment += field(kCommentField2);
-  trim_end(comment);
+  trimEnd(comment);
   return comment;
 }

@@ -35,7 +35,7 @@ class cmcQclFile {
   // Line 0 of an overlay key.
   using TextLookup = std::function<std::string(const std::string& key)>;
   // (header group 1, header group 2, writable result code) -> accept.
-  using ModelCheck = std::function<bool(int model, int sub_code, int& code)>;
+  using ModelCheck = std::function<bool(int model, int subCode, int& code)>;
   using MapRevisionCheck = std::function<bool(int revision)>;
 
   // Messages go to prompts, their texts come from texts.
@@ -45,13 +45,13 @@ class cmcQclFile {
 
   // Remembers the image (not owned) and requires the whole of it until CheckCoverage says otherwise.
   void AttachImage(cmcEeprom& image);
-  void SetModelCodes(int model, int sub_code);
+  void SetModelCodes(int model, int subCode);
   void SetComment(const std::string& comment) { comment_ = comment; }
-  void SetMapRevision(int revision) { map_revision_ = revision; }
-  void SetMapRevisionCheck(MapRevisionCheck check) { map_revision_check_ = std::move(check); }
-  void SetModelCheck(ModelCheck check) { model_check_ = std::move(check); }
+  void SetMapRevision(int revision) { mapRevision_ = revision; }
+  void SetMapRevisionCheck(MapRevisionCheck check) { mapRevisionCheck_ = std::move(check); }
+  void SetModelCheck(ModelCheck check) { modelCheck_ = std::move(check); }
 
-  int GetMapRevision() const { return map_revision_; }
+  int GetMapRevision() const { return mapRevision_; }
   const std::string& GetComment() const { return comment_; }
 
   int Write(const std::string& path, const cmcAddressRanges& ranges);
@@ -75,7 +75,7 @@ class cmcQclFile {
 
   // Test seam: every write to the file fails once this many bytes have been written
   // (a negative limit, the default, never fails).
-  void SetWriteFailureAfter(long long bytes) { write_limit_ = bytes; }
+  void SetWriteFailureAfter(long long bytes) { writeLimit_ = bytes; }
 
  private:
   int WriteFile(const std::string& path, const cmcAddressRanges& ranges);
@@ -88,14 +88,14 @@ class cmcQclFile {
   TextLookup texts_;
   cmcEeprom* image_ = nullptr;
   int model_ = 0;
-  int sub_code_ = 0;
+  int subCode_ = 0;
   std::string comment_;
-  int map_revision_ = -1;
-  int whole_start_ = 0;
-  int whole_end_ = -1;
+  int mapRevision_ = -1;
+  int wholeStart_ = 0;
+  int wholeEnd_ = -1;
   std::vector<uint8_t> required_;
   std::vector<uint8_t> loaded_;
-  MapRevisionCheck map_revision_check_;
-  ModelCheck model_check_;
-  long long write_limit_ = -1;
+  MapRevisionCheck mapRevisionCheck_;
+  ModelCheck modelCheck_;
+  long long writeLimit_ = -1;
 };

@@ -50,8 +50,8 @@ bool cmcTextLineReader::Next(std::string_view& piece) {
     }
   }
   if (length == 0) return false;
-  continuation_ = line_open_;
-  line_open_ = !ended;
+  continuation_ = lineOpen_;
+  lineOpen_ = !ended;
   piece = std::string_view(piece_, length);
   return true;
 }

@@ -30,6 +30,6 @@ class cmcTextLineReader {
   bool eof_ = false;
   bool failed_ = false;
   bool continuation_ = false;
-  bool line_open_ = false;
+  bool lineOpen_ = false;
   char piece_[kMaxPiece + 1];
 };

@@ -21,9 +21,7 @@ constexpr char kMakerMarker[] = "ZELK Inc";
 constexpr int kMarkerSize = 8;
 constexpr char kUntitled[] = "Untitled";
 
-int WordAt(const cmcEeprom& image, int address) {
-  return (image.GetByte(address) << 8) | image.GetByte(address + 1);
-}
+int WordAt(const cmcEeprom& image, int address) { return (image.GetByte(address) << 8) | image.GetByte(address + 1); }
 
 bool HasMarkerAt(const cmcEeprom& image, int address) {
   if (address < 0 || address > image.GetSize() - kMarkerSize) return false;
@@ -87,7 +85,7 @@ void indMain::ClearIdentityFlags() {
 
 bool indMain::CheckModelCode(int model, int subCode, int& error) {
   cmcModelCodes codes;
-  codes.main_model = mainModel_;
+  codes.mainModel = mainModel_;
   codes.alternate1 = altModel1_;
   codes.alternate2 = altModel2_;
   if (!codes.CheckModelCode(model, subCode, error)) return false;
@@ -112,9 +110,7 @@ int indMain::CheckImageHeader(const cmcEeprom& image, bool strict) const {
   return 0;
 }
 
-bool indMain::IsNonZeroNumber(const std::string& text) const {
-  return std::strtol(text.c_str(), nullptr, 10) != 0;
-}
+bool indMain::IsNonZeroNumber(const std::string& text) const { return std::strtol(text.c_str(), nullptr, 10) != 0; }
 
 bool indMain::CheckNewerData(const cmcEeprom& image) const {
   cmcEeprom copy;

@@ -40,6 +40,8 @@ inline void SetWord(cmcEeprom& image, int address, int value) {
   image.SetByte(address + 1, static_cast<uint8_t>(value & 0xFF));
 }
 
-inline int Word(const cmcEeprom& image, int address) { return (image.GetByte(address) << 8) | image.GetByte(address + 1); }
+inline int Word(const cmcEeprom& image, int address) {
+  return (image.GetByte(address) << 8) | image.GetByte(address + 1);
+}
 
 }  // namespace chtest

@@ -40,9 +40,13 @@ TEST_P(ChannelField, StoreChangesExactlyTheFieldBits) {
 const FieldCase kFieldCases[] = {
     {"receive inhibit off", 1, [](datCh& c) { c.inhR = false; }, {{M(kN, 0), 0x1A}}},
     {"transmit inhibit off", 1, [](datCh& c) { c.inhT = false; }, {{M(kN, 4), 0x1A}}},
-    {"receive frequency clamped", 1, [](datCh& c) { c.freqR = 850000000; },
+    {"receive frequency clamped",
+     1,
+     [](datCh& c) { c.freqR = 850000000; },
      {{M(kN, 0), 0xAF}, {M(kN, 1), 0xAF}, {M(kN, 2), 0x07}, {M(kN, 3), 0xCE}}},
-    {"transmit frequency", 1, [](datCh& c) { c.freqT = 451000000; },
+    {"transmit frequency",
+     1,
+     [](datCh& c) { c.freqT = 451000000; },
      {{M(kN, 5), 0xE1}, {M(kN, 6), 0xB6}, {M(kN, 7), 0xC0}}},
     {"receive tone on", 1, [](datCh& c) { c.toneR.on = true; }, {{M(kN, 8), 0x25}}},
     {"receive CTCSS index", 1, [](datCh& c) { c.toneR.ctcssIndex = 0x12; }, {{M(kN, 9), 0x12}}},
@@ -93,7 +97,14 @@ const FieldCase kFieldCases[] = {
     {"tone select flag", 1, [](datCh& c) { c.ctoneSel = true; }, {{X(kN, 13), 0xE5}}},
     {"duplex enable", 1, [](datCh& c) { c.dupEna = false; }, {{X(kN, 13), 0x25}}},
     // Kinds 1 and 4 never store the fixed PMR code values they load.
-    {"LMR PMR codes untouched", 1, [](datCh& c) { c.rptCode = 3; c.stnCode = 9; c.codeFlag = false; }, {}},
+    {"LMR PMR codes untouched",
+     1,
+     [](datCh& c) {
+       c.rptCode = 3;
+       c.stnCode = 9;
+       c.codeFlag = false;
+     },
+     {}},
     {"PMR 2-tone field untouched", 2, [](datCh& c) { c.twoTone = 0x10; }, {}},
 };
 
@@ -130,11 +141,11 @@ TEST(datChChannel, LoadUnpacksTheBaseBits) {
   EXPECT_TRUE(ch.dup);
   EXPECT_EQ(ch.width, 0);
   EXPECT_EQ(ch.rfPower, 1);
-  EXPECT_EQ(ch.lockout, 1);       // X0 bits 2–3 = 01, X15 bit 4 = 0
-  EXPECT_EQ(ch.powerSave, 3);     // X0 bit 7, X15 bit 5
+  EXPECT_EQ(ch.lockout, 1);    // X0 bits 2–3 = 01, X15 bit 4 = 0
+  EXPECT_EQ(ch.powerSave, 3);  // X0 bit 7, X15 bit 5
   EXPECT_EQ(ch.log, 0xA);
-  EXPECT_EQ(ch.sigLog, 3);        // X3 bit 7, X4 bit 5
-  EXPECT_EQ(ch.sigDec, 0);        // X4 bit 4, X13 bit 4
+  EXPECT_EQ(ch.sigLog, 3);  // X3 bit 7, X4 bit 5
+  EXPECT_EQ(ch.sigDec, 0);  // X4 bit 4, X13 bit 4
   EXPECT_EQ(ch.sigEmg, 2);
   EXPECT_EQ(ch.presetNo, 0x26);
   EXPECT_FALSE(ch.preset);
@@ -366,11 +377,11 @@ TEST_P(PmrPreset, EmergencyAndToneless) {
   EXPECT_EQ(ch.IsPmrToneless(), c.toneless);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, PmrPreset,
-                         ::testing::Values(PresetCase{true, 5, false, true, true}, PresetCase{true, 35, false, true, true},
-                                           PresetCase{true, 85, true, true, true}, PresetCase{true, 6, true, false, false},
-                                           PresetCase{false, 5, false, false, false},
-                                           PresetCase{false, 12, true, false, true}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, PmrPreset,
+    ::testing::Values(PresetCase{true, 5, false, true, true}, PresetCase{true, 35, false, true, true},
+                      PresetCase{true, 85, true, true, true}, PresetCase{true, 6, true, false, false},
+                      PresetCase{false, 5, false, false, false}, PresetCase{false, 12, true, false, true}));
 
 TEST(datChChannel, ResetPmrFreeChannelStoresTheFreeChannelCodes) {
   cmcEeprom before;

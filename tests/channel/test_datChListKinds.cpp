@@ -35,45 +35,59 @@ TEST_P(ListField, StoreChangesExactlyTheFieldBytes) {
 
 const ListCase kListCases[] = {
     {"user character mask", 5, 3, [](datCh& r) { r.mask = 0x1234; }, {{0xA134, 0x12}, {0xA135, 0x34}}},
-    {"DTMF name, last digit, length", 6, 2,
+    {"DTMF name, last digit, length",
+     6,
+     2,
      [](datCh& r) {
        r.name[0] = 'Q';
        r.digits[23] = 0;
        r.dtmfLength = 12;
      },
      {{0xA413, 0x51}, {0xA426, 0xA0}, {0xA427, 0x0C}}},
-    {"scan list flag byte and reference", 7, 16,
+    {"scan list flag byte and reference",
+     7,
+     16,
      [](datCh& r) {
        r.scanSet[0] = 0;
        r.scanRef[2] = 9;
      },
      {{0xA3DF, 0x00}, {0xA3E7, 0x09}}},
-    {"tone pair transmit tone and select bit", 8, 10,
+    {"tone pair transmit tone and select bit",
+     8,
+     10,
      [](datCh& r) {
        r.toneT.on = true;
        r.toneSel = false;
      },
      {{0xA241, 0x25}, {0xA0F7, 0x85}}},
-    {"5-tone receive code", 9, 8,
+    {"5-tone receive code",
+     9,
+     8,
      [](datCh& r) {
        r.digits[7] = 1;
        r.name[7] = ' ';
        r.settings[5] = 0;
      },
      {{0x8C5B, 0xA1}, {0xA648, 0x20}, {0xA64E, 0x00}}},
-    {"5-tone transmit code", 10, 31,
+    {"5-tone transmit code",
+     10,
+     31,
      [](datCh& r) {
        r.digits[0] = 0xF;
        r.settings[1] = 7;
      },
      {{0x8C34, 0xF5}, {0xA5D0, 0x07}}},
-    {"user tone words", 11, 14,
+    {"user tone words",
+     11,
+     14,
      [](datCh& r) {
        r.word = 0x0102;
        r.words[1] = 0xFFFF;
      },
      {{0xA16A, 0x01}, {0xA16B, 0x02}, {0xA1A6, 0xFF}, {0xA1A7, 0xFF}}},
-    {"2-tone frequencies and bound", 12, 10,
+    {"2-tone frequencies and bound",
+     12,
+     10,
      [](datCh& r) {
        r.twoToneFreq[1] = 1000.0;
        r.twoToneBound[3] = 1020.0;
@@ -91,27 +105,35 @@ const ListCase kListCases[] = {
       {0x8BDD, 0xFF},
       {0xA4EB, 0x00},
       {0xA4EC, 0x00}}},
-    {"2-tone transmit common has no bytes", 13, 9,
+    {"2-tone transmit common has no bytes",
+     13,
+     9,
      [](datCh& r) {
        r.name[0] = 0;
        r.word = 7;
      },
      {}},
     {"bank name", 14, 7, [](datCh& r) { r.name[7] = 'Z'; }, {{0xA216, 0x5A}}},
-    {"MSK ID group", 15, 7,
+    {"MSK ID group",
+     15,
+     7,
      [](datCh& r) {
        r.word = 4095;
        r.name[0] = 'G';
        r.settings[2] = 1;
      },
      {{0xA6FD, 0x0F}, {0xA6FE, 0xFF}, {0xA6FF, 0x47}, {0xA709, 0x01}}},
-    {"MSK call list", 16, 31,
+    {"MSK call list",
+     16,
+     31,
      [](datCh& r) {
        r.digits[3] = 9;
        r.settings[0] = 0x11;
      },
      {{0x8CE1, 0xA9}, {0xA859, 0x11}}},
-    {"MSK status message", 17, 22,
+    {"MSK status message",
+     17,
+     22,
      [](datCh& r) {
        r.name[0] = 'S';
        r.settings[3] = 0;
@@ -119,13 +141,17 @@ const ListCase kListCases[] = {
        r.settings2[0] = 0xFF;
      },
      {{0xAAAB, 0x53}, {0xAAB6, 0x00}, {0xA98C, 0x54}, {0xA993, 0xFF}}},
-    {"MSK short text", 18, 7,
+    {"MSK short text",
+     18,
+     7,
      [](datCh& r) {
        r.name[0] = 'M';
        r.settings[0] = 0;
      },
      {{0x8D1C, 0x4D}, {0xAAD1, 0x00}}},
-    {"digital status message", 19, 31,
+    {"digital status message",
+     19,
+     31,
      [](datCh& r) {
        r.name[15] = '!';
        r.settings[0] = 0;
@@ -133,7 +159,9 @@ const ListCase kListCases[] = {
        r.settings2[3] = 0x5A;
      },
      {{0xAFCE, 0x21}, {0xAFCF, 0x00}, {0xAD3F, 0x44}, {0xAD52, 0x5A}}},
-    {"MDC alias", 20, 99,
+    {"MDC alias",
+     20,
+     99,
      [](datCh& r) {
        r.name[0] = 'A';
        r.word = 0x1234;

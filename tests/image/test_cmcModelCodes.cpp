@@ -7,7 +7,7 @@ namespace {
 
 TEST(cmcModelCodes, FamilyAcceptanceRule) {
   struct Case {
-    int model, sub_code;
+    int model, subCode;
     bool accepted;
     int code;  // written on rejection
     bool alternate;
@@ -21,9 +21,9 @@ TEST(cmcModelCodes, FamilyAcceptanceRule) {
   for (const Case& c : cases) {
     int code = -1;
     bool alternate = false;
-    EXPECT_EQ(cmcModelCodes().CheckModelCode(c.model, c.sub_code, code, &alternate), c.accepted)
-        << std::hex << c.model << "/" << c.sub_code;
-    EXPECT_EQ(code, c.code) << std::hex << c.model << "/" << c.sub_code;
+    EXPECT_EQ(cmcModelCodes().CheckModelCode(c.model, c.subCode, code, &alternate), c.accepted)
+        << std::hex << c.model << "/" << c.subCode;
+    EXPECT_EQ(code, c.code) << std::hex << c.model << "/" << c.subCode;
     if (c.accepted) {
       EXPECT_EQ(alternate, c.alternate) << std::hex << c.model;
     }

@@ -68,7 +68,7 @@ class QclFileTest : public ::testing::Test {
     file_.AttachImage(image_);
     file_.SetModelCodes(cmcModelCodes::kMainModel, cmcModelCodes::kSubCode);
     file_.SetModelCheck(
-        [](int model, int sub_code, int& code) { return cmcModelCodes().CheckModelCode(model, sub_code, code); });
+        [](int model, int subCode, int& code) { return cmcModelCodes().CheckModelCode(model, subCode, code); });
     file_.SetMapRevisionCheck(cmcModelCodes::CheckMapRevision);
     return file_;
   }
@@ -149,7 +149,7 @@ TEST_F(QclFileTest, StoredBytesAndRevisionOfGoodFiles) {
     const char* fixture;
     int address;
     std::vector<uint8_t> bytes;
-    int map_revision;
+    int mapRevision;
   };
   const Case cases[] = {
       {"no_map_revision.qcl", 0, {0x5A, 0xA5}, -1},
@@ -170,7 +170,7 @@ TEST_F(QclFileTest, StoredBytesAndRevisionOfGoodFiles) {
       EXPECT_TRUE(file.IsLoaded(c.address + static_cast<int>(i))) << c.fixture;
     }
     EXPECT_FALSE(file.IsLoaded(c.address + static_cast<int>(c.bytes.size()))) << c.fixture;
-    EXPECT_EQ(file.GetMapRevision(), c.map_revision) << c.fixture;
+    EXPECT_EQ(file.GetMapRevision(), c.mapRevision) << c.fixture;
   }
   EXPECT_TRUE(prompts_.asked.empty());
 }
@@ -202,19 +202,19 @@ TEST_F(QclFileTest, ModelCheckCallbackDecidesTheCode) {
       {"rejects writing zero", false, 0, 3},
   };
   for (const Case& c : cases) {
-    int seen_model = 0, seen_sub = 0;
+    int seenModel = 0, seenSub = 0;
     cmcQclFile file(prompts_, KeyText);
     file.AttachImage(image_);
     file.SetMapRevisionCheck(cmcModelCodes::CheckMapRevision);
-    file.SetModelCheck([&](int model, int sub_code, int& code) {
-      seen_model = model;
-      seen_sub = sub_code;
+    file.SetModelCheck([&](int model, int subCode, int& code) {
+      seenModel = model;
+      seenSub = subCode;
       if (c.written >= 0) code = c.written;
       return c.accept;
     });
     EXPECT_EQ(file.Read(Fixture("alternate_model.qcl"), nullptr), c.expected) << c.name;
-    EXPECT_EQ(seen_model, 0x2926) << c.name;
-    EXPECT_EQ(seen_sub, 0x0100) << c.name;
+    EXPECT_EQ(seenModel, 0x2926) << c.name;
+    EXPECT_EQ(seenSub, 0x0100) << c.name;
   }
 }
 
@@ -312,7 +312,7 @@ TEST_F(QclFileTest, WriteStopsAtTheTerminatorOrAnInvalidPair) {
   struct Case {
     const char* name;
     cmcAddressRanges ranges;
-    size_t data_lines;
+    size_t dataLines;
   };
   const Case cases[] = {
       {"terminator", {{0, 0xF}, {1, 0}, {0x20, 0x2F}}, 1},
@@ -322,7 +322,7 @@ TEST_F(QclFileTest, WriteStopsAtTheTerminatorOrAnInvalidPair) {
   };
   for (const Case& c : cases) {
     ASSERT_EQ(Saver(image_).Write(Path("r.qcl"), c.ranges), 0) << c.name;
-    EXPECT_EQ(Lines(Slurp(Path("r.qcl"))).size(), 3 + c.data_lines) << c.name;
+    EXPECT_EQ(Lines(Slurp(Path("r.qcl"))).size(), 3 + c.dataLines) << c.name;
   }
 }
 
@@ -354,23 +354,23 @@ TEST_F(QclFileTest, CommentLineEndsBecomeBlanks) {
 
 TEST_F(QclFileTest, InterruptedSaveKeepsThePreviousFile) {
   const std::string previous = "the previous clone file\n";
-  const std::string full_size = [&] {
+  const std::string fullSize = [&] {
     ::unlink(Path("probe.qcl").c_str());
     EXPECT_EQ(Saver(image_).Write(Path("probe.qcl"), cmcAddressRanges::EepromArea()), 0);
     const std::string s = Slurp(Path("probe.qcl"));
     ::unlink(Path("probe.qcl").c_str());
     return s;
   }();
-  const long long size = static_cast<long long>(full_size.size());
-  for (long long fail_after : {0LL, 5LL, 20LL, 65536LL, size - 1}) {
+  const long long size = static_cast<long long>(fullSize.size());
+  for (long long failAfter : {0LL, 5LL, 20LL, 65536LL, size - 1}) {
     Spit(Path("target.qcl"), previous);
     prompts_.asked.clear();
     cmcQclFile& file = Saver(image_);
-    file.SetWriteFailureAfter(fail_after);
+    file.SetWriteFailureAfter(failAfter);
     EXPECT_EQ(file.Write(Path("target.qcl"), cmcAddressRanges::EepromArea()), cmcQclFile::kAccessError)
-        << "after " << fail_after;
-    EXPECT_EQ(Slurp(Path("target.qcl")), previous) << "after " << fail_after;
-    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"target.qcl"}) << "after " << fail_after;
+        << "after " << failAfter;
+    EXPECT_EQ(Slurp(Path("target.qcl")), previous) << "after " << failAfter;
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"target.qcl"}) << "after " << failAfter;
     ASSERT_EQ(prompts_.asked.size(), 1u);
     EXPECT_EQ(prompts_.asked[0].text, "[GI_Mess_FileErr_Headline]\n\n[GI_Mess_FileErr_FileAccess]");
   }
@@ -378,7 +378,7 @@ TEST_F(QclFileTest, InterruptedSaveKeepsThePreviousFile) {
   cmcQclFile& file = Saver(image_);
   file.SetWriteFailureAfter(size);
   EXPECT_EQ(file.Write(Path("target.qcl"), cmcAddressRanges::EepromArea()), 0);
-  EXPECT_EQ(Slurp(Path("target.qcl")), full_size);
+  EXPECT_EQ(Slurp(Path("target.qcl")), fullSize);
   EXPECT_EQ(FolderEntries(), std::vector<std::string>{"target.qcl"});
 }
 

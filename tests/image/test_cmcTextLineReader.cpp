@@ -30,7 +30,7 @@ std::vector<Piece> Pieces(const std::string& content) {
 }
 
 TEST(cmcTextLineReader, PiecesAsALineBufferTakesThem) {
-  const std::string long_line(800, 'a');
+  const std::string longLine(800, 'a');
   const std::string exact(766, 'b');
   struct Case {
     const char* name;
@@ -44,7 +44,7 @@ TEST(cmcTextLineReader, PiecesAsALineBufferTakesThem) {
       {"lone cr stays", "a\rb\r", {{"a\rb\r", false}}},
       {"no final line end", "ab\ncd", {{"ab\n", false}, {"cd", false}}},
       {"long line in pieces",
-       long_line + "\nz\n",
+       longLine + "\nz\n",
        {{std::string(767, 'a'), false}, {std::string(33, 'a') + "\n", true}, {"z\n", false}}},
       {"crlf right at the limit fits", exact + "\r\n", {{exact + "\n", false}}},
       {"crlf after a full piece", exact + "b\r\n", {{exact + "b", false}, {"\n", true}}},
