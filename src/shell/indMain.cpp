@@ -226,7 +226,8 @@ bool indMain::OpenCloneFile(const std::string& path, bool ask) {
   file.SetMapRevisionCheck(cmcModelCodes::CheckMapRevision);
 
   bool failed = true;
-  if (file.Read(path, nullptr) == cmcQclFile::kOk) {
+  lastFileError_ = file.Read(path, nullptr);
+  if (lastFileError_ == cmcQclFile::kOk) {
     int code = cmcQclFile::kOk;
     if (CheckImageHeader(scratch, false) != 0)
       code = cmcQclFile::kDataError;
@@ -234,6 +235,7 @@ bool indMain::OpenCloneFile(const std::string& path, bool ask) {
       code = cmcQclFile::kNewerError;
     else
       code = file.CheckCoverage(MakeCloneRanges(3));
+    lastFileError_ = code;
     if (code != cmcQclFile::kOk) {
       file.ShowFileError(code);
     } else {
@@ -278,7 +280,8 @@ bool indMain::SaveCloneFile(const std::string& path) {
   file.SetModelCodes(mainModel_, subCode_);
   file.SetComment(cmcQclFile::MakeSaveComment(working_));
   file.SetMapRevision(1);
-  const bool failed = file.Write(path, MakeCloneRanges(2)) != cmcQclFile::kOk;
+  lastFileError_ = file.Write(path, MakeCloneRanges(2));
+  const bool failed = lastFileError_ != cmcQclFile::kOk;
   if (!failed) {
     RememberFile(path);
     TakeSavedState();

@@ -100,6 +100,8 @@ class indMain {
   static const char* NameSuffixOf(int modelType);
   static int BankCountOf(int modelType);
 
+  // The clone file result code of the last open or save (0 when it succeeded).
+  int LastFileError() const { return lastFileError_; }
   bool IsModified() const { return modified_; }
   const std::string& FileName() const { return fileName_; }
   const std::string& WorkingFolder() const { return workingFolder_; }
@@ -155,4 +157,5 @@ class indMain {
   std::string fileName_;
   std::string workingFolder_;
   bool modified_ = false;
+  int lastFileError_ = 0;
 };

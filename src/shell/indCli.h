@@ -1,0 +1,14 @@
+#pragma once
+// rx93kit-cli: the command-line tool on the same core as the desktop program. Each
+// command builds the program's long-lived objects (settings in memory only, the
+// overlays beside the executable, the event manager on a console loop and the model
+// controller) and works on clone files as the desktop program's commands do.
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Exit status of a command line that cannot be understood.
+inline constexpr int kCliUsageError = 64;
+
+// Runs one command line (without the program name); exeDir ends with "/".
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const std::string& exeDir);
