@@ -1,6 +1,7 @@
 #include "channel/datCh.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "channel/datChBank.h"
 #include "channel/datChBits.h"

@@ -1,5 +1,6 @@
 // Unpacking and packing of the list record kinds 5–20 from and into their region bytes.
 #include <algorithm>
+#include <cstddef>
 
 #include "channel/datCh.h"
 #include "channel/datChBits.h"
