@@ -11,6 +11,7 @@
 #include "image/cmcEeprom.h"
 #include "image/cmcModelCodes.h"
 #include "image/cmcQclFile.h"
+#include "support/TempDir.h"
 #include "overlay/cmcGTex.h"
 #include "shell/cmcScriptedPrompts.h"
 
@@ -53,15 +54,9 @@ std::string KeyText(const std::string& key) { return "[" + key + "]"; }
 
 class QclFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char name[] = "/tmp/qclfile-XXXXXX";
-    ASSERT_NE(::mkdtemp(name), nullptr);
-    dir_ = name;
-    image_.SetSize(cmcEeprom::kImageSize);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  void SetUp() override { image_.SetSize(cmcEeprom::kImageSize); }
 
-  std::string Path(const std::string& name) const { return dir_ + "/" + name; }
+  std::string Path(const std::string& name) const { return temp_.Dir() + name; }
 
   // A reader set up as opening a file does: family model check and map revision check.
   cmcQclFile& Opener() {
@@ -88,11 +83,11 @@ class QclFileTest : public ::testing::Test {
 
   std::vector<std::string> FolderEntries() const {
     std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename().string());
+    for (const auto& e : fs::directory_iterator(temp_.Dir())) names.push_back(e.path().filename().string());
     return names;
   }
 
-  std::string dir_;
+  TempDir temp_;
   cmcEeprom image_;
   cmcScriptedPrompts prompts_;
   cmcQclFile file_{prompts_, KeyText};

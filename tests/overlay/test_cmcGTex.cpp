@@ -6,7 +6,7 @@
 #include <tuple>
 #include <vector>
 
-#include "overlay/TempDir.h"
+#include "support/TempDir.h"
 #include "overlay/cmcGTex.h"
 
 namespace {

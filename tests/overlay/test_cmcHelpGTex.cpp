@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "overlay/TempDir.h"
+#include "support/TempDir.h"
 #include "overlay/cmcGTex.h"
 #include "overlay/cmcHelpGTex.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "overlay/TempDir.h"
+#include "support/TempDir.h"
 #include "overlay/cmcLanguages.h"
 
 namespace {

@@ -10,7 +10,7 @@
 class TempDir {
  public:
   TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "rx93ovl-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "rx93test-XXXXXX").string();
     path_ = ::mkdtemp(pattern.data());
   }
   ~TempDir() {
