@@ -12,7 +12,12 @@ constexpr int kUserCharLast = 15;
 
 datChBlockOps::datChBlockOps(cmcEeprom* image, const cmcEeprom* defaults, datClipCh& clipboard, cmcPrompts& prompts,
                              datChBlockHost& host)
-    : image_(image), defaults_(defaults), clipboard_(clipboard), prompts_(prompts), host_(host), banks_(image, defaults) {}
+    : image_(image),
+      defaults_(defaults),
+      clipboard_(clipboard),
+      prompts_(prompts),
+      host_(host),
+      banks_(image, defaults) {}
 
 bool datChBlockOps::AllowedRange(int category, int kind, const dst_BankContext& bank, int aliasCount, int& lo,
                                  int& hi) {
@@ -37,14 +42,29 @@ void datChBlockOps::Run(int command, dst_ChBlock& req, int category, int kind, i
   const bool any = AllowedRange(category, kind, bank, banks_.MdcAliasCount(), lo, hi);
   if (!any && command != kCmdInsert) return;
   switch (command) {
-    case kCmdCopy: Copy(req, kind, row, lo, hi); break;
-    case kCmdPaste: Paste(req, kind, row, lo, hi); break;
-    case kCmdCarryUp: Carry(req, kind, row, lo, hi, -1); break;
-    case kCmdCarryDown: Carry(req, kind, row, lo, hi, 1); break;
-    case kCmdClear: Clear(req, kind, row, lo, hi); break;
-    case kCmdDelete: Delete(req, kind, row, lo, hi, bank); break;
-    case kCmdInsert: Insert(req, category, kind, row, lo, hi, bank); break;
-    default: break;
+    case kCmdCopy:
+      Copy(req, kind, row, lo, hi);
+      break;
+    case kCmdPaste:
+      Paste(req, kind, row, lo, hi);
+      break;
+    case kCmdCarryUp:
+      Carry(req, kind, row, lo, hi, -1);
+      break;
+    case kCmdCarryDown:
+      Carry(req, kind, row, lo, hi, 1);
+      break;
+    case kCmdClear:
+      Clear(req, kind, row, lo, hi);
+      break;
+    case kCmdDelete:
+      Delete(req, kind, row, lo, hi, bank);
+      break;
+    case kCmdInsert:
+      Insert(req, category, kind, row, lo, hi, bank);
+      break;
+    default:
+      break;
   }
 }
 

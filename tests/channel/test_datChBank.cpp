@@ -38,7 +38,9 @@ class Banks : public ::testing::Test {
     return ch.freqR;
   }
   int Ref(int list, int j) { return image.GetByte(datChAdr::kScanLists + 18 * list + 14 + j); }
-  void SetList(int list, int at, int value) { image.SetByte(datChAdr::kScanLists + 18 * list + at, static_cast<uint8_t>(value)); }
+  void SetList(int list, int at, int value) {
+    image.SetByte(datChAdr::kScanLists + 18 * list + at, static_cast<uint8_t>(value));
+  }
   int ListByte(int list, int at) { return image.GetByte(datChAdr::kScanLists + 18 * list + at); }
 
   cmcEeprom image;
@@ -243,7 +245,7 @@ TEST_F(Banks, DeleteMovesLaterChannelsDownAndResetsTheLastSlot) {
   for (int n = 1; n < 7; ++n) EXPECT_EQ(FreqOf(n), 450000001u + static_cast<uint32_t>(n)) << n;
   for (int i = 0; i < 20; ++i) EXPECT_EQ(image.GetByte(M(7, i)), defaults.GetByte(M(7, i))) << i;
   for (int i = 0; i < 16; ++i) EXPECT_EQ(image.GetByte(X(7, i)), defaults.GetByte(X(7, i))) << i;
-  EXPECT_EQ(image.GetByte(datChAdr::kPriorityCh), 4);  // the pointer followed its channel
+  EXPECT_EQ(image.GetByte(datChAdr::kPriorityCh), 4);    // the pointer followed its channel
   EXPECT_EQ(image.GetByte(datChAdr::kBankFlags), 0x40);  // flags stay with their banks
   datCh ch(&image);
   ch.Load(1, 3);  // came from bank 1, landed in bank 0
@@ -354,7 +356,7 @@ TEST_F(BankSize, TypedSizeAboveTheRoomIsClamped) {
   EXPECT_EQ(banks.BankCount(1), 7);
   EXPECT_EQ(banks.TotalChannels(), 14);
   EXPECT_EQ(FreqOf(5), 450000005u);
-  for (int n = 8; n < 11; ++n) EXPECT_EQ(FreqOf(n), 0u) << n;  // inserted blank
+  for (int n = 8; n < 11; ++n) EXPECT_EQ(FreqOf(n), 0u) << n;                                      // inserted blank
   for (int n = 11; n < 14; ++n) EXPECT_EQ(FreqOf(n), 449999997u + static_cast<uint32_t>(n)) << n;  // bank 3 moved up
 }
 

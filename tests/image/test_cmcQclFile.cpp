@@ -11,9 +11,9 @@
 #include "image/cmcEeprom.h"
 #include "image/cmcModelCodes.h"
 #include "image/cmcQclFile.h"
-#include "support/TempDir.h"
 #include "overlay/cmcGTex.h"
 #include "shell/cmcScriptedPrompts.h"
+#include "support/TempDir.h"
 
 namespace fs = std::filesystem;
 

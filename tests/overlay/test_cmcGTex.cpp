@@ -6,8 +6,8 @@
 #include <tuple>
 #include <vector>
 
-#include "support/TempDir.h"
 #include "overlay/cmcGTex.h"
+#include "support/TempDir.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "support/TempDir.h"
 #include "overlay/cmcGTex.h"
 #include "overlay/cmcHelpGTex.h"
+#include "support/TempDir.h"
 
 namespace {
 

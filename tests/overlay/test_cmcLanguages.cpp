@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "support/TempDir.h"
 #include "overlay/cmcLanguages.h"
+#include "support/TempDir.h"
 
 namespace {
 

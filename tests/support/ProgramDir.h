@@ -1,0 +1,46 @@
+#pragma once
+// A private copy of the program's shipped data (overlays and initial clone files, as
+// the build puts them beside the executables), optionally with one overlay key's
+// first line replaced, for tests that run the program's start-up and commands.
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "support/TempDir.h"
+
+class ProgramDir {
+ public:
+  ProgramDir() {
+    for (const auto& entry : std::filesystem::directory_iterator(RX93_BIN_DIR)) {
+      const std::string ext = entry.path().extension().string();
+      if (ext == ".OVL" || ext == ".qcl")
+        std::filesystem::copy_file(entry.path(), std::filesystem::path(temp_.Dir()) / entry.path().filename());
+    }
+  }
+
+  // The folder with its trailing "/", as the programs take their own folder.
+  std::string Dir() const { return temp_.Dir(); }
+  std::string Write(const std::string& name, const std::string& bytes) const { return temp_.Write(name, bytes); }
+
+  // Replaces line 0 of key in the main overlay.
+  void SetKey(const std::string& key, const std::string& line0) const {
+    const std::string path = Dir() + kMainOverlay;
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string s = text.str();
+    const std::string head = "#" + key + "\n";
+    const size_t at = s.find(head);
+    if (at == std::string::npos) return;
+    const size_t lineStart = at + head.size();
+    const size_t lineEnd = s.find('\n', lineStart);
+    s.replace(lineStart, lineEnd - lineStart, line0);
+    std::ofstream(path, std::ios::binary) << s;
+  }
+
+  static constexpr const char* kMainOverlay = "RX93KITD_ENG.OVL";
+
+ private:
+  TempDir temp_;
+};
