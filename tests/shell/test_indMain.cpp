@@ -125,9 +125,12 @@ TEST_F(ModelController, ModelCodesAndAlternates) {
     p_.main.ClearIdentityFlags();
     int error = 0;
     EXPECT_EQ(p_.main.CheckModelCode(c.model, c.sub, error), c.ok) << std::hex << c.model;
-    if (!c.ok) EXPECT_EQ(error, c.error);
-    if (c.ok) EXPECT_EQ(p_.main.Alternate1Seen(), c.alt1);
-    if (c.ok) EXPECT_EQ(p_.main.Alternate2Seen(), c.alt2);
+    if (!c.ok) {
+      EXPECT_EQ(error, c.error);
+    } else {
+      EXPECT_EQ(p_.main.Alternate1Seen(), c.alt1);
+      EXPECT_EQ(p_.main.Alternate2Seen(), c.alt2);
+    }
   }
   const cmcAddressRanges write = p_.main.MakeCloneRanges(0);
   EXPECT_EQ(write[0].start, 0x200);
