@@ -7,7 +7,7 @@
 #include <string>
 
 class cmcCellObj;
-class cuiGrid;
+class cmcCellGrid;
 class cuiSheet;
 
 class cmcCellCapsule {
@@ -42,7 +42,7 @@ class cmcCellCapsule {
   cmcCellCapsule* parent = nullptr;  // the capsule that opened this sheet, or a popup's chosen cell
   int32_t bankIndex = 0;             // set only when the dispatch probes a cell for its marks
   void* owner = nullptr;             // the grid or menu owner control
-  cuiGrid* grid = nullptr;
+  cmcCellGrid* grid = nullptr;
   const cmcCellObj* cell = nullptr;
   void* canvas = nullptr;                  // the drawing surface while drawing
   void* imageList = nullptr;               // images of the warning and error marks

@@ -13,7 +13,7 @@ void Fill(cmcCellCapsule& c, cmcCellCapsule& parent, const cmcCellObj& cell, std
           int& context) {
   c.parent = &parent;
   c.owner = &context;
-  c.grid = reinterpret_cast<cuiGrid*>(&context);
+  c.grid = reinterpret_cast<cmcCellGrid*>(&context);
   c.cell = &cell;
   c.canvas = &rect;
   c.imageList = &parent;
