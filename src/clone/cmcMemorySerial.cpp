@@ -44,6 +44,7 @@ int cmcMemorySerial::Read(uint8_t* destination, int max) {
 int cmcMemorySerial::Write(const uint8_t* bytes, int count) {
   if (!open_) return -1;
   writeCalls_.push_back(count);
+  if (writeFails_) return -1;
   queuedAtWrite_.push_back(static_cast<int>(output_.size()));
   const int n = writeLimit_ < 0 ? count : std::min(count, writeLimit_);
   output_.insert(output_.end(), bytes, bytes + n);

@@ -2,7 +2,7 @@
 // An in-memory serial device for tests: bytes written go into a driver output queue
 // that drains only when told (or at once in auto-drain mode) and are kept in a log;
 // input is fed by the test, or looped back from the drained output. It can refuse to
-// open, take fewer bytes per write than offered, and fail its queries.
+// open, take fewer bytes per write than offered, and fail any of its operations.
 #include <cstdint>
 #include <deque>
 #include <optional>
@@ -29,6 +29,7 @@ class cmcMemorySerial : public cmcSerialBackend {
   void SetPurgeFails(bool fails) { purgeFails_ = fails; }
   void SetQueriesFail(bool fail) { queriesFail_ = fail; }
   void SetReadFails(bool fails) { readFails_ = fails; }
+  void SetWriteFails(bool fails) { writeFails_ = fails; }
   // Each Write takes at most this many bytes (a negative value: no limit).
   void SetWriteLimit(int limit) { writeLimit_ = limit; }
   // Drain the output queue inside every Write, as a fast line does.
@@ -62,6 +63,7 @@ class cmcMemorySerial : public cmcSerialBackend {
   bool purgeFails_ = false;
   bool queriesFail_ = false;
   bool readFails_ = false;
+  bool writeFails_ = false;
   int writeLimit_ = -1;
   bool autoDrain_ = false;
   bool loopback_ = false;
