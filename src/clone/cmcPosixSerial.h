@@ -23,6 +23,8 @@ class cmcPosixSerial : public cmcSerialBackend {
   int InputWaiting() override;
   int OutputWaiting() override;
 
+  // The open file descriptor (-1 while closed), for event loops that wait on it.
+  int Handle() const { return fd_; }
   // The termios speed constant of a baud rate; 0 when the rate is not supported.
   static unsigned SpeedCode(int baud);
 
