@@ -35,10 +35,11 @@ TEST_F(Cli, CheckExitsWithTheCloneFileResultCode) {
     int code;
   };
   const Case cases[] = {
-      {"header_with_letter.qcl", 6}, {"header_with_trailing_blank.qcl", 6}, {"header_seven_digits.qcl", 6},
-      {"empty.qcl", 6},              {"map_revision_2.qcl", 5},             {"last_line_without_end.qcl", 6},
-      {"byte_past_eeprom_area.qcl", 8}, {"foreign_model.qcl", 3},          {"foreign_sub_code.qcl", 4},
-      {"no-such-file.qcl", 1},
+      {"header_with_letter.qcl", 6},    {"header_with_trailing_blank.qcl", 6},
+      {"header_seven_digits.qcl", 6},   {"empty.qcl", 6},
+      {"map_revision_2.qcl", 5},        {"last_line_without_end.qcl", 6},
+      {"byte_past_eeprom_area.qcl", 8}, {"foreign_model.qcl", 3},
+      {"foreign_sub_code.qcl", 4},      {"no-such-file.qcl", 1},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Run({"check", Fixture(c.file)}), c.code) << c.file;
@@ -65,7 +66,12 @@ TEST_F(Cli, NormalizeWritesNothingForARefusedFile) {
 
 TEST_F(Cli, UsageErrors) {
   const std::vector<std::vector<std::string>> bad = {
-      {}, {"frobnicate"}, {"check"}, {"check", "a", "b"}, {"normalize", "a"}, {"normalize", "a", "-o"},
+      {},
+      {"frobnicate"},
+      {"check"},
+      {"check", "a", "b"},
+      {"normalize", "a"},
+      {"normalize", "a", "-o"},
       {"check", "--bogus", "a"},
   };
   for (const auto& args : bad) {

@@ -117,9 +117,8 @@ TEST_F(ModelController, ModelCodesAndAlternates) {
     bool alt1, alt2;
   };
   const Case cases[] = {
-      {0x3621, 1, true, 0, false, false},   {0x2926, 0x100, true, 0, true, false},
-      {0x3179, 1, true, 0, false, true},    {0x1234, 1, false, 3, false, false},
-      {0x3621, 2, false, 4, false, false},
+      {0x3621, 1, true, 0, false, false},  {0x2926, 0x100, true, 0, true, false}, {0x3179, 1, true, 0, false, true},
+      {0x1234, 1, false, 3, false, false}, {0x3621, 2, false, 4, false, false},
   };
   for (const auto& c : cases) {
     p_.main.ClearIdentityFlags();
