@@ -29,8 +29,8 @@ bool StartsWith(const cmcBuff& frame, std::initializer_list<uint8_t> head) {
 }
 }  // namespace
 
-cmcCloneDrv::cmcCloneDrv(const cmcClock& clock, cmcTimerHost& timers, cmcClonePort& port, cmcWaiter& waiter)
-    : clock_(clock), port_(port), waiter_(waiter), timeout_(clock), task_(timers) {}
+cmcCloneDrv::cmcCloneDrv(const cmcClock& clock, cmcTimerHost& timers, cmcSerialFactory& devices, cmcWaiter& waiter)
+    : clock_(clock), waiter_(waiter), timeout_(clock), task_(timers), port_(timers, devices) {}
 
 cmcCloneDrv::~cmcCloneDrv() {
   if (destroyed_) *destroyed_ = true;

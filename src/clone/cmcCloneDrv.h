@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "clone/cmcClonePort.h"
+#include "clone/cmcComm.h"
 #include "clone/cmcWaiter.h"
 #include "clone/dst_CDrv_Result.h"
 #include "image/cmcAddressRanges.h"
@@ -47,8 +47,9 @@ class cmcCloneDrv {
 
   static constexpr int kStepPeriodMs = 10;
 
-  // The port and the waiter are not owned and must outlive the driver.
-  cmcCloneDrv(const cmcClock& clock, cmcTimerHost& timers, cmcClonePort& port, cmcWaiter& waiter);
+  // The driver owns its port, made on the factory's devices. The factory and the
+  // waiter are not owned and must outlive the driver.
+  cmcCloneDrv(const cmcClock& clock, cmcTimerHost& timers, cmcSerialFactory& devices, cmcWaiter& waiter);
   virtual ~cmcCloneDrv();
   cmcCloneDrv(const cmcCloneDrv&) = delete;
   cmcCloneDrv& operator=(const cmcCloneDrv&) = delete;
@@ -89,6 +90,8 @@ class cmcCloneDrv {
   int DataBytesTransferred() const { return dataBytes_; }
   // Bytes moved over the line in this operation.
   int BytesMoved() const { return bytesMoved_; }
+  // The port, for its number and the reason of a failed open.
+  const cmcComm& Comm() const { return port_; }
 
   // Each start returns false while busy. Read: ranges, when given, are the addresses the
   // radio must send exactly. Write: the image is copied; its ranges are sent in order.
@@ -123,7 +126,7 @@ class cmcCloneDrv {
   int SubCode() const { return subCode_; }
   int DefaultTimeLimit() const { return defaultLimitMs_; }
   cmcBuff& FrameBuffer() { return frame_; }
-  cmcClonePort& Port() { return port_; }
+  cmcComm& Port() { return port_; }
   const cmcClock& Clock() const { return clock_; }
   // Data bytes counter, reused by model drivers as a table index.
   int& DataBytes() { return dataBytes_; }
@@ -152,7 +155,6 @@ class cmcCloneDrv {
   void Fail(int& next, uint8_t code);
 
   const cmcClock& clock_;
-  cmcClonePort& port_;
   cmcWaiter& waiter_;
 
   // Configuration, kept between operations.
@@ -202,4 +204,6 @@ class cmcCloneDrv {
   uint8_t scratch_[256] = {};
   cmcTick timeout_;
   cmcTask task_;
+  // Last, so it closes before the rest goes.
+  cmcComm port_;
 };

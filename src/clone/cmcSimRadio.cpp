@@ -1,9 +1,12 @@
 #include "clone/cmcSimRadio.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 
 #include "clone/cmcCloneFrame.h"
+#include "clone/cmcSerialFactory.h"
+#include "clone/cmcSerialRef.h"
 
 namespace {
 using F = cmcCloneFrame;
@@ -47,20 +50,39 @@ void cmcSimRadio::SetServiceHandler(uint8_t code, ServiceHandler handler) {
     handlers_.erase(code);
 }
 
-void cmcSimRadio::Open() {
+void cmcSimRadio::Serve(cmcSerialFactory& factory) {
+  factory.Register(cmcSerialFactory::kSimulatedRadioPath,
+                   [this](const std::string&) { return std::make_unique<cmcSerialRef>(*this); });
+}
+
+int cmcSimRadio::Open(const std::string&) {
+  if (open_) return EBUSY;
   open_ = true;
+  ++openCount_;
   Purge();
+  return 0;
 }
 
 void cmcSimRadio::Close() {
-  open_ = false;
   Purge();
+  open_ = false;
 }
 
-void cmcSimRadio::Purge() {
+bool cmcSimRadio::Configure(const cmcLineSettings& settings) {
+  lineBaud_ = settings.baud;
+  return open_;
+}
+
+bool cmcSimRadio::SetModemLines(bool rts, bool) {
+  rts_ = rts;
+  return open_;
+}
+
+bool cmcSimRadio::Purge() {
   uplink_.Clear();
   downlink_.Clear();
   available_.Clear();
+  return open_;
 }
 
 int cmcSimRadio::Write(const uint8_t* bytes, int count) {
@@ -75,6 +97,7 @@ int cmcSimRadio::Write(const uint8_t* bytes, int count) {
 }
 
 int cmcSimRadio::Read(uint8_t* destination, int max) {
+  if (!open_) return -1;
   const int n = std::min(max, available_.GetLength());
   for (int i = 0; i < n; ++i) destination[i] = static_cast<uint8_t>(available_.PopFront());
   return std::max(n, 0);

@@ -3,6 +3,7 @@
 // driver's clock: it answers identification, streams reads from its own image, stores
 // writes, takes service commands (speed, password, mode, and a table of handlers for
 // the model's commands), and can echo, pace its output and inject faults on request.
+// It is a serial backend, so `cmcComm` opens it through the port table's "sim:" entry.
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -10,12 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "clone/cmcSerialBackend.h"
 #include "image/cmcAddressRanges.h"
 #include "image/cmcBuff.h"
 #include "image/cmcEeprom.h"
 #include "shell/cmcTask.h"
 
-class cmcSimRadio {
+class cmcSerialFactory;
+
+class cmcSimRadio : public cmcSerialBackend {
  public:
   static constexpr int kInfoSize = 78;
   // Offsets in the information record.
@@ -79,20 +83,25 @@ class cmcSimRadio {
   cmcSimRadio(const cmcSimRadio&) = delete;
   cmcSimRadio& operator=(const cmcSimRadio&) = delete;
 
-  // The cable side, as a serial device sees it.
-  void Open();
-  void Close();
-  bool IsOpen() const { return open_; }
-  // The line speed the computer set; the radio understands only its own speed.
-  void SetLineBaud(int baud) { lineBaud_ = baud; }
-  // Bytes from the computer; the count taken (all of them, or -1 while closed).
-  int Write(const uint8_t* bytes, int count);
+  // Serves the factory's simulated-radio path with this radio; it must outlive the
+  // factory's use of it.
+  void Serve(cmcSerialFactory& factory);
+
+  // The cable side, as a serial device sees it. The radio keeps its state across opens.
+  int Open(const std::string& path) override;
+  bool IsOpen() const override { return open_; }
+  void Close() override;
+  // The line speed set here is the one the radio must run at to understand the bytes.
+  bool Configure(const cmcLineSettings& settings) override;
+  bool SetModemLines(bool rts, bool dtr) override;
+  bool Purge() override;
   // Bytes to the computer that have arrived so far.
-  int Read(uint8_t* destination, int max);
-  int InputWaiting() const { return available_.GetLength(); }
+  int Read(uint8_t* destination, int max) override;
+  // Bytes from the computer; all are taken (-1 while closed).
+  int Write(const uint8_t* bytes, int count) override;
+  int InputWaiting() override { return open_ ? available_.GetLength() : -1; }
   // Bytes from the computer the radio has not taken in yet.
-  int OutputWaiting() const { return uplink_.GetLength(); }
-  void Purge();
+  int OutputWaiting() override { return open_ ? uplink_.GetLength() : -1; }
 
   // Configuration.
   Identity& GetIdentity() { return identity_; }
@@ -129,6 +138,8 @@ class cmcSimRadio {
   bool Unlocked() const { return unlocked_; }
   // The last mode selected by service command 55 ("00" read, "01" write).
   const std::string& Mode() const { return mode_; }
+  int OpenCount() const { return openCount_; }
+  bool Rts() const { return rts_; }
 
  private:
   enum class Session { None, Write };
@@ -165,6 +176,8 @@ class cmcSimRadio {
   std::map<uint8_t, ServiceHandler> handlers_;
 
   bool open_ = false;
+  int openCount_ = 0;
+  bool rts_ = false;
   bool silent_ = false;
   bool unlocked_ = false;
   Session session_ = Session::None;
