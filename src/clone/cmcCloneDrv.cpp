@@ -257,6 +257,8 @@ void cmcCloneDrv::Step() {
     } else {
       const bool echoMissing = echoPresent_ && echo_.GetLength() > 0;
       Fail(next, echoMissing ? dst_CDrv_Result::kEchoFailed : dst_CDrv_Result::kTimeOut);
+      // The drain gets a time limit of its own.
+      timeout_.Start(static_cast<uint32_t>(TimeLimitOf(next)));
     }
   }
 
