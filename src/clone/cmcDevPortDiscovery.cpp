@@ -1,13 +1,11 @@
 #include "clone/cmcDevPortDiscovery.h"
 
 #include <dirent.h>
-#include <sys/stat.h>
 
 #include <fstream>
 #include <utility>
 
 #include "clone/cmcPortTable.h"
-#include "clone/cmcSerialFactory.h"
 #include "overlay/cmcTextUtil.h"
 
 namespace {
@@ -28,11 +26,6 @@ std::string FirstLine(const std::string& path) {
   std::string line;
   std::getline(in, line);
   return cmcTrim(line);
-}
-
-bool Exists(const std::string& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0;
 }
 
 }  // namespace
@@ -67,9 +60,7 @@ std::vector<cmcPortInfo> cmcDevPortDiscovery::List() {
     }
     ::closedir(dir);
   }
-  for (const auto& [number, path] : table_.Entries()) {
-    if (path.starts_with(cmcSerialFactory::kSimulatedRadioPath) || Exists(path)) ports.push_back({number, path, {}});
-  }
+  AddTableEntries(table_, ports);
   SortByNumber(ports);
   return ports;
 }

@@ -10,7 +10,7 @@ struct cmcLineSettings {
   enum class Parity { None, Odd, Even, Mark, Space };
   enum class StopBits { One, OneAndHalf, Two };
 
-  // Constant part of the write time-out.
+  // The fixed share of the write time-out.
   static constexpr int kWriteTimeoutConstantMs = 3000;
 
   int baud = 9600;

@@ -1,6 +1,11 @@
 #include "clone/cmcPortDiscovery.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+
+#include "clone/cmcPortTable.h"
+#include "clone/cmcSerialFactory.h"
 
 int cmcPortDiscovery::EntryNumber(std::string_view entry) {
   if (entry.starts_with("COM")) entry.remove_prefix(3);
@@ -32,4 +37,12 @@ std::vector<std::string> cmcPortDiscovery::FriendlyTexts(const std::vector<cmcPo
     if (!port.friendlyName.empty()) texts.push_back(std::to_string(port.number) + ": " + port.friendlyName);
   }
   return texts;
+}
+
+void cmcPortDiscovery::AddTableEntries(const cmcPortTable& table, std::vector<cmcPortInfo>& ports) {
+  for (const auto& [number, path] : table.Entries()) {
+    struct stat info {};
+    if (path.starts_with(cmcSerialFactory::kSimulatedRadioPath) || ::stat(path.c_str(), &info) == 0)
+      ports.push_back({number, path, {}});
+  }
 }

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+class cmcPortTable;
+
 struct cmcPortInfo {
   int number = 0;
   std::string path;
@@ -32,4 +34,6 @@ class cmcPortDiscovery {
   static void SortByNumber(std::vector<cmcPortInfo>& ports);
   static std::vector<std::string> NumberTexts(const std::vector<cmcPortInfo>& ports);
   static std::vector<std::string> FriendlyTexts(const std::vector<cmcPortInfo>& ports);
+  // Adds the explicit entries of the table whose device exists or is the simulated radio.
+  static void AddTableEntries(const cmcPortTable& table, std::vector<cmcPortInfo>& ports);
 };

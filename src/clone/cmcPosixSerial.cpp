@@ -75,13 +75,10 @@ void cmcPosixSerial::Close() {
   fd_ = -1;
 }
 
-bool cmcPosixSerial::Configure(const cmcLineSettings& settings) {
-  if (!IsOpen()) return false;
+bool cmcPosixSerial::MakeRaw(const cmcLineSettings& settings, termios& tio) {
   const speed_t speed = SpeedCode(settings.baud);
   // Terminals have no 4-bit characters.
   if (speed == 0 || settings.dataBits < 5) return false;
-  termios tio{};
-  if (::tcgetattr(fd_, &tio) != 0) return false;
   ::cfmakeraw(&tio);
   tio.c_iflag &= ~(IXON | IXOFF | IXANY | INPCK | PARMRK | IGNPAR);
   tio.c_cflag &= ~(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
@@ -108,7 +105,13 @@ bool cmcPosixSerial::Configure(const cmcLineSettings& settings) {
   // Reads return at once with whatever has arrived.
   tio.c_cc[VMIN] = 0;
   tio.c_cc[VTIME] = 0;
-  if (::cfsetispeed(&tio, speed) != 0 || ::cfsetospeed(&tio, speed) != 0) return false;
+  return ::cfsetispeed(&tio, speed) == 0 && ::cfsetospeed(&tio, speed) == 0;
+}
+
+bool cmcPosixSerial::Configure(const cmcLineSettings& settings) {
+  if (!IsOpen()) return false;
+  termios tio{};
+  if (::tcgetattr(fd_, &tio) != 0 || !MakeRaw(settings, tio)) return false;
   if (::tcsetattr(fd_, TCSANOW, &tio) != 0) return false;
   settings_ = settings;
   return true;

@@ -5,6 +5,8 @@
 // Devices without modem lines (pseudo-terminals) accept the line changes silently.
 #include "clone/cmcSerialBackend.h"
 
+struct termios;
+
 class cmcPosixSerial : public cmcSerialBackend {
  public:
   cmcPosixSerial() = default;
@@ -27,6 +29,9 @@ class cmcPosixSerial : public cmcSerialBackend {
   int Handle() const { return fd_; }
   // The termios speed constant of a baud rate; 0 when the rate is not supported.
   static unsigned SpeedCode(int baud);
+  // Turns tio into raw transfer with the settings; false when the terminal interface
+  // cannot express them (an unsupported rate, 4-bit characters).
+  static bool MakeRaw(const cmcLineSettings& settings, termios& tio);
 
  private:
   int fd_ = -1;
