@@ -41,7 +41,7 @@ constexpr Reserved kReserved[] = {
 };
 
 std::string Format(const char* format, long a, long b = 0, long c = 0) {
-  char text[160];
+  char text[400];
   std::snprintf(text, sizeof text, format, a, b, c);
   return text;
 }
@@ -612,6 +612,7 @@ bool indInitialImageBuilder::Finish() {
     ch.presetNo = 1 + (ch.inhT ? receiveOnly++ : transmitting++);
     ch.Store();
   }
+  if (!CheckSharedExtensions(total)) return false;
 
   const int flagged = ModelTypeOfFlags(image_.GetByte(kModelTypeFlags));
   if (flagged != modelType_) {
@@ -621,6 +622,32 @@ bool indInitialImageBuilder::Finish() {
   }
   PackImage(image_, modelType_);
   line_ = 0;
+  return true;
+}
+
+// Unpacking an initial image gives every channel the extension of channel 0 (power,
+// timers, signalling, preset number), so the channels of a new document differ only in
+// their main records (frequencies, tones, name, mode, duplex, width). A channel whose
+// extension differs would not be what the description says; only the numbers that
+// saving gives channels that are not presets may differ.
+bool indInitialImageBuilder::CheckSharedExtensions(int total) {
+  constexpr int kExt = datChAdr::kExt;
+  constexpr int kExtSize = datChAdr::kExtSize;
+  datCh ch(&image_);
+  for (int n = 1; n < total; ++n) {
+    ch.Load(ChannelKindOf(modelType_), n);
+    for (int i = 0; i < kExtSize; ++i) {
+      const uint8_t mask = (i == 5 && ch.inUse && !ch.preset) ? 0x80 : 0xFF;
+      if (((image_.GetByte(kExt + kExtSize * n + i) ^ image_.GetByte(kExt + i)) & mask) == 0) continue;
+      const auto described = channelLines_.find(n);
+      line_ = described == channelLines_.end() ? 0 : described->second;
+      return Fail(
+          Format("channel %ld differs from channel 0 in extension byte %ld; a new document gives every "
+                 "channel the extension of channel 0 (power, timers, scan and signalling settings, preset, "
+                 "duplex enable), so these must match",
+                 n, i));
+    }
+  }
   return true;
 }
 

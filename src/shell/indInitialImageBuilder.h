@@ -63,6 +63,7 @@ class indInitialImageBuilder {
   bool CheckWritable(long address, long count);
   bool ApplyFields(datCh& ch, const Tokens& tokens, size_t first);
   void StoreChannel(int n, const Tokens& own);
+  bool CheckSharedExtensions(int total);
 
   cmcEeprom image_;
   Error error_;
