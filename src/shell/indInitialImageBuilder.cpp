@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <optional>
 
 #include "channel/datCh.h"
@@ -11,6 +10,7 @@
 #include "image/cmcModelCodes.h"
 #include "image/cmcQclFile.h"
 #include "shell/cmcPrompts.h"
+#include "shell/indDescriptionSyntax.h"
 #include "shell/indImageFixups.h"
 #include "shell/indImagePacking.h"
 #include "shell/indImagePreparer.h"
@@ -19,7 +19,8 @@
 
 namespace {
 
-using Tokens = std::vector<std::string>;
+using Tokens = indDescriptionSyntax::Tokens;
+using S = indDescriptionSyntax;
 
 constexpr int kModelTypeFlags = 41179;
 constexpr int kTemplateChannels = 16;  // new channels are copied from the first 16
@@ -44,245 +45,6 @@ std::string Format(const char* format, long a, long b = 0, long c = 0) {
   char text[400];
   std::snprintf(text, sizeof text, format, a, b, c);
   return text;
-}
-
-// A quoted token keeps its opening quote so that it cannot be mistaken for a word.
-bool IsQuoted(const std::string& token) { return !token.empty() && token[0] == '"'; }
-std::string Unquoted(const std::string& token) { return token.substr(1); }
-
-// Splits a line into words and quoted texts; ";" outside a text starts a comment.
-std::optional<Tokens> Tokenize(std::string_view line, std::string& error) {
-  Tokens tokens;
-  size_t i = 0;
-  while (i < line.size()) {
-    const char c = line[i];
-    if (c == ' ' || c == '\t' || c == '\r') {
-      ++i;
-    } else if (c == ';') {
-      break;
-    } else if (c == '"') {
-      const size_t end = line.find('"', i + 1);
-      if (end == std::string_view::npos) {
-        error = "the text has no closing quote";
-        return std::nullopt;
-      }
-      tokens.push_back("\"" + std::string(line.substr(i + 1, end - i - 1)));
-      i = end + 1;
-    } else {
-      size_t end = i;
-      while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != '\r' && line[end] != ';') ++end;
-      const std::string word(line.substr(i, end - i));
-      if (word.find('"') != std::string::npos) {
-        error = "a quote inside the word '" + word + "'";
-        return std::nullopt;
-      }
-      tokens.push_back(word);
-      i = end;
-    }
-  }
-  return tokens;
-}
-
-// Decimal, or hexadecimal after "0x"; no sign.
-bool ParseNumber(const std::string& token, long& value) {
-  if (token.empty() || IsQuoted(token)) return false;
-  const bool hex = token.size() > 2 && token[0] == '0' && (token[1] == 'x' || token[1] == 'X');
-  const std::string digits = hex ? token.substr(2) : token;
-  if (digits.empty() || digits.size() > 8) return false;
-  value = 0;
-  for (const char c : digits) {
-    int d = -1;
-    if (c >= '0' && c <= '9') d = c - '0';
-    if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    if (hex && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    if (d < 0) return false;
-    value = value * (hex ? 16 : 10) + d;
-  }
-  return true;
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// Megahertz with at most six decimals, as the sheets show them, into hertz.
-bool ParseFrequency(const std::string& token, uint32_t& hertz) {
-  const size_t dot = token.find('.');
-  const std::string whole = token.substr(0, dot);
-  const std::string fraction = dot == std::string::npos ? "" : token.substr(dot + 1);
-  if (whole.empty() || whole.size() > 3 || fraction.size() > 6) return false;
-  long mhz = 0, part = 0;
-  const auto digits = [](const std::string& s) {
-    return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-  };
-  if (!digits(whole) || !digits(fraction) || !ParseNumber(whole, mhz)) return false;
-  if (!fraction.empty() && !ParseNumber(fraction, part)) return false;
-  for (size_t i = fraction.size(); i < 6; ++i) part *= 10;
-  const long value = mhz * 1000000 + part;
-  if (value > static_cast<long>(datChAdr::kMaxFrequency)) return false;
-  hertz = static_cast<uint32_t>(value);
-  return true;
-}
-
-bool ParseSwitch(const std::string& token, bool& on) {
-  if (token != "on" && token != "off") return false;
-  on = token == "on";
-  return true;
-}
-
-// "off", "ctcss:N" (the item index) or "dtcs:DDDn" / "dtcs:DDDi" (octal code, polarity).
-bool ParseTone(const std::string& token, datChTone& tone) {
-  tone = datChTone{};
-  if (token == "off") return true;
-  long index = 0;
-  if (token.rfind("ctcss:", 0) == 0 && ParseNumber(token.substr(6), index) && index <= 255) {
-    tone.on = true;
-    tone.ctcssIndex = static_cast<int>(index);
-    return true;
-  }
-  if (token.rfind("dtcs:", 0) != 0 || token.size() != 9) return false;
-  int code = 0;
-  for (size_t i = 5; i < 8; ++i) {
-    if (token[i] < '0' || token[i] > '7') return false;
-    code = code * 8 + (token[i] - '0');
-  }
-  if (token[8] != 'n' && token[8] != 'i') return false;
-  tone.on = true;
-  tone.dtcs = true;
-  tone.inverted = token[8] == 'i';
-  tone.dtcsCode = code;
-  return true;
-}
-
-// Printable characters only; the radio shows codes 32-126 as themselves.
-bool IsRadioText(const std::string& text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c <= 0x7E; });
-}
-
-// One channel field: applies the value or returns what is wrong with it.
-using Setter = std::function<std::string(datCh&, const std::string&)>;
-
-Setter Switch(bool datCh::*member) {
-  return [member](datCh& ch, const std::string& value) -> std::string {
-    bool on = false;
-    if (!ParseSwitch(value, on)) return "expects on or off";
-    ch.*member = on;
-    return "";
-  };
-}
-
-Setter Number(int datCh::*member, int lo, int hi) {
-  return [member, lo, hi](datCh& ch, const std::string& value) -> std::string {
-    long n = 0;
-    if (!ParseNumber(value, n) || n < lo || n > hi) return Format("expects a number %ld-%ld", lo, hi);
-    ch.*member = static_cast<int>(n);
-    return "";
-  };
-}
-
-Setter Frequency(uint32_t datCh::*member) {
-  return [member](datCh& ch, const std::string& value) -> std::string {
-    uint32_t hz = 0;
-    if (!ParseFrequency(value, hz)) return "expects megahertz with at most six decimals, below 800";
-    ch.*member = hz;
-    return "";
-  };
-}
-
-Setter Tone(datChTone datCh::*member) {
-  return [member](datCh& ch, const std::string& value) -> std::string {
-    if (!ParseTone(value, ch.*member)) return "expects off, ctcss:INDEX or dtcs:DDDn / dtcs:DDDi";
-    return "";
-  };
-}
-
-std::string SetName(datCh& ch, const std::string& value) {
-  const std::string text = Unquoted(value);
-  if (!IsQuoted(value) || text.size() > 8 || !IsRadioText(text)) return "expects a quoted text of up to 8 characters";
-  ch.chName.fill(' ');
-  std::copy(text.begin(), text.end(), ch.chName.begin());
-  return "";
-}
-
-std::string SetPreset(datCh& ch, const std::string& value) {
-  long n = 0;
-  if (!ParseNumber(value, n) || n < 1 || n > 98) return "expects a preset number 1-98";
-  ch.preset = true;
-  ch.presetNo = static_cast<int>(n);
-  return "";
-}
-
-struct Field {
-  const char* name;
-  Setter set;
-};
-
-const std::vector<Field>& ChannelFields() {
-  static const std::vector<Field> fields = {
-      {"rx", Frequency(&datCh::freqR)},
-      {"tx", Frequency(&datCh::freqT)},
-      {"rx-inhibit", Switch(&datCh::inhR)},
-      {"tx-inhibit", Switch(&datCh::inhT)},
-      {"tone-rx", Tone(&datCh::toneR)},
-      {"tone-tx", Tone(&datCh::toneT)},
-      {"name", SetName},
-      {"mode", Number(&datCh::chMode, 0, 3)},
-      {"dup", Switch(&datCh::dup)},
-      {"dup-enable", Switch(&datCh::dupEna)},
-      {"width", Number(&datCh::width, 0, 1)},
-      {"scan-list", Number(&datCh::scanList, 0, 255)},
-      {"scan", Number(&datCh::scan, 0, 15)},
-      {"power", Number(&datCh::rfPower, 0, 3)},
-      {"lockout", Number(&datCh::lockout, 0, 7)},
-      {"tot", Switch(&datCh::tot)},
-      {"scan-list-select", Switch(&datCh::scanListSel)},
-      {"monitor", Switch(&datCh::moniPmr)},
-      {"power-save", Number(&datCh::powerSave, 0, 3)},
-      {"mute", Switch(&datCh::chMute)},
-      {"scan-include", Switch(&datCh::scanInc)},
-      {"tight-squelch", Switch(&datCh::sqlTight)},
-      {"select", Switch(&datCh::selPmr)},
-      {"log", Number(&datCh::log, 0, 15)},
-      {"auto-reset", Number(&datCh::autoReset, 0, 3)},
-      {"call", Number(&datCh::callPmr, 0, 7)},
-      {"ptt", Number(&datCh::pttPmr, 0, 7)},
-      {"auto-scan", Switch(&datCh::autoChScan)},
-      {"msk-send-status", Switch(&datCh::mskSendStatus)},
-      {"msk-signal", Switch(&datCh::mskSig)},
-      {"compander", Switch(&datCh::compander)},
-      {"scrambler", Number(&datCh::scrambler, 0, 3)},
-      {"scrambler-code", Number(&datCh::scrmCode, 0, 255)},
-      {"sig-log", Number(&datCh::sigLog, 0, 3)},
-      {"sig-decode", Number(&datCh::sigDec, 0, 3)},
-      {"sig-emergency", Number(&datCh::sigEmg, 0, 3)},
-      {"mdc-system", Number(&datCh::mdcSystem, 0, 15)},
-      {"preset", SetPreset},
-      {"repeater-code", Number(&datCh::rptCode, 0, 15)},
-      {"form-flag", Switch(&datCh::formFlag)},
-      {"code-flag", Switch(&datCh::codeFlag)},
-      {"station-code", Number(&datCh::stnCode, 0, 127)},
-      {"id-code", Number(&datCh::idCode, 0, 127)},
-      {"two-tone", Number(&datCh::twoTone, 0, 127)},
-      {"rx-code", Number(&datCh::rxCode, 0, 1023)},
-      {"ctone-edit", Switch(&datCh::ctoneEdit)},
-      {"ctone-select", Switch(&datCh::ctoneSel)},
-  };
-  return fields;
-}
-
-const Field* FindField(const std::string& name) {
-  for (const Field& f : ChannelFields())
-    if (name == f.name) return &f;
-  return nullptr;
-}
-
-bool HasField(const Tokens& tokens, size_t first, const char* field) {
-  for (size_t i = first; i < tokens.size(); i += 2)
-    if (tokens[i] == field) return true;
-  return false;
 }
 
 // List record kinds whose records carry names, by the word a description uses.
@@ -352,7 +114,7 @@ bool indInitialImageBuilder::Build(std::string_view description) {
     const size_t end = std::min(description.find('\n', at), description.size());
     ++line_;
     std::string problem;
-    const std::optional<Tokens> tokens = Tokenize(description.substr(at, end - at), problem);
+    const std::optional<Tokens> tokens = S::Tokenize(description.substr(at, end - at), problem);
     if (!tokens) return Fail(problem);
     if (!tokens->empty() && !Statement(*tokens)) return false;
     at = end + 1;
@@ -386,7 +148,7 @@ bool indInitialImageBuilder::NeedModelType() {
 bool indInitialImageBuilder::ModelTypeLine(const Tokens& tokens) {
   long type = 0;
   if (modelType_ >= 0) return Fail(Format("the model type is already given on line %ld", modelTypeLine_));
-  if (tokens.size() != 2 || !ParseNumber(tokens[1], type) || type > 3)
+  if (tokens.size() != 2 || !S::ParseNumber(tokens[1], type) || type > 3)
     return Fail("expected 'model-type N' with N 0 (LMR), 1 (PMR), 2 (QarnPmr) or 3 (dPMR446)");
   modelType_ = static_cast<int>(type);
   modelTypeLine_ = line_;
@@ -414,26 +176,26 @@ bool indInitialImageBuilder::CheckWritable(long address, long count) {
 bool indInitialImageBuilder::BytesLine(const Tokens& tokens) {
   long address = 0;
   if (!NeedModelType()) return false;
-  if (tokens.size() < 4 || !ParseNumber(tokens[1], address) || tokens[2] != "=")
+  if (tokens.size() < 4 || !S::ParseNumber(tokens[1], address) || tokens[2] != "=")
     return Fail("expected 'byte ADDRESS = HEX...'");
   std::string hex;
   for (size_t i = 3; i < tokens.size(); ++i) hex += tokens[i];
-  if (hex.size() % 2 != 0 || !std::all_of(hex.begin(), hex.end(), [](char c) { return HexDigit(c) >= 0; }))
+  if (hex.size() % 2 != 0 || !std::all_of(hex.begin(), hex.end(), [](char c) { return S::HexDigit(c) >= 0; }))
     return Fail("expected pairs of hexadecimal digits after '='");
   const long count = static_cast<long>(hex.size() / 2);
   if (!CheckWritable(address, count)) return false;
   for (long i = 0; i < count; ++i)
     image_.SetByte(static_cast<int>(address + i),
-                   static_cast<uint8_t>(HexDigit(hex[2 * i]) * 16 + HexDigit(hex[2 * i + 1])));
+                   static_cast<uint8_t>(S::HexDigit(hex[2 * i]) * 16 + S::HexDigit(hex[2 * i + 1])));
   return true;
 }
 
 bool indInitialImageBuilder::WordLine(const Tokens& tokens) {
   long address = 0, value = 0;
   if (!NeedModelType()) return false;
-  if (tokens.size() != 4 || !ParseNumber(tokens[1], address) || tokens[2] != "=")
+  if (tokens.size() != 4 || !S::ParseNumber(tokens[1], address) || tokens[2] != "=")
     return Fail("expected 'word ADDRESS = NUMBER'");
-  if (!ParseNumber(tokens[3], value) || value > 0xFFFF) return Fail("a word holds a number 0-65535");
+  if (!S::ParseNumber(tokens[3], value) || value > 0xFFFF) return Fail("a word holds a number 0-65535");
   if (!CheckWritable(address, 2)) return false;
   SetWord(image_, static_cast<int>(address), static_cast<int>(value));
   return true;
@@ -442,10 +204,10 @@ bool indInitialImageBuilder::WordLine(const Tokens& tokens) {
 bool indInitialImageBuilder::TextLine(const Tokens& tokens) {
   long address = 0;
   if (!NeedModelType()) return false;
-  if (tokens.size() != 3 || !ParseNumber(tokens[1], address) || !IsQuoted(tokens[2]))
+  if (tokens.size() != 3 || !S::ParseNumber(tokens[1], address) || !S::IsQuoted(tokens[2]))
     return Fail("expected 'text ADDRESS \"TEXT\"'");
-  const std::string text = Unquoted(tokens[2]);
-  if (text.empty() || !IsRadioText(text)) return Fail("a text holds one or more printable characters");
+  const std::string text = S::Unquoted(tokens[2]);
+  if (text.empty() || !S::IsRadioText(text)) return Fail("a text holds one or more printable characters");
   if (!CheckWritable(address, static_cast<long>(text.size()))) return false;
   image_.WriteBlock(static_cast<int>(address), reinterpret_cast<const uint8_t*>(text.data()),
                     static_cast<int>(text.size()));
@@ -455,11 +217,11 @@ bool indInitialImageBuilder::TextLine(const Tokens& tokens) {
 bool indInitialImageBuilder::FillLine(const Tokens& tokens) {
   long address = 0, count = 0;
   if (!NeedModelType()) return false;
-  if (tokens.size() != 5 || !ParseNumber(tokens[1], address) || !ParseNumber(tokens[2], count) || tokens[3] != "=" ||
-      tokens[4].size() != 2 || HexDigit(tokens[4][0]) < 0 || HexDigit(tokens[4][1]) < 0)
+  if (tokens.size() != 5 || !S::ParseNumber(tokens[1], address) || !S::ParseNumber(tokens[2], count) ||
+      tokens[3] != "=" || tokens[4].size() != 2 || S::HexDigit(tokens[4][0]) < 0 || S::HexDigit(tokens[4][1]) < 0)
     return Fail("expected 'fill ADDRESS COUNT = HEX' with one byte of two hexadecimal digits");
   if (!CheckWritable(address, count)) return false;
-  const uint8_t value = static_cast<uint8_t>(HexDigit(tokens[4][0]) * 16 + HexDigit(tokens[4][1]));
+  const uint8_t value = static_cast<uint8_t>(S::HexDigit(tokens[4][0]) * 16 + S::HexDigit(tokens[4][1]));
   for (long i = 0; i < count; ++i) image_.SetByte(static_cast<int>(address + i), value);
   return true;
 }
@@ -467,7 +229,7 @@ bool indInitialImageBuilder::FillLine(const Tokens& tokens) {
 bool indInitialImageBuilder::BankLine(const Tokens& tokens) {
   long bank = 0;
   if (!NeedModelType()) return false;
-  if (tokens.size() < 2 || !ParseNumber(tokens[1], bank) || bank >= datChAdr::kBanks)
+  if (tokens.size() < 2 || !S::ParseNumber(tokens[1], bank) || bank >= datChAdr::kBanks)
     return Fail("expected 'bank B ...' with B 0-7");
   if (tokens.size() % 2 != 0) return Fail("'" + tokens.back() + "' has no value");
   datChBank banks(&image_);
@@ -479,17 +241,17 @@ bool indInitialImageBuilder::BankLine(const Tokens& tokens) {
     long n = 0;
     bool on = false;
     if (key == "name") {
-      const std::string text = Unquoted(value);
-      if (!IsQuoted(value) || text.size() > 8 || !IsRadioText(text))
+      const std::string text = S::Unquoted(value);
+      if (!S::IsQuoted(value) || text.size() > 8 || !S::IsRadioText(text))
         return Fail("a bank name is a quoted text of up to 8 characters");
       rec.name.fill(0);
       std::fill(rec.name.begin(), rec.name.begin() + 8, ' ');
       std::copy(text.begin(), text.end(), rec.name.begin());
     } else if (key == "channels") {
-      if (!ParseNumber(value, n) || n > kChannelSlots) return Fail("a bank holds 0-128 channels");
+      if (!S::ParseNumber(value, n) || n > kChannelSlots) return Fail("a bank holds 0-128 channels");
       banks.SetBankCount(static_cast<int>(bank), static_cast<int>(n));
     } else if (key == "smartrunk") {
-      if (!ParseSwitch(value, on)) return Fail("smartrunk expects on or off");
+      if (!S::ParseSwitch(value, on)) return Fail("smartrunk expects on or off");
       banks.SetBankFlag(static_cast<int>(bank), on);
     } else {
       return Fail("unknown bank field '" + key + "' (name, channels, smartrunk)");
@@ -530,9 +292,8 @@ bool indInitialImageBuilder::BlankNamesLine(const Tokens& tokens) {
 bool indInitialImageBuilder::ApplyFields(datCh& ch, const Tokens& tokens, size_t first) {
   if ((tokens.size() - first) % 2 != 0) return Fail("'" + tokens.back() + "' has no value");
   for (size_t i = first; i < tokens.size(); i += 2) {
-    const Field* field = FindField(tokens[i]);
-    if (field == nullptr) return Fail("unknown channel field '" + tokens[i] + "'");
-    const std::string problem = field->set(ch, tokens[i + 1]);
+    if (!S::IsChannelField(tokens[i])) return Fail("unknown channel field '" + tokens[i] + "'");
+    const std::string problem = S::SetChannelField(ch, tokens[i], tokens[i + 1]);
     if (!problem.empty()) return Fail("'" + tokens[i] + "' " + problem + ", not '" + tokens[i + 1] + "'");
   }
   return true;
@@ -553,7 +314,7 @@ bool indInitialImageBuilder::DefaultsLine(const Tokens& tokens) {
 bool indInitialImageBuilder::ChannelLine(const Tokens& tokens) {
   long n = 0;
   if (!NeedModelType()) return false;
-  if (tokens.size() < 2 || !ParseNumber(tokens[1], n) || n >= kChannelSlots)
+  if (tokens.size() < 2 || !S::ParseNumber(tokens[1], n) || n >= kChannelSlots)
     return Fail("expected 'channel N ...' with N 0-127");
   const auto seen = channelLines_.find(static_cast<int>(n));
   if (seen != channelLines_.end()) return Fail(Format("channel %ld is already described on line %ld", n, seen->second));
@@ -579,7 +340,7 @@ void indInitialImageBuilder::StoreChannel(int n, const Tokens& own) {
   blank.chName.fill(' ');
   ApplyFields(blank, defaults_, 0);
   ApplyFields(blank, own, 0);
-  if (!HasField(own, 0, "tx")) blank.freqT = blank.freqR;
+  if (!S::HasField(own, 0, "tx")) blank.freqT = blank.freqR;
   blank.inUse = blank.freqR != 0;
   blank.Store();
 }
