@@ -82,7 +82,7 @@ class Controller {
 TEST(InitialImages, EveryDescriptionRegeneratesItsCheckedInFileByteForByte) {
   std::set<std::string> described;
   for (const auto& entry : std::filesystem::directory_iterator(kDataDir + "initial"))
-    described.insert(entry.path().stem().string());
+    if (entry.path().extension() == ".txt") described.insert(entry.path().stem().string());
   TempDir dir;
   for (const InitialFile& f : kInitialFiles) {
     SCOPED_TRACE(f.name);
