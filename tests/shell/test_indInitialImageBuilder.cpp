@@ -9,7 +9,6 @@
 
 #include "channel/datCh.h"
 #include "image/cmcEeprom.h"
-#include "overlay/TempDir.h"
 #include "overlay/cmcGTex.h"
 #include "shell/cmcEvMan.h"
 #include "shell/cmcMemoryInstanceGuard.h"
@@ -20,6 +19,7 @@
 #include "shell/indImageWords.h"
 #include "shell/indInitialImageBuilder.h"
 #include "shell/indMain.h"
+#include "support/TempDir.h"
 
 namespace {
 

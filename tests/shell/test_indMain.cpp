@@ -262,7 +262,7 @@ TEST_F(ModelController, ModelTypeChange) {
 
 TEST(ModelControllerDeathTest, MissingInitialImageIsFatal) {
   ProgramDir dir;
-  dir.SetKey("GI_App_InitialFile", "nothing-here.qcl");
+  dir.SetKey("GI_App_InitialFile", "nothing-here.qcl", 1);  // a first start is a PMR
   EXPECT_EXIT(Program p(dir), ::testing::ExitedWithCode(3), "Cannot open '.*nothing-here\\.qcl'\\.");
 }
 

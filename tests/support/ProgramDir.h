@@ -23,19 +23,20 @@ class ProgramDir {
   std::string Dir() const { return temp_.Dir(); }
   std::string Write(const std::string& name, const std::string& bytes) const { return temp_.Write(name, bytes); }
 
-  // Replaces line 0 of key in the main overlay.
-  void SetKey(const std::string& key, const std::string& line0) const {
+  // Replaces line n of key in the main overlay.
+  void SetKey(const std::string& key, const std::string& text, int n = 0) const {
     const std::string path = Dir() + kMainOverlay;
     std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    std::string s = text.str();
+    std::stringstream whole;
+    whole << in.rdbuf();
+    std::string s = whole.str();
     const std::string head = "#" + key + "\n";
     const size_t at = s.find(head);
     if (at == std::string::npos) return;
-    const size_t lineStart = at + head.size();
+    size_t lineStart = at + head.size();
+    for (int i = 0; i < n; ++i) lineStart = s.find('\n', lineStart) + 1;
     const size_t lineEnd = s.find('\n', lineStart);
-    s.replace(lineStart, lineEnd - lineStart, line0);
+    s.replace(lineStart, lineEnd - lineStart, text);
     std::ofstream(path, std::ios::binary) << s;
   }
 
