@@ -6,10 +6,11 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "cell/cmcCellGrid.h"
 #include "cell/cmcCellIds.h"
 #include "cell/cmcCellObj.h"
 #include "cell/cmcChoiceList.h"
-#include "cell/cmcChoiceShared.h"
+#include "cell/cmcCodecCommon.h"
 #include "overlay/cmcGTex.h"
 #include "overlay/cmcTextUtil.h"
 
@@ -31,7 +32,7 @@ const cmcCellObj* AnswerWith(const cmcCellCapsule& request, int keyLabel) {
 void OpenChooser(cmcChoiceContext& context, cmcCellCapsule& request, std::string_view listKey, int keyLabel,
                  int32_t value, const std::string& extra = {}) {
   request.grid->OpenChooser(request, std::string(listKey), keyLabel, value, extra);
-  context.result = cmcChoiceContext::kResultPopup;
+  context.result = cmcCodecCommon::kResultPopup;
 }
 
 // The leading decimal number of a text, 0 when it has none.
@@ -98,23 +99,23 @@ bool ChoiceCodec(cmcChoiceContext& context, cmcCellCapsule& request, std::string
     }
   }
   const cmcChoiceList list(context, listKey, keyLabel);
-  if (IsInteractiveKey(request)) {
+  if (cmcCodecCommon::IsInteractiveKey(request)) {
     switch (request.keyCode) {
-      case cmcChoiceKey::kSpace:
-      case cmcChoiceKey::kBackspace:
+      case cmcCodecCommon::kKeySpace:
+      case cmcCodecCommon::kKeyBackspace:
         if (!list.Empty()) {
-          v = list.Step(v, request.keyCode == cmcChoiceKey::kSpace ? 1 : -1);
+          v = list.Step(v, request.keyCode == cmcCodecCommon::kKeySpace ? 1 : -1);
           changed = true;
         }
         break;
-      case cmcChoiceKey::kEnter:
+      case cmcCodecCommon::kKeyEnter:
         OpenChooser(context, request, listKey, keyLabel, v);
         break;
       default:
         break;
     }
   }
-  ShowText(request, list.TextOf(v));
+  cmcCodecCommon::ShowText(request, list.TextOf(v));
   return changed;
 }
 
@@ -141,7 +142,7 @@ bool ChooserOnly(cmcChoiceContext& context, cmcCellCapsule& request, std::string
     v = chosen->index;
     return true;
   }
-  if (IsInteractiveKey(request) && request.keyCode == cmcChoiceKey::kEnter)
+  if (cmcCodecCommon::IsInteractiveKey(request) && request.keyCode == cmcCodecCommon::kKeyEnter)
     OpenChooser(context, request, listKey, keyLabel, v, extra);
   return false;
 }
@@ -169,12 +170,12 @@ bool TypedChoiceCodec(cmcChoiceContext& context, cmcCellCapsule& request, std::s
       v = best->value;
       changed = true;
     }
-    ShowText(request, list.TextOf(v));
+    cmcCodecCommon::ShowText(request, list.TextOf(v));
     return changed;
   }
   const int32_t key = request.keyCode;
-  if (IsInteractiveKey(request) && (IsDigit(key) || key == 'o' || key == 'O')) {
-    OpenEditorOnKey(context, request);
+  if (cmcCodecCommon::IsInteractiveKey(request) && (IsDigit(key) || key == 'o' || key == 'O')) {
+    context.result = cmcCodecCommon::OpenEditorOnKey(request);
     return false;
   }
   return ChoiceCodec(context, request, listKey, keyLabel, v);
@@ -184,9 +185,9 @@ bool ChoiceOrNumberCodec(cmcChoiceContext& context, cmcCellCapsule& request, std
                          std::string_view secondList, int32_t& v, bool offAllowed) {
   const NumberRange range = ReadNumberRange(context, firstList, secondList);
   const cmcChoiceList first(context, firstList, Flex0);
-  const auto show = [&] { ShowText(request, range.Holds(v) ? std::to_string(v) : first.TextOf(v)); };
+  const auto show = [&] { cmcCodecCommon::ShowText(request, range.Holds(v) ? std::to_string(v) : first.TextOf(v)); };
   const int32_t key = request.keyCode;
-  const bool stepKey = key == cmcChoiceKey::kSpace || key == cmcChoiceKey::kBackspace;
+  const bool stepKey = key == cmcCodecCommon::kKeySpace || key == cmcCodecCommon::kKeyBackspace;
   bool changed = false;
 
   if (request.inputKind == cmcCellCapsule::kInputText) {
@@ -208,7 +209,7 @@ bool ChoiceOrNumberCodec(cmcChoiceContext& context, cmcCellCapsule& request, std
     if (const cmcCellObj* chosen = AnswerWith(request, Flex0)) {
       if (chosen->index == range.low && range.low <= range.high) {
         if (request.grid) OpenChooser(context, request, secondList, Flex1, v);
-        ShowText(request, std::to_string(v));
+        cmcCodecCommon::ShowText(request, std::to_string(v));
         return false;
       }
       v = chosen->index;
@@ -224,18 +225,19 @@ bool ChoiceOrNumberCodec(cmcChoiceContext& context, cmcCellCapsule& request, std
   if (request.grid && stepKey && !first.Empty()) {
     // A number counts as no entry, so the walk starts at the first entry; it never
     // stops on the entry that stands for a number.
-    const int step = key == cmcChoiceKey::kSpace ? 1 : -1;
+    const int step = key == cmcCodecCommon::kKeySpace ? 1 : -1;
     int32_t next = range.Holds(v) ? first.Entries().front().value : first.Step(v, step);
     if (next == range.low) next = first.Step(next, step);
     v = next;
     changed = true;
-  } else if (IsInteractiveKey(request)) {
+  } else if (cmcCodecCommon::IsInteractiveKey(request)) {
     if (IsDigit(key) || key == '.' || key == 'o' || key == 'O') {
       show();
-      OpenEditorOnKey(context, request);
+      context.result = cmcCodecCommon::OpenEditorOnKey(request);
       return false;
     }
-    if (key == cmcChoiceKey::kEnter) OpenChooser(context, request, firstList, Flex0, range.Holds(v) ? range.low : v);
+    if (key == cmcCodecCommon::kKeyEnter)
+      OpenChooser(context, request, firstList, Flex0, range.Holds(v) ? range.low : v);
   }
   show();
   return changed;

@@ -12,11 +12,6 @@ class cmcFCache;
 class cmcGTex;
 
 struct cmcChoiceContext {
-  // Dispatch results.
-  static constexpr uint8_t kResultDone = 0;
-  static constexpr uint8_t kResultPopup = 1;   // a chooser was opened; its answer comes later
-  static constexpr uint8_t kResultEditor = 2;  // open the in-place editor with the output text
-
   cmcGTex* overlay = nullptr;
   cmcFCache* cache = nullptr;
   cmcEeprom* image = nullptr;
@@ -25,7 +20,7 @@ struct cmcChoiceContext {
   cmcEvMan* events = nullptr;  // may be null: nothing is posted
 
   // Answers.
-  uint8_t result = kResultDone;
+  uint8_t result = 0;                  // a dispatch result of cmcCodecCommon
   std::optional<uint32_t> textColour;  // set when the codec colours the text
 
   // The family with 4 and 5 taken as LMR.

@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "cell/cmcChoiceShared.h"
+#include "cell/cmcCellGrid.h"
+#include "cell/cmcCodecCommon.h"
 #include "image/cmcEeprom.h"
 
 namespace {
@@ -33,13 +34,13 @@ int HexValue(char c) {
 // Codes show their text whatever the request; with a grid, space and backspace act as
 // Enter, which opens the editor on the text, and the symbol keys open it with the key.
 void WorkCodeKey(cmcChoiceContext& context, cmcCellCapsule& request, std::string_view symbolKeys) {
-  if (!IsInteractiveKey(request)) return;
+  if (!cmcCodecCommon::IsInteractiveKey(request)) return;
   const int32_t key = request.keyCode;
-  if (key == cmcChoiceKey::kSpace || key == cmcChoiceKey::kBackspace || key == cmcChoiceKey::kEnter) {
-    OpenEditorOnText(context, request);
+  if (key == cmcCodecCommon::kKeySpace || key == cmcCodecCommon::kKeyBackspace || key == cmcCodecCommon::kKeyEnter) {
+    context.result = cmcCodecCommon::OpenEditorOnText(request);
   } else if (key > 0 && key < 128 &&
              (IsHexDigit(static_cast<char>(key)) || IsOneOf(static_cast<char>(key), symbolKeys))) {
-    OpenEditorOnKey(context, request);
+    context.result = cmcCodecCommon::OpenEditorOnKey(request);
   }
 }
 
@@ -63,7 +64,7 @@ bool DtmfCodeCodec(cmcChoiceContext& context, cmcCellCapsule& request, std::span
   std::string text;
   const int shown = std::min<int>(length, n);
   for (int i = 0; i < shown; ++i) text += kDtmfAlphabet[digits[static_cast<size_t>(i)] & 0x0F];
-  ShowText(request, std::move(text));
+  cmcCodecCommon::ShowText(request, std::move(text));
   WorkCodeKey(context, request, "*#");
   return changed;
 }
@@ -109,7 +110,7 @@ bool FiveToneCodeCodec(cmcChoiceContext& context, cmcCellCapsule& request, std::
       text += kFiveToneAlphabet[d];
     }
   }
-  ShowText(request, std::move(text));
+  cmcCodecCommon::ShowText(request, std::move(text));
   WorkCodeKey(context, request, "*Gg#+");
   return changed;
 }

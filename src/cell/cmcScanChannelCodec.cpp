@@ -3,11 +3,12 @@
 #include <cstdio>
 #include <string>
 
+#include "cell/cmcCellGrid.h"
 #include "cell/cmcCellIds.h"
 #include "cell/cmcCellObj.h"
 #include "cell/cmcChoiceCodecs.h"
 #include "cell/cmcChoiceList.h"
-#include "cell/cmcChoiceShared.h"
+#include "cell/cmcCodecCommon.h"
 #include "channel/datCh.h"
 #include "channel/datChBank.h"
 #include "overlay/cmcGTex.h"
@@ -87,7 +88,7 @@ void OpenChannelChooser(cmcChoiceContext& context, cmcCellCapsule& request, cons
                         int channel) {
   const int position = BankOf(banks, channel) == bank ? channel - banks.BankFirst(bank) : 0;
   request.grid->OpenChooser(request, kChannelList, FlexCHSel, position, {});
-  context.result = cmcChoiceContext::kResultPopup;
+  context.result = cmcCodecCommon::kResultPopup;
 }
 
 std::string ChannelText(cmcChoiceContext& context, const datChBank& banks, int channel, bool bankForm) {
@@ -102,7 +103,7 @@ std::string ChannelText(cmcChoiceContext& context, const datChBank& banks, int c
 bool ScanChannelCodec(cmcChoiceContext& context, cmcCellCapsule& request, datCh& list, int which, bool bankForm) {
   if (which < cmcScanRef::kPrio1 || which > cmcScanRef::kTalkBack) return false;
   if (!Applies(list, which)) {
-    ShowText(request, "----");
+    cmcCodecCommon::ShowText(request, "----");
     context.textColour = cmcScanRef::kSilver;
     return false;
   }
@@ -117,7 +118,7 @@ bool ScanChannelCodec(cmcChoiceContext& context, cmcCellCapsule& request, datCh&
       changed = true;
     } else if (request.grid && bankForm) {
       request.grid->OpenChooser(request, kBankList, FlexZoneSel, BankOf(banks, channel), {});
-      context.result = cmcChoiceContext::kResultPopup;
+      context.result = cmcCodecCommon::kResultPopup;
     } else if (request.grid) {
       OpenChannelChooser(context, request, banks, BankOf(banks, channel), channel);
     }
@@ -147,7 +148,8 @@ bool ScanChannelCodec(cmcChoiceContext& context, cmcCellCapsule& request, datCh&
   }
 
   const int kind = KindOf(list, which);
-  ShowText(request, kind == cmcScanRef::kSpecificChannel ? ChannelText(context, banks, channel, bankForm)
-                                                         : cmcChoiceList(context, listKey, Flex0).TextOf(kind));
+  cmcCodecCommon::ShowText(request, kind == cmcScanRef::kSpecificChannel
+                                        ? ChannelText(context, banks, channel, bankForm)
+                                        : cmcChoiceList(context, listKey, Flex0).TextOf(kind));
   return changed;
 }

@@ -10,6 +10,7 @@
 #include "cell/cmcCellCapsule.h"
 #include "cell/cmcCellObj.h"
 #include "cell/cmcChoiceContext.h"
+#include "cell/cmcCodecCommon.h"
 #include "image/cmcEeprom.h"
 #include "overlay/cmcFCache.h"
 #include "overlay/cmcGTex.h"
@@ -29,7 +30,7 @@ class ChoiceFixture : public ::testing::Test {
   void Fresh() {
     request_.Reset();
     request_.cell = &cell_;
-    context_.result = cmcChoiceContext::kResultDone;
+    context_.result = cmcCodecCommon::kResultDone;
     context_.textColour.reset();
   }
   void Draw() { Fresh(); }

@@ -6,12 +6,13 @@
 #include "cell/ChoiceFixture.h"
 #include "cell/cmcCellIds.h"
 #include "cell/cmcChoiceCodecs.h"
+#include "cell/cmcCodecCommon.h"
 
 namespace {
 
-constexpr uint8_t kDone = cmcChoiceContext::kResultDone;
-constexpr uint8_t kPopup = cmcChoiceContext::kResultPopup;
-constexpr uint8_t kEditor = cmcChoiceContext::kResultEditor;
+constexpr uint8_t kDone = cmcCodecCommon::kResultDone;
+constexpr uint8_t kPopup = cmcCodecCommon::kResultPopup;
+constexpr uint8_t kEditor = cmcCodecCommon::kResultEditor;
 
 // Sel_Cols reads 4, 9, 2 down its two columns; Sel_Typed has texts 1, 5, 10 (an extra
 // "5" entry later ties with the first); the Rpt lists make a number range 1 … 30.

@@ -6,6 +6,7 @@
 
 #include "cell/RecordingGrid.h"
 #include "cell/cmcCodeCodecs.h"
+#include "cell/cmcCodecCommon.h"
 #include "image/cmcEeprom.h"
 
 namespace {
@@ -124,8 +125,8 @@ TEST_F(CodeCodecTest, FiveToneNothingTypedKeepsTheCode) {
 }
 
 TEST_F(CodeCodecTest, CodeKeysOpenTheEditor) {
-  constexpr uint8_t kEditor = cmcChoiceContext::kResultEditor;
-  constexpr uint8_t kDone = cmcChoiceContext::kResultDone;
+  constexpr uint8_t kEditor = cmcCodecCommon::kResultEditor;
+  constexpr uint8_t kDone = cmcCodecCommon::kResultDone;
   struct Case {
     bool fiveTone;
     int key;
@@ -161,7 +162,7 @@ TEST_F(CodeCodecTest, WithoutGridKeysDoNothing) {
   uint8_t length = 2;
   request_.keyCode = 13;
   EXPECT_FALSE(DtmfCodeCodec(context_, request_, digits, length, 24));
-  EXPECT_EQ(context_.result, cmcChoiceContext::kResultDone);
+  EXPECT_EQ(context_.result, cmcCodecCommon::kResultDone);
   EXPECT_EQ(request_.outputText, "12");
 }
 

@@ -5,6 +5,7 @@
 
 #include "cell/ChoiceFixture.h"
 #include "cell/cmcCellIds.h"
+#include "cell/cmcCodecCommon.h"
 #include "cell/cmcScanChannelCodec.h"
 #include "channel/datCh.h"
 #include "channel/datChKinds.h"
@@ -99,7 +100,7 @@ TEST_F(ScanChannelCodecTest, EnterOpensTheKindChooser) {
   EXPECT_EQ(grid_.opened[0].listKey, "GI_Sheet_Sel_ScanPrio1CH");
   EXPECT_EQ(grid_.opened[0].keyLabel, Flex0);
   EXPECT_EQ(grid_.opened[0].value, 1);
-  EXPECT_EQ(context_.result, cmcChoiceContext::kResultPopup);
+  EXPECT_EQ(context_.result, cmcCodecCommon::kResultPopup);
 }
 
 TEST_F(ScanChannelCodecTest, BankFormChainOfChoosers) {
@@ -171,7 +172,7 @@ TEST_F(ScanChannelCodecTest, AnswersWithoutAGridOpenNoFurtherChooser) {
   Answer(FlexZoneSel, 1, false);
   EXPECT_TRUE(Run(cmcScanRef::kPrio1));
   EXPECT_TRUE(grid_.opened.empty());
-  EXPECT_EQ(context_.result, cmcChoiceContext::kResultDone);
+  EXPECT_EQ(context_.result, cmcCodecCommon::kResultDone);
 }
 
 }  // namespace
