@@ -7,6 +7,7 @@
 #include <string>
 
 class cmcCellObj;
+class cmcCellCanvas;
 class cmcCellGrid;
 class cuiSheet;
 
@@ -44,7 +45,7 @@ class cmcCellCapsule {
   void* owner = nullptr;             // the grid or menu owner control
   cmcCellGrid* grid = nullptr;
   const cmcCellObj* cell = nullptr;
-  void* canvas = nullptr;                  // the drawing surface while drawing
+  cmcCellCanvas* canvas = nullptr;         // the drawing surface while drawing
   void* imageList = nullptr;               // images of the warning and error marks
   std::array<int32_t, 4>* rect = nullptr;  // left, top, right, bottom
   int32_t selStart = 0;

@@ -15,7 +15,7 @@ void Fill(cmcCellCapsule& c, cmcCellCapsule& parent, const cmcCellObj& cell, std
   c.owner = &context;
   c.grid = reinterpret_cast<cmcCellGrid*>(&context);
   c.cell = &cell;
-  c.canvas = &rect;
+  c.canvas = reinterpret_cast<cmcCellCanvas*>(&rect);
   c.imageList = &parent;
   c.rect = &rect;
   c.selStart = 1;
