@@ -31,8 +31,13 @@ class indCloneMan {
   static constexpr uint8_t kModeWrite = 3;
   static constexpr uint8_t kModeAdjust = 4;
 
-  // Result codes the manager adds: no identity hook, or the identity refused.
+  // Result codes of the model controller's hooks: the identity refused (also without an
+  // identity hook), the radio's data revision too new, the read data's content check
+  // failed, the read data newer than this program edits.
   static constexpr uint8_t kIdentityRefused = 11;
+  static constexpr uint8_t kNewerRadio = 14;
+  static constexpr uint8_t kContentCheckFailed = 15;
+  static constexpr uint8_t kNewerData = 16;
 
   // The remembered line speed of the radio.
   static constexpr int kSpeedUnknown = -1;
@@ -135,6 +140,7 @@ class indCloneMan {
   // Common start: mode, callback and disabled windows; undone when the start fails.
   void Begin(uint8_t mode, Callback callback, void* context);
   bool Started(bool started);
+  void OpenProgress();
   void OnProgressTick();
   std::string Text(const char* key, int line);
 
@@ -158,9 +164,12 @@ class indCloneMan {
   bool factoryAdjustMode_ = false;
   bool progressOpen_ = false;
   bool closing_ = false;
+  int modelCode_ = 0;
   int rememberedSpeed_ = kSpeedUnknown;
   // The COM port the remembered speed belongs to.
   int speedPort_ = 0;
+  // The driver of the last exchange started, for the reason a port did not open.
+  const cmcCloneDrv* lastDriver_ = nullptr;
   cmcTask progressTask_;
   // Last, so a driver destroyed mid-exchange still finds the rest of the manager.
   cmcCloneDrv cloneDrv_;
