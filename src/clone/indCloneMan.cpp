@@ -1,6 +1,7 @@
 #include "clone/indCloneMan.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "clone/cmcCloneFrame.h"
 #include "clone/indCloneProgress.h"
@@ -311,7 +312,7 @@ std::string indCloneMan::CloneErrorText(int code) {
   } else {
     text = Text(kHeadKey, code);
   }
-  std::initializer_list<int> advice = {0, 1, 2, 3};
+  std::vector<int> advice = {0, 1, 2, 3};
   switch (code) {
     case dst_CDrv_Result::kOpenFailed: {
       text = Replace(text, "%1", std::to_string(environ_.comPort));
@@ -336,7 +337,7 @@ std::string indCloneMan::CloneErrorText(int code) {
     default:
       break;
   }
-  if (advice.size() == 0) return text;
+  if (advice.empty()) return text;
   text += "\n";
   for (int line : advice) text += "\n" + Text(kCheckKey, line);
   return text;
