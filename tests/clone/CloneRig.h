@@ -94,7 +94,8 @@ struct CloneRig {
   cmcSimRadio radio{clock};
   cmcFaultSerial radioFaults{radio};
   cmcMemorySerial device;
-  std::unique_ptr<cmcCloneDrv> driver = std::make_unique<cmcCloneDrv>(clock, clock, factory, waiter);
+  // Before the driver, which may still call back while it is destroyed.
   std::vector<dst_CDrv_Result> results;
   std::vector<uint32_t> doneAt;
+  std::unique_ptr<cmcCloneDrv> driver = std::make_unique<cmcCloneDrv>(clock, clock, factory, waiter);
 };

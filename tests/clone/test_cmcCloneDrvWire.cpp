@@ -330,6 +330,22 @@ TEST_F(WireTest, CancelEndsARunningExchangeWithOneCallback) {
   EXPECT_EQ(clock.ActiveTimers(), 0);
 }
 
+TEST_F(WireTest, ACancelFromInsideAStepTakesEffectWhenTheStepReturns) {
+  // The radio's handler runs inside the driver's write of the script command.
+  driver->SetPort(kRadioPort, "9600,n,8,1");
+  radio.SetServiceHandler(0x42, [this](cmcSimRadio&, const cmcSimRadio::ServiceCommand&) {
+    driver->Cancel();
+    EXPECT_TRUE(results.empty());
+    return std::optional<uint8_t>();
+  });
+  driver->SetScript("(9600,N,8,1)FEFE EEEF E8 36210000 42 3030 FD");
+  ASSERT_TRUE(StartInformation());
+  EXPECT_EQ(RunToEnd().code, R::kCancelled);
+  clock.Advance(5000);
+  EXPECT_EQ(results.size(), 1u);
+  EXPECT_EQ(radio.ServiceLog().size(), 1u);
+}
+
 TEST_F(WireTest, DestroyingTheDriverMidExchangeCallsBackOnce) {
   ASSERT_TRUE(StartRead(nullptr));
   ASSERT_TRUE(RunToState(cmcCloneDrv::kReceiveData));
