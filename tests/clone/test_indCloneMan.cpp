@@ -486,6 +486,20 @@ TEST_F(CloneManTest, InFactoryAdjustmentModeASingleCommandGivesTheFocusBack) {
   }
 }
 
+TEST_F(CloneManTest, AManagerDestroyedMidExchangeStillCallsTheRequesterOnceAndShowsNothing) {
+  auto early = std::make_unique<indCloneMan>(
+      indCloneMan::Services{clock, clock, factory, waiter, overlay, events, environ, prompts, adjust, working});
+  early->SetWindows(this);
+  early->SetModelCodes(0x3621, 1);
+  ASSERT_TRUE(early->Identify(&OnDone, static_cast<ManRig*>(this)));
+  clock.Advance(20);
+  log.clear();
+  early.reset();
+  EXPECT_EQ(log, (std::vector<std::string>{"done:1"}));
+  EXPECT_TRUE(prompts.asked.empty());
+  EXPECT_FALSE(radio.IsOpen());
+}
+
 TEST_F(CloneManTest, ASweepOnAnEchoingCableUsesTheEchoFlagTakenAfterARead) {
   radio.SetEcho(cmcSimRadio::Echo::All);
   radio.SetReadRanges({{0, 0xFF}});
