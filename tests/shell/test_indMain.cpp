@@ -263,8 +263,8 @@ TEST_F(ModelController, ModelTypeChange) {
 
 TEST(ModelControllerDeathTest, MissingInitialImageIsFatal) {
   ProgramDir dir;
-  dir.SetKey("GI_App_InitialFile", "nothing-here.qcl");
-  EXPECT_EXIT(Program p(dir), ::testing::ExitedWithCode(3), "Cannot open '.*nothing-here\\.qcl'\\.");
+  std::filesystem::remove(dir.Dir() + "RX93PMR.qcl");  // the initial file of the default model type
+  EXPECT_EXIT(Program p(dir), ::testing::ExitedWithCode(3), "Cannot open '.*RX93PMR\\.qcl'\\.");
 }
 
 }  // namespace
