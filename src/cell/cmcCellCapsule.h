@@ -8,6 +8,7 @@
 
 class cmcCellObj;
 class cmcCellGrid;
+class cmcCellCanvas;
 class cuiSheet;
 
 class cmcCellCapsule {
@@ -43,8 +44,8 @@ class cmcCellCapsule {
   int32_t bankIndex = 0;             // set only when the dispatch probes a cell for its marks
   void* owner = nullptr;             // the grid or menu owner control
   cmcCellGrid* grid = nullptr;
-  const cmcCellObj* cell = nullptr;
-  void* canvas = nullptr;                  // the drawing surface while drawing
+  cmcCellObj* cell = nullptr;              // the dispatch writes menu flags and alignment into it
+  cmcCellCanvas* canvas = nullptr;         // the drawing surface while drawing
   void* imageList = nullptr;               // images of the warning and error marks
   std::array<int32_t, 4>* rect = nullptr;  // left, top, right, bottom
   int32_t selStart = 0;

@@ -9,13 +9,12 @@ void Repaint(void*, cmcCellCapsule&, int) {}
 void Reopen(void*, cmcCellCapsule&) {}
 
 // Every field but the bank index set away from its cleared value.
-void Fill(cmcCellCapsule& c, cmcCellCapsule& parent, const cmcCellObj& cell, std::array<int32_t, 4>& rect,
-          int& context) {
+void Fill(cmcCellCapsule& c, cmcCellCapsule& parent, cmcCellObj& cell, std::array<int32_t, 4>& rect, int& context) {
   c.parent = &parent;
   c.owner = &context;
   c.grid = reinterpret_cast<cmcCellGrid*>(&context);
   c.cell = &cell;
-  c.canvas = &rect;
+  c.canvas = reinterpret_cast<cmcCellCanvas*>(&rect);
   c.imageList = &parent;
   c.rect = &rect;
   c.selStart = 1;
