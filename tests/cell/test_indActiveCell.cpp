@@ -10,6 +10,7 @@
 #include "cell/cmcCellObj.h"
 #include "cell/indActiveCell.h"
 #include "cell/indCellRequest.h"
+#include "channel/datChBank.h"
 
 namespace {
 
@@ -240,6 +241,52 @@ TEST_F(ActiveCell, WinCopyPutsTheSerialNumberOnTheClipboard) {
     active_.Dispatch(c, false);
     EXPECT_EQ(grid.clipboard, k.clipboard) << k.serial;
   }
+}
+
+TEST_F(ActiveCell, BlockOperationsKeepToTheRowsOfTheBank) {
+  host_.SetBanks({4, 8});  // bank 1: channels 4-11
+  for (int n = 4; n < 8; ++n) host_.Use(n);
+  cmcCellObj cell = Cell(CT_Mch, CL_Mch_Text, 5);
+  cmcCellCapsule c;
+  c.cell = &cell;
+  c.commandArgument = CL_PMenu_Copy;
+  c.multiSelection = cmcCellCapsule::kMultiActive;
+  c.rangeLow = 2;  // reaches into bank 0
+  c.rangeHigh = 6;
+  active_.Dispatch(c, false);
+  EXPECT_EQ(host_.clipboard.First(), 4) << "cut to the current bank";
+  EXPECT_EQ(host_.clipboard.Count(), 3);
+  EXPECT_EQ(c.multiSelection & cmcCellCapsule::kMultiApplyRange, cmcCellCapsule::kMultiApplyRange);
+  EXPECT_EQ(c.rangeLow, 4);
+  EXPECT_EQ(c.rangeHigh, 6);
+  EXPECT_EQ(host_.block.status, std::vector<std::string>{"GI_AppMess_S_Copy"});
+  EXPECT_EQ(host_.recomputed, 1) << "the memory figures follow every block operation";
+  EXPECT_EQ(c.outputText, "");
+
+  host_.prompts.answers.push_back(cmcPromptAnswer::Ok);
+  Send(Cell(CT_Mch, CL_Mch_Text, 7), 0, CL_PMenu_Delete);
+  ASSERT_EQ(host_.block.sent.size(), 1u);
+  EXPECT_EQ(host_.block.sent[0].code, datChBlockHost::kEvDeleteChannel);
+  EXPECT_EQ(host_.block.sent[0].bank, 1);
+  EXPECT_EQ(host_.block.sent[0].row, 7);
+}
+
+TEST_F(ActiveCell, CarryingABankMovesItsChannelsAndChangesTheLayout) {
+  host_.SetBanks({4, 2});
+  int mask = 0;
+  cmcCellObj cell = Cell(CT_BankOp, CL_Mch_BankText, 1);
+  cmcCellCapsule c;
+  c.cell = &cell;
+  c.commandArgument = CL_PMenu_CarryUp;
+  c.repaint = [](void* context, cmcCellCapsule&, int m) { *static_cast<int*>(context) = m; };
+  c.repaintContext = &mask;
+  active_.Dispatch(c, true);
+  const datChBank banks(&host_.image);
+  EXPECT_EQ(banks.BankCount(0), 2);
+  EXPECT_EQ(banks.BankCount(1), 4);
+  EXPECT_EQ(mask & indCellRequest::kMaskLayout, indCellRequest::kMaskLayout);
+  EXPECT_TRUE(c.jump.set);
+  EXPECT_EQ(c.jump.index, 0) << "the cursor follows the bank";
 }
 
 TEST(ActiveCellDeathTest, ProgrammingErrorsAreFatal) {
