@@ -6,19 +6,13 @@
 #include <sstream>
 
 #include "image/cmcQclFile.h"
-#include "overlay/cmcGTex.h"
-#include "overlay/cmcHelpGTex.h"
-#include "overlay/cmcLanguages.h"
 #include "shell/cmcEvCodes.h"
 #include "shell/cmcEvMan.h"
-#include "shell/cmcMemoryInstanceGuard.h"
-#include "shell/cmcMemorySettingsStore.h"
 #include "shell/cmcScriptedPrompts.h"
-#include "shell/cmcVirtualClock.h"
 #include "shell/indEnviron.h"
 #include "shell/indImagePacking.h"
 #include "shell/indMain.h"
-#include "support/ProgramDir.h"
+#include "support/TestProgram.h"
 
 namespace {
 
@@ -28,50 +22,6 @@ std::string Slurp(const std::string& path) {
   s << in.rdbuf();
   return s.str();
 }
-
-// The program's long-lived objects over a private copy of its data.
-struct Program {
-  explicit Program(const ProgramDir& dir)
-      : guard(std::make_shared<cmcMemoryInstanceGuard::Registry>()),
-        environ(indEnviron::kMutexName, indEnviron::kUserKey, indEnviron::kMachineKey, store, guard,
-                indEnviron::Rect{0, 0, 1280, 1024}),
-        events(clock),
-        languages(dir.Dir(), indexOverlay, mainOverlay, helpOverlay),
-        main(mainOverlay, environ, events, prompts, dir.Dir(), dir.Dir()) {
-    languages.Open(0);
-    events.Listen(&Program::Record, this);
-    main.StartUp();
-  }
-  static void Record(void* self, cmcEvent& e) { static_cast<Program*>(self)->seen.push_back(e.code); }
-
-  // Saves a copy of the working image with one change made by edit.
-  template <typename Edit>
-  std::string SaveVariant(const ProgramDir& dir, const std::string& name, Edit edit) {
-    cmcEeprom image;
-    image.Assign(main.Working());
-    edit(image);
-    cmcScriptedPrompts quiet;
-    cmcQclFile file(quiet, mainOverlay);
-    file.AttachImage(image);
-    file.SetModelCodes(0x3621, 1);
-    file.SetMapRevision(1);
-    const std::string path = dir.Dir() + name;
-    EXPECT_EQ(file.Write(path, cmcAddressRanges::EepromArea()), 0);
-    return path;
-  }
-
-  cmcMemorySettingsStore store;
-  cmcMemoryInstanceGuard guard;
-  indEnviron environ;
-  cmcGTex mainOverlay, indexOverlay;
-  cmcHelpGTex helpOverlay;
-  cmcVirtualClock clock;
-  cmcEvMan events;
-  cmcScriptedPrompts prompts;
-  cmcLanguages languages;
-  indMain main;
-  std::vector<int> seen;
-};
 
 class ModelController : public ::testing::Test {
  protected:
@@ -117,9 +67,8 @@ TEST_F(ModelController, ModelCodesAndAlternates) {
     bool alt1, alt2;
   };
   const Case cases[] = {
-      {0x3621, 1, true, 0, false, false},   {0x2926, 0x100, true, 0, true, false},
-      {0x3179, 1, true, 0, false, true},    {0x1234, 1, false, 3, false, false},
-      {0x3621, 2, false, 4, false, false},
+      {0x3621, 1, true, 0, false, false},  {0x2926, 0x100, true, 0, true, false}, {0x3179, 1, true, 0, false, true},
+      {0x1234, 1, false, 3, false, false}, {0x3621, 2, false, 4, false, false},
   };
   for (const auto& c : cases) {
     p_.main.ClearIdentityFlags();
