@@ -7,8 +7,8 @@
 #include <string>
 
 class cmcCellObj;
-class cmcCellGrid;
 class cmcCellCanvas;
+class cmcCellGrid;
 class cuiSheet;
 
 class cmcCellCapsule {

@@ -78,6 +78,8 @@ class Grid : public cmcCellGrid {
 
 class Canvas : public cmcCellCanvas {
  public:
+  uint32_t FontColour() const override { return 0; }
+  void FillPolygon(std::span<const cmcCanvasPoint>, uint32_t) override {}
   void SetTextColour(uint32_t colour) override { colours.push_back(colour); }
   void FillBottom(int percent, uint32_t colour) override { fills.push_back({percent, colour}); }
   struct Fill {

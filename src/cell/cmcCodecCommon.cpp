@@ -1,0 +1,26 @@
+#include "cell/cmcCodecCommon.h"
+
+#include "cell/cmcCellCapsule.h"
+
+void cmcCodecCommon::ShowText(cmcCellCapsule& request, std::string_view text) {
+  request.outputText = text;
+  request.selStart = 0;
+  request.selLength = static_cast<int32_t>(request.outputText.size());
+}
+
+bool cmcCodecCommon::IsInteractiveKey(const cmcCellCapsule& request) {
+  return request.grid != nullptr && request.inputKind == cmcCellCapsule::kInputKey;
+}
+
+uint8_t cmcCodecCommon::OpenEditorOnText(cmcCellCapsule& request) {
+  request.selStart = 0;
+  request.selLength = static_cast<int32_t>(request.outputText.size());
+  return kResultEditor;
+}
+
+uint8_t cmcCodecCommon::OpenEditorOnKey(cmcCellCapsule& request) {
+  request.outputText.assign(1, static_cast<char>(request.keyCode));
+  request.selStart = 1;
+  request.selLength = 0;
+  return kResultEditor;
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The request handling every value codec shares: the keys they react to, the
+// dispatch results they answer, showing a produced text (caret at 0, all selected)
+// and opening the in-place editor. Without a grid nothing reacts to a key.
+#include <cstdint>
+#include <string_view>
+
+class cmcCellCapsule;
+
+class cmcCodecCommon {
+ public:
+  static constexpr int32_t kKeyBackspace = 8;
+  static constexpr int32_t kKeyEnter = 13;
+  static constexpr int32_t kKeySpace = 32;
+
+  // Dispatch results.
+  static constexpr uint8_t kResultDone = 0;
+  static constexpr uint8_t kResultPopup = 1;   // a popup editor was opened; its answer comes later
+  static constexpr uint8_t kResultEditor = 2;  // open the in-place editor on the output text
+
+  // Sets the output text with the caret at 0 and the whole text selected.
+  static void ShowText(cmcCellCapsule& request, std::string_view text);
+  // A key request with a grid to act on: only such a request opens editors or
+  // changes a value by key.
+  static bool IsInteractiveKey(const cmcCellCapsule& request);
+  // A character code from 32 to 126.
+  static bool IsPrintableKey(int32_t keyCode) { return keyCode >= 32 && keyCode <= 126; }
+  // The in-place editor on the text shown, all of it selected.
+  static uint8_t OpenEditorOnText(cmcCellCapsule& request);
+  // The in-place editor with the typed character alone, the caret after it.
+  static uint8_t OpenEditorOnKey(cmcCellCapsule& request);
+};
