@@ -1,6 +1,7 @@
 #include "cell/cmcChoiceCodecs.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <climits>
 #include <cmath>
@@ -11,10 +12,14 @@
 #include "cell/cmcCellObj.h"
 #include "cell/cmcChoiceList.h"
 #include "cell/cmcCodecCommon.h"
+#include "cell/cmcTextCodecs.h"
 #include "overlay/cmcGTex.h"
 #include "overlay/cmcTextUtil.h"
 
 namespace {
+
+// The longest number typed for a typed choice.
+constexpr size_t kTypedChoiceWidth = 10;
 
 bool IsDigit(int32_t c) { return c >= '0' && c <= '9'; }
 
@@ -175,7 +180,10 @@ bool TypedChoiceCodec(cmcChoiceContext& context, cmcCellCapsule& request, std::s
   }
   const int32_t key = request.keyCode;
   if (cmcCodecCommon::IsInteractiveKey(request) && (IsDigit(key) || key == 'o' || key == 'O')) {
-    context.result = cmcCodecCommon::OpenEditorOnKey(request);
+    // The number is typed into a small plain text editor; its text comes back as input kind 1.
+    std::array<uint8_t, kTypedChoiceWidth> scratch;
+    scratch.fill(' ');
+    cmcTextCodecs::PlainTextCodec(request, scratch, context.result);
     return false;
   }
   return ChoiceCodec(context, request, listKey, keyLabel, v);

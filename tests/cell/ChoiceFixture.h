@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cell/RecordingGrid.h"
+#include "cell/ChooserGrid.h"
 #include "cell/cmcCellCapsule.h"
 #include "cell/cmcCellObj.h"
 #include "cell/cmcChoiceContext.h"
@@ -61,7 +61,7 @@ class ChoiceFixture : public ::testing::Test {
   cmcFCache cache_{overlay_};
   cmcEeprom image_;
   cmcChoiceContext context_;
-  RecordingGrid grid_;
+  ChooserGrid grid_;
   cmcCellObj cell_;
   cmcCellObj chosen_;
   cmcCellCapsule answer_;

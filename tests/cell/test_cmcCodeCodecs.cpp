@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "cell/RecordingGrid.h"
+#include "cell/ChooserGrid.h"
 #include "cell/cmcCodeCodecs.h"
 #include "cell/cmcCodecCommon.h"
 #include "image/cmcEeprom.h"
@@ -31,7 +31,7 @@ class CodeCodecTest : public ::testing::Test {
   cmcEeprom image_;
   cmcChoiceContext context_;
   cmcCellCapsule request_;
-  RecordingGrid grid_;
+  ChooserGrid grid_;
 };
 
 TEST_F(CodeCodecTest, DtmfStarIsFourteenAndShowsAsStar) {

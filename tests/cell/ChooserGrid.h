@@ -1,12 +1,12 @@
 #pragma once
-// A grid that records the choosers the codecs open instead of showing them.
+// A grid that records the choosers the choice codecs open instead of showing them.
 #include <string>
 #include <vector>
 
 #include "cell/cmcCellCapsule.h"
 #include "cell/cmcCellGrid.h"
 
-struct RecordingGrid : cmcCellGrid {
+struct ChooserGrid : cmcCellGrid {
   struct Chooser {
     std::string listKey;
     int keyLabel;
