@@ -44,7 +44,7 @@ class cmcCellCapsule {
   int32_t bankIndex = 0;             // set only when the dispatch probes a cell for its marks
   void* owner = nullptr;             // the grid or menu owner control
   cmcCellGrid* grid = nullptr;
-  const cmcCellObj* cell = nullptr;
+  cmcCellObj* cell = nullptr;              // the dispatch writes menu flags and alignment into it
   cmcCellCanvas* canvas = nullptr;         // the drawing surface while drawing
   void* imageList = nullptr;               // images of the warning and error marks
   std::array<int32_t, 4>* rect = nullptr;  // left, top, right, bottom

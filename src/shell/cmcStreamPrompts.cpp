@@ -4,6 +4,7 @@ cmcPromptAnswer cmcStreamPrompts::Ask(cmcPromptIcon icon, cmcPromptButtons butto
                                       const std::string& text) {
   switch (icon) {
     case cmcPromptIcon::Error:
+      ++errorsShown_;
       out_ << "error: ";
       break;
     case cmcPromptIcon::Warning:

@@ -14,8 +14,11 @@ class cmcStreamPrompts : public cmcPrompts {
   cmcPromptAnswer Ask(cmcPromptIcon icon, cmcPromptButtons buttons, const std::string& caption,
                       const std::string& text) override;
   std::optional<std::string> AskText(const std::string&, const std::string&, bool) override { return std::nullopt; }
+  // How many error messages have been shown, so a command can tell a refusal.
+  int ErrorsShown() const { return errorsShown_; }
 
  private:
   std::ostream& out_;
   bool assumeYes_;
+  int errorsShown_ = 0;
 };

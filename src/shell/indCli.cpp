@@ -2,18 +2,9 @@
 
 #include <functional>
 #include <map>
-#include <memory>
 
-#include "overlay/cmcGTex.h"
-#include "overlay/cmcHelpGTex.h"
-#include "overlay/cmcLanguages.h"
-#include "shell/cmcEvMan.h"
-#include "shell/cmcEventLoop.h"
-#include "shell/cmcMemoryInstanceGuard.h"
-#include "shell/cmcMemorySettingsStore.h"
-#include "shell/cmcStreamPrompts.h"
-#include "shell/indEnviron.h"
-#include "shell/indMain.h"
+#include "shell/indCliCells.h"
+#include "shell/indCliSession.h"
 
 namespace {
 
@@ -21,80 +12,55 @@ constexpr char kUsage[] =
     "usage: rx93kit-cli COMMAND [ARGS]\n"
     "\n"
     "commands:\n"
-    "  check FILE              open FILE as the desktop program's Open does; the exit status\n"
-    "                          is the clone file result code (0 accepted, 1-9 refused)\n"
-    "  normalize FILE -o OUT   open FILE as Open does and save it to OUT as Save does\n"
-    "  --help                  show this text\n";
+    "  check FILE                   open FILE as the desktop program's Open does; the exit\n"
+    "                               status is the clone file result code (0 accepted, 1-9 refused)\n"
+    "  normalize FILE -o OUT        open FILE as Open does and save it to OUT as Save does\n"
+    "  get FILE CELL...             print each cell: its binding, a tab and the text shown\n"
+    "  set FILE -o OUT CELL=TEXT... enter each TEXT into its cell as typed, then save to OUT\n"
+    "  key FILE -o OUT CELL KEY...  press the keys on the cell as on a sheet (space, backspace,\n"
+    "                               enter or one character; an editor that opens takes the\n"
+    "                               following keys and is committed at the end), then save\n"
+    "  --help                       show this text\n"
+    "\n"
+    "A CELL is written [CATEGORY.]LABEL[INDEX], as in CT_Mch.CL_Mch_FreqR[5]; channel indexes\n"
+    "count across all banks. Unknown names, labels not handled yet, restricted settings and\n"
+    "refused input are reported on stderr with exit status 65, and OUT is then not written.\n";
 
-// The program's long-lived objects, in the order the desktop program creates them.
-class Session {
- public:
-  Session(std::ostream& err, const std::string& exeDir)
-      : guard_(std::make_shared<cmcMemoryInstanceGuard::Registry>()),
-        environ_(indEnviron::kMutexName, indEnviron::kUserKey, indEnviron::kMachineKey, store_, guard_,
-                 indEnviron::Rect{0, 0, 1024, 768}),
-        events_(loop_),
-        prompts_(err, false),
-        languages_(exeDir, indexOverlay_, mainOverlay_, helpOverlay_),
-        main_(mainOverlay_, environ_, events_, prompts_, exeDir, std::string()) {
-    environ_.language = languages_.Open(environ_.language);
-    main_.StartUp();
-  }
-  indMain& Main() { return main_; }
-
- private:
-  cmcMemorySettingsStore store_;  // the command line never touches the user's settings
-  cmcMemoryInstanceGuard guard_;
-  indEnviron environ_;
-  cmcGTex mainOverlay_;
-  cmcGTex indexOverlay_;
-  cmcHelpGTex helpOverlay_;
-  cmcEventLoop loop_;
-  cmcEvMan events_;
-  cmcStreamPrompts prompts_;
-  cmcLanguages languages_;
-  indMain main_;
-};
-
-struct Args {
-  std::vector<std::string> positional;
-  std::string output;
-  bool bad = false;
-};
-
-Args ParseArgs(const std::vector<std::string>& args) {
-  Args a;
-  for (size_t i = 1; i < args.size(); ++i) {
-    if (args[i] == "-o") {
-      if (i + 1 >= args.size() || !a.output.empty()) a.bad = true;
-      if (i + 1 < args.size()) a.output = args[++i];
-    } else if (!args[i].empty() && args[i][0] == '-' && args[i] != "-") {
-      a.bad = true;
-    } else {
-      a.positional.push_back(args[i]);
-    }
-  }
-  return a;
-}
+using dst_CliCommand = std::function<int(const dst_CliArgs&, std::ostream&, std::ostream&, const std::string&)>;
 
 int Usage(std::ostream& err, const std::string& problem) {
   err << "rx93kit-cli: " << problem << "\n" << kUsage;
   return kCliUsageError;
 }
 
-int Check(const Args& a, std::ostream& err, const std::string& exeDir) {
+int Check(const dst_CliArgs& a, std::ostream&, std::ostream& err, const std::string& exeDir) {
   if (a.bad || a.positional.size() != 1 || !a.output.empty()) return Usage(err, "check takes one FILE");
-  Session s(err, exeDir);
+  indCliSession s(err, exeDir);
   s.Main().OpenCloneFile(a.positional[0], false);
   return s.Main().LastFileError();
 }
 
-int Normalize(const Args& a, std::ostream& err, const std::string& exeDir) {
+int Normalize(const dst_CliArgs& a, std::ostream&, std::ostream& err, const std::string& exeDir) {
   if (a.bad || a.positional.size() != 1 || a.output.empty()) return Usage(err, "normalize takes FILE -o OUT");
-  Session s(err, exeDir);
+  indCliSession s(err, exeDir);
   if (s.Main().OpenCloneFile(a.positional[0], false)) return s.Main().LastFileError();
   s.Main().SaveCloneFile(a.output);
   return s.Main().LastFileError();
+}
+
+int Get(const dst_CliArgs& a, std::ostream& out, std::ostream& err, const std::string& exeDir) {
+  if (a.bad || a.positional.size() < 2 || !a.output.empty()) return Usage(err, "get takes FILE CELL...");
+  return indCliCells::Get(a, out, err, exeDir);
+}
+
+int Set(const dst_CliArgs& a, std::ostream& out, std::ostream& err, const std::string& exeDir) {
+  if (a.bad || a.positional.size() < 2 || a.output.empty()) return Usage(err, "set takes FILE -o OUT CELL=TEXT...");
+  return indCliCells::Set(a, out, err, exeDir);
+}
+
+int Key(const dst_CliArgs& a, std::ostream& out, std::ostream& err, const std::string& exeDir) {
+  if (a.bad || a.positional.size() < 3 || a.output.empty()) return Usage(err, "key takes FILE -o OUT CELL KEY...");
+  return indCliCells::Key(a, out, err, exeDir);
 }
 
 }  // namespace
@@ -106,9 +72,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     out << kUsage;
     return 0;
   }
-  using Command = std::function<int(const Args&, std::ostream&, const std::string&)>;
-  static const std::map<std::string, Command> commands = {{"check", Check}, {"normalize", Normalize}};
+  static const std::map<std::string, dst_CliCommand> commands = {
+      {"check", Check}, {"normalize", Normalize}, {"get", Get}, {"set", Set}, {"key", Key}};
   const auto it = commands.find(command);
   if (it == commands.end()) return Usage(err, "unknown command '" + command + "'");
-  return it->second(ParseArgs(args), err, exeDir);
+  return it->second(indCliSession::ParseArgs(args), out, err, exeDir);
 }

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "channel/datChBank.h"
+#include "channel/datChKinds.h"
 #include "image/cmcModelCodes.h"
 #include "image/cmcQclFile.h"
 #include "overlay/cmcGTex.h"
@@ -56,7 +58,10 @@ indMain::indMain(cmcGTex& overlay, indEnviron& environ, cmcEvMan& events, cmcPro
   working_.SetSize(kImageSize);
   mirror_.SetSize(kImageSize);
   initial_.Assign(working_);
+  events_.Listen<&indMain::OnEvent>(this);
 }
+
+indMain::~indMain() { events_.Unlisten<&indMain::OnEvent>(this); }
 
 void indMain::StartUp() {
   if (environ_.modelType < 0 || environ_.modelType > 5) environ_.modelType = 0;
@@ -175,6 +180,78 @@ void indMain::SetModified(bool modified) {
 
 void indMain::MarkModifiedIfChanged() {
   if (!modified_ && working_.Differs(savedState_)) SetModified(true);
+}
+
+void indMain::RecomputeMemory() { PackImage(working_, ModelType()); }
+
+void indMain::OnEvent(cmcEvent& e) {
+  const int bank = static_cast<int>(e.sender);
+  const int row = static_cast<int>(e.argument);
+  switch (e.code) {
+    case kEvInsertChannel:
+      InsertChannelAt(bank, row);
+      break;
+    case kEvDeleteChannel:
+      DeleteChannelAt(bank, row);
+      break;
+    case kEvInsertAlias:
+      InsertAliasAt(row);
+      break;
+    case kEvDeleteAlias:
+      DeleteAliasAt(row);
+      break;
+    default:
+      break;
+  }
+}
+
+void indMain::InsertChannelAt(int bank, int row) {
+  datChBank banks(&working_, &initial_);
+  if (row < 0 || row >= datChAdr::kChannelSlots || banks.TotalChannels() >= datChAdr::kChannelSlots) return;
+  banks.InsertChannel(ChannelKindOf(ModelType()), row, datChAdr::kChannelSlots);
+  banks.SetBankCount(bank, banks.BankCount(bank) + 1);
+  events_.Send(kEvChannelAdded);
+  events_.Send(kEvRefreshBankHeader);
+}
+
+void indMain::DeleteChannelAt(int bank, int row) {
+  datChBank banks(&working_, &initial_);
+  if (row < 0 || row >= datChAdr::kChannelSlots || banks.BankCount(bank) <= 0) return;
+  banks.DeleteChannel(ChannelKindOf(ModelType()), row, datChAdr::kChannelSlots);
+  banks.SetBankCount(bank, banks.BankCount(bank) - 1);
+  events_.Send(kEvChannelRemoved);
+  events_.Send(kEvRefreshBankHeader);
+  events_.Send(kEvRefreshRowsFrom, 0, row);
+}
+
+// The alias table: 12-byte records, the first `count` in use. Opening a slot moves the
+// later aliases up one place and gives the slot the default image's record there.
+void indMain::InsertAliasAt(int row) {
+  datChBank banks(&working_, &initial_);
+  const int count = banks.MdcAliasCount();
+  if (row < 0 || row > count || count >= datChAdr::kMdcAliasMax) return;
+  const datChRegion& table = datChKindOf(datChKind::kMdcAlias).regions[0];
+  uint8_t* at = working_.Data() + table.base + table.stride * row;
+  std::memmove(at + table.stride, at, static_cast<size_t>(table.stride * (count - row)));
+  std::memcpy(at, initial_.Data() + table.base + table.stride * row, static_cast<size_t>(table.size));
+  banks.IncMdcAliasCount();
+  events_.Send(kEvChannelAdded);
+  events_.Send(kEvRefreshBankHeader);
+}
+
+void indMain::DeleteAliasAt(int row) {
+  datChBank banks(&working_, &initial_);
+  const int count = banks.MdcAliasCount();
+  if (row < 0 || row >= count) return;
+  const datChRegion& table = datChKindOf(datChKind::kMdcAlias).regions[0];
+  uint8_t* at = working_.Data() + table.base + table.stride * row;
+  std::memmove(at, at + table.stride, static_cast<size_t>(table.stride * (count - row - 1)));
+  const int last = table.base + table.stride * (count - 1);
+  std::memcpy(working_.Data() + last, initial_.Data() + last, static_cast<size_t>(table.size));
+  banks.DecMdcAliasCount();
+  events_.Send(kEvChannelRemoved);
+  events_.Send(kEvRefreshBankHeader);
+  events_.Send(kEvRefreshRowsFrom, 0, row);
 }
 
 void indMain::RememberFile(const std::string& path) {

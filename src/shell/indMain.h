@@ -2,16 +2,19 @@
 // The model controller's document side: it owns the radio images (working, radio
 // mirror, saved state, initial, compare snapshot), the current file and the model
 // type, checks images and clone files against this radio family, and runs New, Open,
-// Save and the change of model type. Windows reach it through indMainView; the user
-// is reached only through the prompt seam.
+// Save and the change of model type, and opens and closes channel and alias slots when
+// the block operations ask. Windows reach it through indMainView; the user is reached
+// only through the prompt seam.
 #include <array>
 #include <cstdint>
 #include <string>
 
+#include "channel/datClipCh.h"
 #include "image/cmcAddressRanges.h"
 #include "image/cmcEeprom.h"
 
 class cmcEvMan;
+struct cmcEvent;
 class cmcGTex;
 class cmcPrompts;
 class indEnviron;
@@ -56,6 +59,9 @@ class indMain {
   // exeDir ends with "/"; desktopDir is the working folder when none is stored.
   indMain(cmcGTex& overlay, indEnviron& environ, cmcEvMan& events, cmcPrompts& prompts, std::string exeDir,
           std::string desktopDir);
+  ~indMain();
+  indMain(const indMain&) = delete;
+  indMain& operator=(const indMain&) = delete;
 
   void SetView(indMainView* view) { view_ = view ? view : &noView_; }
 
@@ -90,6 +96,9 @@ class indMain {
   void ChangeModelType(int type, bool ask);
   void MarkModifiedIfChanged();
   void SetModified(bool modified);
+  // Brings the memory use words the budget compares against (0x210, 0x216) up to date
+  // by packing the working image: the packed area is rebuilt from the fixed layout.
+  void RecomputeMemory();
 
   // The caption: file name part (or "Untitled"), " - ", the application title.
   std::string Caption() const;
@@ -117,13 +126,24 @@ class indMain {
   cmcEeprom& Initial() { return initial_; }
   cmcEeprom& CompareSnapshot() { return compare_; }
   const cmcEeprom& Working() const { return working_; }
+  // The program's channel clipboard.
+  datClipCh& Clipboard() { return clipboard_; }
 
   bool makerReserveMode = false;
   bool factoryAdjustMode = false;
   bool extendedMode = false;
   bool adjustDataPresent = false;
+  bool bulkDelete = false;                // raised while a block delete removes rows one by one
+  std::array<uint8_t, 78> radioInfo{};    // the radio's answer to the last identification
+  std::array<bool, 3> presetConfirmed{};  // PMR presets 61-63 confirmed during this run
 
  private:
+  // Events 26, 27, 30 and 31 of the block operations: sender the bank, argument the row.
+  void OnEvent(cmcEvent& event);
+  void InsertChannelAt(int bank, int row);
+  void DeleteChannelAt(int bank, int row);
+  void InsertAliasAt(int row);
+  void DeleteAliasAt(int row);
   // Makes a copy of the initial image, packed, the working and radio mirror images.
   void ResetImagesFromInitial();
   void TakeSavedState();
@@ -154,6 +174,7 @@ class indMain {
   cmcEeprom savedState_;
   cmcEeprom initial_;
   cmcEeprom compare_;
+  datClipCh clipboard_;
   std::string fileName_;
   std::string workingFolder_;
   bool modified_ = false;

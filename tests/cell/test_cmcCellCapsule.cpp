@@ -9,8 +9,7 @@ void Repaint(void*, cmcCellCapsule&, int) {}
 void Reopen(void*, cmcCellCapsule&) {}
 
 // Every field but the bank index set away from its cleared value.
-void Fill(cmcCellCapsule& c, cmcCellCapsule& parent, const cmcCellObj& cell, std::array<int32_t, 4>& rect,
-          int& context) {
+void Fill(cmcCellCapsule& c, cmcCellCapsule& parent, cmcCellObj& cell, std::array<int32_t, 4>& rect, int& context) {
   c.parent = &parent;
   c.owner = &context;
   c.grid = reinterpret_cast<cmcCellGrid*>(&context);

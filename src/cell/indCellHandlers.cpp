@@ -1,0 +1,46 @@
+#include "cell/indCellHandlers.h"
+
+#include "cell/indCheckCells.h"
+#include "cell/indFlexCells.h"
+#include "cell/indInertCells.h"
+#include "cell/indMemoryStatCells.h"
+#include "cell/indMenuCells.h"
+#include "cell/indReadoutCells.h"
+#include "cell/indRowCaptionCells.h"
+#include "shell/cmcFatal.h"
+
+const indCellHandlers& indCellHandlers::Default() {
+  static const indCellHandlers table = [] {
+    indCellHandlers t;
+    indInertCells::Register(t);
+    indFlexCells::Register(t);
+    indMenuCells::Register(t);
+    indRowCaptionCells::Register(t);
+    indCheckCells::Register(t);
+    indMemoryStatCells::Register(t);
+    indReadoutCells::Register(t);
+    return t;
+  }();
+  return table;
+}
+
+void indCellHandlers::Set(int label, indCellHandler handler) {
+  if (label < 0 || label >= kSlots || handlers_[static_cast<size_t>(label)] != nullptr)
+    cmcFatal("Cell handler registered twice or out of range. (" + std::to_string(label) + ")");
+  handlers_[static_cast<size_t>(label)] = handler;
+}
+
+void indCellHandlers::SetRange(int first, int last, indCellHandler handler) {
+  for (int label = first; label <= last; ++label) Set(label, handler);
+}
+
+void indCellHandlers::Replace(int label, indCellHandler handler) {
+  if (label >= 0 && label < kSlots) handlers_[static_cast<size_t>(label)] = handler;
+}
+
+indCellHandler indCellHandlers::Find(int64_t label) const {
+  if (label < 0 || label >= kSlots) return nullptr;
+  return handlers_[static_cast<size_t>(label)];
+}
+
+std::string indCellHandlers::YetText(int64_t label) { return std::to_string(label) + " *Yet*"; }

@@ -1,0 +1,67 @@
+#pragma once
+// The active cell dispatch's host in the program: the model controller's working and
+// initial images, model type, clipboard and memory figures; the main overlay; the
+// prompts; the block-operation host; the shell's menu commands (the model-family
+// items are in from the start); and the views, reached through events: the sheet
+// answers its bank to event 28, the memory channel window its bank and current
+// channel to event 53 (answer data the bank, window the channel).
+#include <functional>
+#include <string>
+
+#include "cell/indCellHost.h"
+#include "shell/indBlockHost.h"
+#include "shell/indMenuCommandTable.h"
+
+class cmcEvMan;
+class cmcGTex;
+class indEnviron;
+class indMain;
+
+class indCellShell : public indCellHost {
+ public:
+  // Opens the help file (full path) at the context of the request.
+  using HelpOpener = std::function<void(const std::string& file, const cmcCellCapsule& request)>;
+
+  // exeDir ends with "/".
+  indCellShell(indMain& main, indEnviron& environ, cmcGTex& overlay, cmcEvMan& events, cmcPrompts& prompts,
+               std::string exeDir);
+
+  cmcEeprom& Image() override;
+  const cmcEeprom& DefaultImage() override;
+  int ModelFamily() override;
+  std::string Text(const std::string& key) override;
+  cmcPrompts& Prompts() override { return prompts_; }
+  datClipCh& Clipboard() override;
+  datChBlockHost& BlockHost() override { return blockHost_; }
+  indMenuCommands& MenuCommands() override { return menu_; }
+
+  std::optional<dst_BankContext> ViewBank(const cmcCellCapsule& request, bool mchWin, int& row) override;
+  void AnnounceRow(int category, int row) override;
+  void AfterUserAction() override;
+  void ReportEditRestricted() override;
+  void RecomputeMemory() override;
+  void OpenHelp(const cmcCellCapsule& request) override;
+  bool MchWinWanted() override;
+  void ShowMchWin() override;
+  std::string RadioSerial() override;
+  bool PresetConfirmed(int preset) override;
+
+  indMenuCommandTable& Menu() { return menu_; }
+  void SetHelpOpener(HelpOpener opener) { helpOpener_ = std::move(opener); }
+  // How many keys handlers have refused on restricted settings so far.
+  int RestrictedReports() const { return restrictedReports_; }
+
+ private:
+  bool MchWinExists();
+
+  indMain& main_;
+  indEnviron& environ_;
+  cmcGTex& overlay_;
+  cmcEvMan& events_;
+  cmcPrompts& prompts_;
+  std::string exeDir_;
+  indBlockHost blockHost_;
+  indMenuCommandTable menu_;
+  HelpOpener helpOpener_;
+  int restrictedReports_ = 0;
+};
