@@ -24,6 +24,7 @@ cmcNumberText::Typed cmcNumberText::ParseTyped(std::string_view text) {
   std::string kept = Filter(text, [](char c) { return IsDigit(c) || c == '.' || c == '-'; });
   if (kept.size() > kMaxTypedLength) kept.resize(kMaxTypedLength);
   Typed typed;
+  typed.kept = kept;
   typed.entered = kept.find_first_of("0123456789") != std::string::npos;
   typed.real = LeadingNumber(kept);
   typed.nearest = Nearest(typed.real);
@@ -34,6 +35,22 @@ double cmcNumberText::LeadingNumber(std::string_view text) {
   double value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
   return error == std::errc() ? value : 0;
+}
+
+double cmcNumberText::ShiftedNumber(std::string_view text, int decimals) {
+  double value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+  if (error != std::errc()) return 0;
+  std::string number(text.data(), end);
+  size_t dot = number.find('.');
+  if (dot == std::string::npos)
+    dot = number.size();
+  else
+    number.erase(dot, 1);
+  const size_t shifted = dot + static_cast<size_t>(std::max(decimals, 0));
+  if (number.size() < shifted) number.append(shifted - number.size(), '0');
+  number.insert(shifted, 1, '.');
+  return LeadingNumber(number);
 }
 
 int64_t cmcNumberText::Nearest(double x) {

@@ -16,6 +16,7 @@ class cmcNumberText {
     bool entered = false;  // the text held at least one digit
     double real = 0;       // the number read
     int64_t nearest = 0;   // real taken to the nearest integer
+    std::string kept;      // the characters read from
   };
 
   // A typed number: digits, "." and "-" kept, the first nine of them read as a
@@ -23,6 +24,9 @@ class cmcNumberText {
   static Typed ParseTyped(std::string_view text);
   // The leading decimal number of a text ("-", digits, one "."), 0 when it has none.
   static double LeadingNumber(std::string_view text);
+  // The leading number of text times 10^decimals, the decimal point moved in the text
+  // so that a typed half (1.005 at two decimals) is not lost to binary rounding.
+  static double ShiftedNumber(std::string_view text, int decimals);
   // The characters of text for which keep holds.
   template <typename Keep>
   static std::string Filter(std::string_view text, Keep keep) {

@@ -38,6 +38,25 @@ TEST(cmcNumberText, ReadsATypedNumber) {
   }
 }
 
+TEST(cmcNumberText, ShiftsTheDecimalPointInTheText) {
+  const struct {
+    const char* name;
+    const char* text;
+    int decimals;
+    double shifted;
+  } cases[] = {
+      {"a half at two decimals stays a half", "1.005", 2, 100.5},
+      {"integer", "3", 2, 300},
+      {"fraction longer than the shift", "12.3456", 6, 12345600},
+      {"negative below one", "-0.025", 6, -25000},
+      {"leading dot", ".5", 1, 5},
+      {"no shift", "2.5", 0, 2.5},
+      {"only the leading number", "1.5-3", 1, 15},
+      {"no number", "-", 2, 0},
+  };
+  for (const auto& c : cases) EXPECT_DOUBLE_EQ(N::ShiftedNumber(c.text, c.decimals), c.shifted) << c.name;
+}
+
 TEST(cmcNumberText, RoundsToMultiples) {
   const struct {
     const char* name;
