@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <clocale>
 
 #include "overlay/cmcGTex.h"
 #include "overlay/cmcHelpGTex.h"
@@ -30,6 +31,9 @@ indEnviron::Rect PrimaryWorkArea() {
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  // Qt takes the locale from the environment; numbers in overlays, clone files and
+  // cells always use "." as the decimal point, so the C library must too.
+  std::setlocale(LC_NUMERIC, "C");
   cuiFatalBox fatalBox;
   cmcSetFatalSink(&fatalBox);
   const std::string exeDir = QCoreApplication::applicationDirPath().toStdString() + "/";
