@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStandardPaths>
 #include <clocale>
 
 #include "overlay/cmcGTex.h"
@@ -11,10 +12,12 @@
 #include "overlay/cmcLanguages.h"
 #include "shell/cmcEvMan.h"
 #include "shell/indEnviron.h"
+#include "shell/indMain.h"
 #include "shell/ui/cuiFatalBox.h"
 #include "shell/ui/cuiInstanceGuard.h"
 #include "shell/ui/cuiMainWindow.h"
 #include "shell/ui/cuiQtClock.h"
+#include "shell/ui/cuiQtPrompts.h"
 #include "shell/ui/cuiQtSettingsStore.h"
 #include "shell/ui/cuiSignalCloser.h"
 
@@ -56,15 +59,24 @@ int main(int argc, char* argv[]) {
 
   cmcLanguages languages(exeDir, indexOverlay, mainOverlay, helpOverlay);
   environment.language = languages.Open(environment.language);
-  const QString title = QString::fromStdString(mainOverlay.GetText("GI_Sys_AppTitle"));
+  mainOverlay.GetText("GI_Sys_AppTitle");  // a missing title ends the program before any window shows
 
-  cuiMainWindow window(environment, title);
+  cuiQtPrompts prompts;
+  indMain model(mainOverlay, environment, events, prompts, exeDir,
+                QStandardPaths::writableLocation(QStandardPaths::DesktopLocation).toStdString());
+  model.StartUp();
+
+  cuiMainWindow window(environment, model);
+  model.SetView(&window);
+  prompts.SetOwner(&window);
+  window.RefreshCaption();
   fatalBox.SetOwner(&window);
   QObject::connect(&guard, &cuiInstanceGuard::alertRequested, &window, &cuiMainWindow::AskForAttention);
   cuiSignalCloser closer(&window);
   window.show();
 
   const int status = app.exec();
+  model.SetView(nullptr);
   fatalBox.SetOwner(nullptr);
   return status;
 }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "cell/cmcCellObj.h"
 #include "channel/datChBank.h"
 #include "channel/datChKinds.h"
 #include "image/cmcModelCodes.h"
@@ -58,10 +59,15 @@ indMain::indMain(cmcGTex& overlay, indEnviron& environ, cmcEvMan& events, cmcPro
   working_.SetSize(kImageSize);
   mirror_.SetSize(kImageSize);
   initial_.Assign(working_);
+  // Cell descriptors name their models by overlay key; they read them from this overlay.
+  cmcCellObj::SetModelOverlay(&overlay_);
   events_.Listen<&indMain::OnEvent>(this);
 }
 
-indMain::~indMain() { events_.Unlisten<&indMain::OnEvent>(this); }
+indMain::~indMain() {
+  events_.Unlisten<&indMain::OnEvent>(this);
+  cmcCellObj::SetModelOverlay(nullptr);
+}
 
 void indMain::StartUp() {
   if (environ_.modelType < 0 || environ_.modelType > 5) environ_.modelType = 0;

@@ -13,9 +13,8 @@ constexpr int kMinWidth = 400;
 constexpr int kMinHeight = 380;
 }  // namespace
 
-cuiMainWindow::cuiMainWindow(indEnviron& env, const QString& title) : environ_(env) {
+cuiMainWindow::cuiMainWindow(indEnviron& env, indMain& main) : environ_(env), main_(main) {
   setObjectName("MainWindow");
-  setWindowTitle(title);
   setMinimumSize(kMinWidth, kMinHeight);
   setCentralWidget(new QWidget(this));
 
@@ -32,7 +31,23 @@ cuiMainWindow::cuiMainWindow(indEnviron& env, const QString& title) : environ_(e
 
 void cuiMainWindow::AskForAttention() { QApplication::alert(this, 0); }
 
+void cuiMainWindow::RefreshCaption() {
+  const QString caption = QString::fromStdString(main_.Caption());
+  setWindowTitle(caption);
+}
+
+void cuiMainWindow::SetBusyCursor(bool busy) {
+  if (busy)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QApplication::restoreOverrideCursor();
+}
+
 void cuiMainWindow::closeEvent(QCloseEvent* event) {
+  if (main_.AskSaveChanges() == indMain::kAnswerCancel) {
+    event->ignore();
+    return;
+  }
   // pos() and size() are what move() and resize() take back at the next start.
   QRect normal(pos(), size());
   if (isMaximized() || isMinimized() || isFullScreen()) normal = normalGeometry();
