@@ -84,8 +84,9 @@ void BankSize(indCellRequest& r) {
   banks.BankSizeRange(b, rule.min, rule.max);
   rule.saturate = true;
   indCodecScope codec(r);
-  int32_t v = banks.BankCount(b);
-  if (!IntegerCodec(codec.context, r.capsule, v, rule)) return;
+  const int32_t count = banks.BankCount(b);
+  int32_t v = count;
+  if (!IntegerCodec(codec.context, r.capsule, v, rule) || v == count) return;
   r.mask |= banks.ChangeBankSize(RecordKindOf(CT_Mch, r.family), b, v) | indCellRequest::kMaskAttrOrBank;
   r.host.RecomputeMemory();
 }

@@ -53,6 +53,7 @@ uint8_t At(const std::string& info, size_t i) { return static_cast<uint8_t>(info
 // A plain text field of the record, shown and never changed.
 void PlainField(indCellRequest& r, std::string& info, size_t at, size_t length) {
   r.capsule.keyCode = 0;
+  r.capsule.inputKind = 0;
   indCodecScope codec(r);
   std::span<uint8_t> field(reinterpret_cast<uint8_t*>(info.data()) + at, length);
   cmcTextCodecs::PlainTextCodec(r.capsule, field, codec.context.result);
