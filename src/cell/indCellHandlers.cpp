@@ -1,12 +1,16 @@
 #include "cell/indCellHandlers.h"
 
+#include "cell/indBankCells.h"
+#include "cell/indChannelCells.h"
 #include "cell/indCheckCells.h"
+#include "cell/indCloneInfoCells.h"
 #include "cell/indFlexCells.h"
 #include "cell/indInertCells.h"
 #include "cell/indMemoryStatCells.h"
 #include "cell/indMenuCells.h"
 #include "cell/indReadoutCells.h"
 #include "cell/indRowCaptionCells.h"
+#include "cell/indTonePairCells.h"
 #include "shell/cmcFatal.h"
 
 const indCellHandlers& indCellHandlers::Default() {
@@ -19,6 +23,10 @@ const indCellHandlers& indCellHandlers::Default() {
     indCheckCells::Register(t);
     indMemoryStatCells::Register(t);
     indReadoutCells::Register(t);
+    indChannelCells::Register(t);
+    indBankCells::Register(t);
+    indCloneInfoCells::Register(t);
+    indTonePairCells::Register(t);
     return t;
   }();
   return table;

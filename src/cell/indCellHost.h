@@ -12,6 +12,10 @@
 
 class cmcCellCapsule;
 class cmcEeprom;
+class cmcEvMan;
+class cmcFCache;
+class cmcGTex;
+class cmcPresetConfirmations;
 class cmcPrompts;
 class datChBlockHost;
 class datClipCh;
@@ -56,6 +60,17 @@ class indCellHost {
   virtual std::string RadioSerial() { return {}; }
   // Whether the user has confirmed PMR preset 61, 62 or 63 during this run.
   virtual bool PresetConfirmed(int /*preset*/) { return false; }
+  // The confirmations of the reserved PMR presets the preset handling asks through; null
+  // in hosts without one (each request then asks afresh).
+  virtual cmcPresetConfirmations* PresetConfirmations() { return nullptr; }
+  // The 78-byte radio information record of the last identification; empty before any.
+  virtual std::string RadioInfo() { return {}; }
+  // What the value codecs read: the main overlay, the sheet cell cache holding the
+  // choice lists, and where their events go. Null in hosts without them.
+  virtual cmcGTex* Overlay() { return nullptr; }
+  virtual cmcFCache* CellCache() { return nullptr; }
+  virtual cmcEvMan* Events() { return nullptr; }
+  virtual bool ExtendedMode() { return false; }
   // The raw reading (0-255) behind an A/D or D/A read-out label.
   virtual int AdReading(int /*label*/) { return 0; }
 };

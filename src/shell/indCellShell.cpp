@@ -24,7 +24,9 @@ indCellShell::indCellShell(indMain& main, indEnviron& environ, cmcGTex& overlay,
       events_(events),
       prompts_(prompts),
       exeDir_(std::move(exeDir)),
-      blockHost_(overlay, events, main) {
+      blockHost_(overlay, events, main),
+      cache_(overlay),
+      presets_(prompts, overlay) {
   indModelMenuCommands::Register(menu_, main_);
 }
 
@@ -85,6 +87,13 @@ std::string indCellShell::RadioSerial() {
 }
 
 bool indCellShell::PresetConfirmed(int preset) {
-  const int i = preset - 61;
-  return i >= 0 && i < static_cast<int>(main_.presetConfirmed.size()) && main_.presetConfirmed[static_cast<size_t>(i)];
+  return cmcPresetConfirmations::NeedsConfirmation(preset) && presets_.Confirmed(preset);
 }
+
+std::string indCellShell::RadioInfo() {
+  const auto& info = main_.radioInfo;
+  if (info[0] != kInfoLength) return {};
+  return std::string(reinterpret_cast<const char*>(info.data()), info.size());
+}
+
+bool indCellShell::ExtendedMode() { return main_.extendedMode; }

@@ -8,7 +8,9 @@
 #include <functional>
 #include <string>
 
+#include "cell/cmcPresetConfirmations.h"
 #include "cell/indCellHost.h"
+#include "overlay/cmcFCache.h"
 #include "shell/indBlockHost.h"
 #include "shell/indMenuCommandTable.h"
 
@@ -45,6 +47,12 @@ class indCellShell : public indCellHost {
   void ShowMchWin() override;
   std::string RadioSerial() override;
   bool PresetConfirmed(int preset) override;
+  cmcPresetConfirmations* PresetConfirmations() override { return &presets_; }
+  std::string RadioInfo() override;
+  cmcGTex* Overlay() override { return &overlay_; }
+  cmcFCache* CellCache() override { return &cache_; }
+  cmcEvMan* Events() override { return &events_; }
+  bool ExtendedMode() override;
 
   indMenuCommandTable& Menu() { return menu_; }
   void SetHelpOpener(HelpOpener opener) { helpOpener_ = std::move(opener); }
@@ -63,5 +71,7 @@ class indCellShell : public indCellHost {
   indBlockHost blockHost_;
   indMenuCommandTable menu_;
   HelpOpener helpOpener_;
+  cmcFCache cache_;
+  cmcPresetConfirmations presets_;
   int restrictedReports_ = 0;
 };

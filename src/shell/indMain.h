@@ -133,9 +133,8 @@ class indMain {
   bool factoryAdjustMode = false;
   bool extendedMode = false;
   bool adjustDataPresent = false;
-  bool bulkDelete = false;                // raised while a block delete removes rows one by one
-  std::array<uint8_t, 78> radioInfo{};    // the radio's answer to the last identification
-  std::array<bool, 3> presetConfirmed{};  // PMR presets 61-63 confirmed during this run
+  bool bulkDelete = false;              // raised while a block delete removes rows one by one
+  std::array<uint8_t, 78> radioInfo{};  // the radio's answer to the last identification
 
  private:
   // Events 26, 27, 30 and 31 of the block operations: sender the bank, argument the row.

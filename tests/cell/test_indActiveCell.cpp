@@ -138,7 +138,7 @@ TEST_F(ActiveCell, LabelsWithoutAHandlerShowYet) {
     const char* why;
   };
   const Case cases[] = {
-      {CT_Mch, CL_Mch_Inh, "130 *Yet*", "a stored setting whose handler has not landed"},
+      {CT_Mch, CL_Mch_Msk_Log, "222 *Yet*", "a channel label that has no handler"},
       {CT_PopupMenu, CL_PMenu_Edit, "99 *Yet*", "a popup label that only acts as a command"},
       {CT_Null, CL_Menu_File_Open, "18 *Yet*", "a menu command the shell does not handle"},
       {CT_Null, CL_Adj_Pram_ModSl_Band3, "1502 *Yet*", "one of the listed labels"},

@@ -129,14 +129,14 @@ TEST_F(CliCells, BadCellsAreReportedNotFatal) {
       {"CT_Mch.CL_Mch_No[-1]", "bad index '[-1]'"},
       {"CT_Mch.CL_Mch_No[129]", "index out of range"},
       {"CT_DTMF.CL_Dtmf_Code[8]", "index out of range"},
-      {"CT_Mch.CL_Mch_Inh[0]", "no handler for this label yet"},
+      {"CT_Mch.CL_Mch_Msk_Log[0]", "no handler for this label yet"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Run({"get", Lmr(), c.cell}), kCliCellError) << c.cell;
     EXPECT_NE(err_.str().find(c.message), std::string::npos) << c.cell << ": " << err_.str();
     EXPECT_EQ(out_.str(), "") << c.cell;
   }
-  EXPECT_EQ(Run({"get", Lmr(), "CT_Mch.CL_Mch_No[0]", "CT_Mch.CL_Mch_Inh[0]"}), kCliCellError);
+  EXPECT_EQ(Run({"get", Lmr(), "CT_Mch.CL_Mch_No[0]", "CT_Mch.CL_Mch_Msk_Log[0]"}), kCliCellError);
   EXPECT_EQ(out_.str(), "CT_Mch.CL_Mch_No[0]\t1-  1\n") << "the good cells are still shown";
   EXPECT_EQ(Run({"get", Lmr(), "CT_Mch.CL_Mch_No[0]", "CL_Nope"}), kCliCellError);
   EXPECT_EQ(out_.str(), "") << "names are checked before anything is shown";
@@ -152,11 +152,11 @@ TEST_F(CliCells, SetAndKeyWriteOnlyWhenEveryEditWent) {
       {{"set", "CT_Null.CL_Bank_UsedTotal=4"}, 0, ""},
       {{"set", "CT_Null.CL_Bank_UsedTotal="}, 0, ""},
       {{"set", "CT_Null.CL_Bank_UsedTotal=5"}, kCliCellError, "input '5' refused"},
-      {{"set", "CT_Mch.CL_Mch_Inh[0]=1"}, kCliCellError, "no handler for this label yet"},
+      {{"set", "CT_Mch.CL_Mch_Msk_Log[0]=1"}, kCliCellError, "no handler for this label yet"},
       {{"set", "CT_Mch.CL_Nope[0]=1"}, kCliCellError, "unknown label"},
       {{"set", "CT_Null.CL_Bank_UsedTotal"}, kCliCellError, "expected CELL=TEXT"},
       {{"key", "CT_Mch.CL_Mch_No[0]", "space", "backspace", "x"}, 0, ""},
-      {{"key", "CT_Mch.CL_Mch_Text[10]", "4"}, kCliCellError, "CT_Mch.CL_Mch_FreqR[10]: no handler"},
+      {{"key", "CT_Mch.CL_Mch_Text[10]", "4"}, kCliCellError, "CT_Mch.CL_Mch_FreqR[10]: input '4' refused"},
       {{"key", "CT_Mch.CL_Mch_No[0]", "tab"}, kCliCellError, "not a key"},
   };
   for (const auto& c : cases) {
