@@ -24,7 +24,8 @@ indCellShell::indCellShell(indMain& main, indEnviron& environ, cmcGTex& overlay,
       events_(events),
       prompts_(prompts),
       exeDir_(std::move(exeDir)),
-      blockHost_(overlay, events, main) {
+      blockHost_(overlay, events, main),
+      choices_(overlay) {
   indModelMenuCommands::Register(menu_, main_);
 }
 
@@ -87,4 +88,15 @@ std::string indCellShell::RadioSerial() {
 bool indCellShell::PresetConfirmed(int preset) {
   const int i = preset - 61;
   return i >= 0 && i < static_cast<int>(main_.presetConfirmed.size()) && main_.presetConfirmed[static_cast<size_t>(i)];
+}
+
+cmcChoiceContext indCellShell::CodecContext() {
+  cmcChoiceContext context;
+  context.overlay = &overlay_;
+  context.cache = &choices_;
+  context.image = &main_.Working();
+  context.modelType = main_.ModelType();
+  context.extendedMode = main_.extendedMode;
+  context.events = &events_;
+  return context;
 }

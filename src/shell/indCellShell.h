@@ -9,6 +9,7 @@
 #include <string>
 
 #include "cell/indCellHost.h"
+#include "overlay/cmcFCache.h"
 #include "shell/indBlockHost.h"
 #include "shell/indMenuCommandTable.h"
 
@@ -45,6 +46,7 @@ class indCellShell : public indCellHost {
   void ShowMchWin() override;
   std::string RadioSerial() override;
   bool PresetConfirmed(int preset) override;
+  cmcChoiceContext CodecContext() override;
 
   indMenuCommandTable& Menu() { return menu_; }
   void SetHelpOpener(HelpOpener opener) { helpOpener_ = std::move(opener); }
@@ -63,5 +65,6 @@ class indCellShell : public indCellHost {
   indBlockHost blockHost_;
   indMenuCommandTable menu_;
   HelpOpener helpOpener_;
+  cmcFCache choices_;  // the choice lists the codecs show, built on first use
   int restrictedReports_ = 0;
 };

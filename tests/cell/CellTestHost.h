@@ -1,8 +1,9 @@
 #pragma once
 // A dispatch host for the cell suites: an image with bank 0 holding channels 0-15
 // (0-3 in use), texts that are their keys unless a test sets one, scripted prompts,
-// a block host that opens and closes channel slots as the model controller does, and
-// a menu that knows only `CL_Model_Pmr`. Every call the dispatch makes is recorded.
+// a block host that opens and closes channel slots as the model controller does, a
+// menu that knows only `CL_Model_Pmr`, and the shipped overlay for the value codecs.
+// Every call the dispatch makes is recorded.
 #include <map>
 #include <string>
 #include <vector>
@@ -16,6 +17,8 @@
 #include "channel/datChBlockHost.h"
 #include "channel/datClipCh.h"
 #include "image/cmcEeprom.h"
+#include "overlay/cmcFCache.h"
+#include "overlay/cmcGTex.h"
 #include "shell/cmcScriptedPrompts.h"
 
 namespace celltest {
@@ -93,6 +96,7 @@ class Canvas : public cmcCellCanvas {
 class Host : public indCellHost {
  public:
   Host() {
+    overlay.SetFile(RX93_DATA_DIR "/RX93KITD_ENG.OVL");
     image.SetSize(cmcEeprom::kImageSize);
     defaults.SetSize(cmcEeprom::kImageSize);
     SetWord(datChAdr::kBankCounts, 16);
@@ -137,9 +141,19 @@ class Host : public indCellHost {
   std::string RadioSerial() override { return serial; }
   bool PresetConfirmed(int preset) override { return confirmed.contains(preset); }
   int AdReading(int) override { return reading; }
+  cmcChoiceContext CodecContext() override {
+    cmcChoiceContext context;
+    context.overlay = &overlay;
+    context.cache = &choices;
+    context.image = &image;
+    context.modelType = family;
+    return context;
+  }
 
   cmcEeprom image;
   cmcEeprom defaults;
+  cmcGTex overlay;  // the shipped English overlay: the choice lists the codecs show
+  cmcFCache choices{overlay};
   int family = 0;
   std::map<std::string, std::string> texts{{"GI_NewChTitle", "New"}};
   cmcScriptedPrompts prompts;
