@@ -1,12 +1,16 @@
 #include "cell/indCellHandlers.h"
 
 #include "cell/indCheckCells.h"
+#include "cell/indDtmfCells.h"
 #include "cell/indFlexCells.h"
 #include "cell/indInertCells.h"
 #include "cell/indMemoryStatCells.h"
 #include "cell/indMenuCells.h"
+#include "cell/indMskCells.h"
 #include "cell/indReadoutCells.h"
 #include "cell/indRowCaptionCells.h"
+#include "cell/indScanListCells.h"
+#include "cell/indToneCodeCells.h"
 #include "shell/cmcFatal.h"
 
 const indCellHandlers& indCellHandlers::Default() {
@@ -19,6 +23,10 @@ const indCellHandlers& indCellHandlers::Default() {
     indCheckCells::Register(t);
     indMemoryStatCells::Register(t);
     indReadoutCells::Register(t);
+    indMskCells::Register(t);
+    indDtmfCells::Register(t);
+    indScanListCells::Register(t);
+    indToneCodeCells::Register(t);
     return t;
   }();
   return table;
