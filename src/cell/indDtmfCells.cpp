@@ -62,9 +62,9 @@ void Text(indCellRequest& r) {
 }  // namespace
 
 void indDtmfCells::Register(indCellHandlers& t) {
-  t.Set(CL_CEdit, UserCharacter);
-  t.Set(CL_Dtmf_ChNo, ChNo);
-  for (const int label : {CL_Dtmf_Code, CL_Dtmf_CodeID, CL_Dtmf_CodeEmer}) t.Set(label, Code);
-  t.Set(CL_Dtmf_Text, Text);
-  for (const indSettingRow& row : kTimers) t.Set(row.label, Timer);
+  t.Set(CL_CEdit, indGuarded<UserCharacter>);
+  t.Set(CL_Dtmf_ChNo, indGuarded<ChNo>);
+  for (const int label : {CL_Dtmf_Code, CL_Dtmf_CodeID, CL_Dtmf_CodeEmer}) t.Set(label, indGuarded<Code>);
+  t.Set(CL_Dtmf_Text, indGuarded<Text>);
+  for (const indSettingRow& row : kTimers) t.Set(row.label, indGuarded<Timer>);
 }

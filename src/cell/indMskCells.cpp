@@ -211,12 +211,12 @@ void Text(indCellRequest& r) {
 }  // namespace
 
 void indMskCells::Register(indCellHandlers& t) {
-  for (const indSettingRow& row : kRows) t.Set(row.label, Row);
-  t.Set(CL_Msk_AdrRange_Individual, Individual);
-  t.Set(CL_Msk_AdrRange_Group, Group);
-  t.Set(CL_Msk_IdGroup_Adr, Address);
-  t.Set(CL_Msk_CallList_Adr, Address);
+  for (const indSettingRow& row : kRows) t.Set(row.label, indGuarded<Row>);
+  t.Set(CL_Msk_AdrRange_Individual, indGuarded<Individual>);
+  t.Set(CL_Msk_AdrRange_Group, indGuarded<Group>);
+  t.Set(CL_Msk_IdGroup_Adr, indGuarded<Address>);
+  t.Set(CL_Msk_CallList_Adr, indGuarded<Address>);
   for (const int label : {CL_Msk_IdGroup_Text, CL_Msk_CallList_Text, CL_Msk_Msg_Status_Text_Rx,
                           CL_Msk_Msg_Status_Text_Tx, CL_Msk_Msg_ShortTxtTxMsg_1})
-    t.Set(label, Text);
+    t.Set(label, indGuarded<Text>);
 }

@@ -141,11 +141,12 @@ void PowerSave(indCellRequest& r) {
 }  // namespace
 
 void indScanListCells::Register(indCellHandlers& t) {
-  for (const indSettingRow& row : kRows) t.Set(row.label, row.label <= CL_ScanList_PwrSave ? ListRow : CommonRow);
-  t.Replace(CL_ScanComm_PwrSave, PowerSave);
-  for (int label = CL_ScanList_Prio1_CH; label <= CL_ScanList_TX_CH_29SR; ++label) t.Set(label, Channel);
-  t.Set(CL_ScanList_Cancel_CH, CancelChannel);
-  t.Set(CL_ScanList_DispText, DisplayText);
-  t.Set(CL_ScanList_Text, Text);
-  t.Set(CL_ScanComm_PwrOnScan, PowerOnScan);
+  for (const indSettingRow& row : kRows)
+    t.Set(row.label, row.label <= CL_ScanList_PwrSave ? indGuarded<ListRow> : indGuarded<CommonRow>);
+  t.Replace(CL_ScanComm_PwrSave, indGuarded<PowerSave>);
+  for (int label = CL_ScanList_Prio1_CH; label <= CL_ScanList_TX_CH_29SR; ++label) t.Set(label, indGuarded<Channel>);
+  t.Set(CL_ScanList_Cancel_CH, indGuarded<CancelChannel>);
+  t.Set(CL_ScanList_DispText, indGuarded<DisplayText>);
+  t.Set(CL_ScanList_Text, indGuarded<Text>);
+  t.Set(CL_ScanComm_PwrOnScan, indGuarded<PowerOnScan>);
 }

@@ -13,6 +13,7 @@
 #include "cell/indCellRequest.h"
 #include "channel/datChKinds.h"
 #include "image/cmcEeprom.h"
+#include "overlay/cmcTextUtil.h"
 
 namespace {
 
@@ -148,6 +149,25 @@ int indFiveToneCapacity(const indCellRequest& r) {
 bool indRecordInRange(const indCellRequest& r) {
   const datChKindInfo& info = datChKindOf(r.record.kind);
   return r.record.index >= info.first && r.record.index <= info.last;
+}
+
+void indRunCommitGuarded(indCellRequest& r, void (*handler)(indCellRequest&)) {
+  cmcCellCapsule& q = r.capsule;
+  if (q.inputKind == cmcCellCapsule::kInputText) {
+    cmcCellGrid* grid = q.grid;
+    cmcCellCanvas* canvas = q.canvas;
+    q.inputKind = cmcCellCapsule::kInputKey;
+    q.grid = nullptr;
+    q.canvas = nullptr;
+    handler(r);
+    const bool same = cmcTrim(q.outputText) == cmcTrim(q.inputText);
+    q.grid = grid;
+    q.canvas = canvas;
+    q.outputText.clear();
+    r.result = indCellRequest::kResultDone;
+    if (!same) q.inputKind = cmcCellCapsule::kInputText;
+  }
+  handler(r);
 }
 
 void indRefuseKeys(indCellRequest& r, bool report) {

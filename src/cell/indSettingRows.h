@@ -66,6 +66,14 @@ int indFiveToneCapacity(const indCellRequest& r);
 // cleared stand-ins that must never be stored).
 bool indRecordInRange(const indCellRequest& r);
 
+// Runs a handler so that committing the very text the cell shows changes nothing: an
+// editor closed without an edit must not rewrite a value the codec would normalise.
+void indRunCommitGuarded(indCellRequest& r, void (*handler)(indCellRequest&));
+template <void (*H)(indCellRequest&)>
+void indGuarded(indCellRequest& r) {
+  indRunCommitGuarded(r, H);
+}
+
 // A cell that does not apply: its text drawn in colour with keys taken as nothing.
 // A typed printable key is reported as edit restricted when report is set.
 void indRefuseKeys(indCellRequest& r, bool report);

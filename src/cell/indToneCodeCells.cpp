@@ -242,14 +242,14 @@ void ToneDigit(indCellRequest& r) {
 }  // namespace
 
 void indToneCodeCells::Register(indCellHandlers& t) {
-  for (const indSettingRow& row : kRows) t.Set(row.label, Row);
-  t.Set(CL_2T_RxFreq_1st, TwoToneRx);
-  t.Set(CL_2T_RxFreq_2nd, TwoToneRx);
+  for (const indSettingRow& row : kRows) t.Set(row.label, indGuarded<Row>);
+  t.Set(CL_2T_RxFreq_1st, indGuarded<TwoToneRx>);
+  t.Set(CL_2T_RxFreq_2nd, indGuarded<TwoToneRx>);
   for (const int label : {CL_2TTx_Freq_1st, CL_2T_1st_Period, CL_2TTx_Freq_2nd, CL_2T_2nd_Period})
-    t.Set(label, TwoToneTx);
-  for (const int label : {CL_2T_Text, CL_5TRx_Text, CL_5TTx_Text}) t.Set(label, Text);
-  t.Set(CL_5TRx_RxCode, FiveToneCode);
-  t.Set(CL_5TTx_TxCode, FiveToneCode);
-  for (const int label : {CL_UTone_Encode, CL_UTone_Dec_Low, CL_UTone_Dec_High}) t.Set(label, UserTone);
-  t.Set(CL_UTone_Tone_Digit, ToneDigit);
+    t.Set(label, indGuarded<TwoToneTx>);
+  for (const int label : {CL_2T_Text, CL_5TRx_Text, CL_5TTx_Text}) t.Set(label, indGuarded<Text>);
+  t.Set(CL_5TRx_RxCode, indGuarded<FiveToneCode>);
+  t.Set(CL_5TTx_TxCode, indGuarded<FiveToneCode>);
+  for (const int label : {CL_UTone_Encode, CL_UTone_Dec_Low, CL_UTone_Dec_High}) t.Set(label, indGuarded<UserTone>);
+  t.Set(CL_UTone_Tone_Digit, indGuarded<ToneDigit>);
 }
