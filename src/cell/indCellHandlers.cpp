@@ -4,13 +4,17 @@
 #include "cell/indChannelCells.h"
 #include "cell/indCheckCells.h"
 #include "cell/indCloneInfoCells.h"
+#include "cell/indDtmfCells.h"
 #include "cell/indFlexCells.h"
 #include "cell/indInertCells.h"
 #include "cell/indMemoryStatCells.h"
 #include "cell/indMenuCells.h"
+#include "cell/indMskCells.h"
 #include "cell/indReadoutCells.h"
 #include "cell/indRowCaptionCells.h"
 #include "cell/indTonePairCells.h"
+#include "cell/indScanListCells.h"
+#include "cell/indToneCodeCells.h"
 #include "shell/cmcFatal.h"
 
 const indCellHandlers& indCellHandlers::Default() {
@@ -27,6 +31,10 @@ const indCellHandlers& indCellHandlers::Default() {
     indBankCells::Register(t);
     indCloneInfoCells::Register(t);
     indTonePairCells::Register(t);
+    indMskCells::Register(t);
+    indDtmfCells::Register(t);
+    indScanListCells::Register(t);
+    indToneCodeCells::Register(t);
     return t;
   }();
   return table;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "cell/cmcChoiceContext.h"
 #include "channel/datChBank.h"
 
 class cmcCellCapsule;
@@ -73,4 +74,13 @@ class indCellHost {
   virtual bool ExtendedMode() { return false; }
   // The raw reading (0-255) behind an A/D or D/A read-out label.
   virtual int AdReading(int /*label*/) { return 0; }
+  // What the value codecs read besides the request: the overlay, the choice-list cache,
+  // the image, the model family and extended mode, and where events are posted. By
+  // default only the image and the family; a host that draws choice lists adds the rest.
+  virtual cmcChoiceContext CodecContext() {
+    cmcChoiceContext context;
+    context.image = &Image();
+    context.modelType = ModelFamily();
+    return context;
+  }
 };

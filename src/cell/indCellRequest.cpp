@@ -14,7 +14,13 @@ bool IsChannelSheetCategory(int category) { return category >= CT_Mch && categor
 }  // namespace
 
 indCellRequest::indCellRequest(cmcCellCapsule& c, indCellHost& h, indActiveCell& d)
-    : capsule(c), host(h), dispatch(d), cell(*c.cell), record(&h.Image()), address(&h.Image()) {
+    : capsule(c),
+      host(h),
+      dispatch(d),
+      cell(*c.cell),
+      record(&h.Image()),
+      address(&h.Image()),
+      codec(h.CodecContext()) {
   category = static_cast<int>(cell.category);
   label = static_cast<int>(cell.label);
   row = cell.index;
@@ -71,6 +77,13 @@ void indCellRequest::ReadBankContext() {
 
 void indCellRequest::SetTextColour(uint32_t colour) const {
   if (capsule.canvas) capsule.canvas->SetTextColour(colour);
+}
+
+void indCellRequest::TakeCodecAnswer() {
+  result = codec.result;
+  if (codec.textColour) SetTextColour(*codec.textColour);
+  codec.result = kResultDone;
+  codec.textColour.reset();
 }
 
 datChBank indCellRequest::Banks() const { return datChBank(&host.Image(), &host.DefaultImage()); }

@@ -8,6 +8,7 @@
 
 #include "cell/cmcCellCapsule.h"
 #include "cell/cmcCellObj.h"
+#include "cell/cmcChoiceContext.h"
 #include "channel/datCh.h"
 #include "channel/datChBank.h"
 #include "channel/datQarnAdr.h"
@@ -44,6 +45,8 @@ class indCellRequest {
   // Only while drawing: without a canvas no colour is set.
   void SetTextColour(uint32_t colour) const;
   datChBank Banks() const;
+  // Takes the dispatch result and the text colour a codec answered in codec.
+  void TakeCodecAnswer();
 
   cmcCellCapsule& capsule;
   indCellHost& host;
@@ -52,6 +55,7 @@ class indCellRequest {
 
   datCh record;
   datQarnAdr address;
+  cmcChoiceContext codec;  // handed to the value codecs
   int category = 0;
   int label = 0;
   int row = 0;

@@ -91,7 +91,7 @@ void datCh::UnpackList() {
     case datChKind::kMskIdGroup:
       word = datGetWord(r0);
       CopyIn(name, r0 + 2, 8);
-      SettingsIn(settings, r0 + 10, 3);
+      SettingsIn(settings, r0 + 12, 3);  // 0xA699 + 16n
       break;
     case datChKind::kMskCallList:
       DigitsIn(digits, r0, 4);
@@ -177,7 +177,7 @@ void datCh::PackList() {
     case datChKind::kMskIdGroup:
       datSetWord(r0, word);
       CopyOut(name, r0 + 2, 8);
-      SettingsOut(settings, r0 + 10, 3);
+      SettingsOut(settings, r0 + 12, 3);
       break;
     case datChKind::kMskCallList:
       DigitsOut(digits, r0, 4);

@@ -1,8 +1,8 @@
 #pragma once
 // A dispatch host for the cell suites: an image with bank 0 holding channels 0-15
 // (0-3 in use), texts that are their keys unless a test sets one, scripted prompts,
-// a block host that opens and closes channel slots as the model controller does, and
-// a menu that knows only `CL_Model_Pmr`, and the shipped main overlay with its cell
+// a block host that opens and closes channel slots as the model controller does, a
+// menu that knows only `CL_Model_Pmr`, and the shipped main overlay with its cell
 // cache for the codecs. Every call the dispatch makes is recorded.
 #include <map>
 #include <string>
@@ -143,6 +143,14 @@ class Host : public indCellHost {
   int AdReading(int) override { return reading; }
   cmcGTex* Overlay() override { return &overlay; }
   cmcFCache* CellCache() override { return &cache; }
+  cmcChoiceContext CodecContext() override {
+    cmcChoiceContext context;
+    context.overlay = &overlay;
+    context.cache = &cache;
+    context.image = &image;
+    context.modelType = family;
+    return context;
+  }
 
   cmcGTex overlay;
   cmcFCache cache{overlay};

@@ -1,0 +1,152 @@
+#include "cell/indScanListCells.h"
+
+#include "cell/cmcCellIds.h"
+#include "cell/cmcChoiceCodecs.h"
+#include "cell/cmcScanChannelCodec.h"
+#include "cell/indCellHandlers.h"
+#include "cell/indCellHost.h"
+#include "cell/indCellRequest.h"
+#include "cell/indSettingRows.h"
+#include "channel/datChKinds.h"
+#include "image/cmcEeprom.h"
+
+namespace {
+
+using C = indCodec;
+constexpr indAt kImage = indAt::Image;
+constexpr indAt kList = indAt::ScanSet;  // where: list byte − 8
+constexpr const char* kOnOff = "GI_Sheet_Sel_Misc_OnOff";
+
+constexpr size_t kTypeByte = 2;  // byte 10
+constexpr size_t kRefByte = 4;   // byte 12: talk-back reference kind in bits 4-7, cancel channel in 0-3
+constexpr size_t kFlagByte = 3;  // byte 11: bit 7 is bit 5 of the cancel channel
+constexpr size_t kTextByte = 1;  // byte 9: display text bits 5-7
+constexpr int kPwrSaveByte = 8;  // list byte 8, bit 4
+constexpr int kPwrSaveBit = 4;
+
+// The scan list labels that are plain bits, and the radio-wide scan settings.
+constexpr indSettingRow kRows[] = {
+    // label                         at      where   low bits codec    list / limits
+    {CL_ScanList_ScanType, kList, 2, 0, 4, C::Choice, "GI_Sheet_Sel_ScanType"},
+    {CL_ScanList_TX_TalkBack, kList, 2, 5, 1, C::Choice, kOnOff},
+    {CL_ScanList_TX_Action, kList, 2, 6, 1, C::Choice, "GI_Sheet_Sel_ScanTXAct"},
+    {CL_ScanList_Cancel_TalkBack, kList, 2, 4, 1, C::Choice, kOnOff},
+    {CL_ScanList_PwrSave, kList, 0, 4, 1, C::Choice, "GI_Sheet_Sel_Misc_OnOff2"},
+    {CL_ScanComm_StopTimer, kImage, 0xA0AF, 0, 8, C::Timer, nullptr, 0, 255, 10},
+    {CL_ScanComm_ResumeTimer, kImage, 0xA0B0, 0, 8, C::Timer, nullptr, 0, 255, 10},
+    {CL_ScanComm_StopTimerB, kImage, 0xA0C6, 0, 8, C::Timer, nullptr, 0, 255, 10},
+    {CL_ScanComm_TalkBackTimer, kImage, 0xA0C7, 0, 8, C::Timer, nullptr, 0, 255, 10},
+    {CL_ScanComm_ScanTimer_Fast, kImage, 0xA0A2, 0, 8, C::Timer, nullptr, 0, 255, 1000},
+    {CL_ScanComm_ScanTimer_Slow, kImage, 0xA0A3, 0, 8, C::Timer, nullptr, 0, 255, 100},
+    {CL_ScanComm_AutoChCall_PmrOnly, kImage, 0xA09C, 1, 1, C::Choice, kOnOff},
+    {CL_ScanComm_BacklitatStopScan, kImage, 0xA09F, 0, 1, C::Choice, kOnOff},
+    {CL_ScanComm_NuisanceDelete, kImage, 0xA09B, 4, 1, C::Choice, kOnOff},
+    {CL_ScanComm_ModeDependentScan, kImage, 0xA0E8, 2, 1, C::Choice, kOnOff},
+    {CL_ScanComm_MonitorKeyAction, kImage, 0xA0E8, 0, 1, C::Choice, "GI_Sheet_Sel_MonitorKey_Action"},
+    {CL_ScanComm_TalkBackTimerBeep, kImage, 0xA09C, 6, 1, C::Choice, kOnOff},
+    {CL_ScanComm_PwrSave, kImage, datChAdr::kScanLists + kPwrSaveByte, kPwrSaveBit, 1, C::Choice, kOnOff},
+};
+
+bool Bit(uint8_t b, int n) { return (b >> n) & 1; }
+uint8_t WithBit(uint8_t b, int n, bool on) { return static_cast<uint8_t>(on ? b | (1 << n) : b & ~(1 << n)); }
+
+// Whether a list label applies to the loaded list; otherwise "----" in silver, no keys.
+bool Applies(indCellRequest& r) {
+  if (r.kind != datChKind::kScanList) {
+    r.SetText("");
+    return false;
+  }
+  const uint8_t* set = r.record.scanSet.data();
+  bool applies = (set[kTypeByte] & 0x0F) != 0 || r.label == CL_ScanList_ScanType;
+  if (r.label == CL_ScanList_TX_TalkBack) applies = applies && (set[kRefByte] >> 4) != 0;
+  if (r.label == CL_ScanList_Cancel_TalkBack) applies = applies && (set[kRefByte] & 0x0F) != 0;
+  if (applies) return true;
+  r.SetText("----");
+  r.SetTextColour(indCellRequest::kSilver);
+  return false;
+}
+
+void ListRow(indCellRequest& r) {
+  if (!Applies(r)) return;
+  const bool typeChanged = indRunRow(r, *indFindRow(kRows, r.label)) && r.label == CL_ScanList_ScanType;
+  if (typeChanged) r.mask |= indCellRequest::kMaskLayout;
+}
+
+// Cancel channel: bits 0-3 of byte 12, bit 4 of byte 10 and bit 7 of byte 11.
+void CancelChannel(indCellRequest& r) {
+  if (!Applies(r)) return;
+  uint8_t* set = r.record.scanSet.data();
+  int32_t v = (set[kRefByte] & 0x0F) | (Bit(set[kTypeByte], 4) << 4) | (Bit(set[kFlagByte], 7) << 5);
+  const bool changed = ChoiceCodecFlex0(r.codec, r.capsule, "GI_Sheet_Sel_ScanCancelCH", v);
+  r.TakeCodecAnswer();
+  if (!changed) return;
+  set[kRefByte] = static_cast<uint8_t>((set[kRefByte] & 0xF0) | (v & 0x0F));
+  set[kTypeByte] = WithBit(set[kTypeByte], 4, v & 0x10);
+  set[kFlagByte] = WithBit(set[kFlagByte], 7, v & 0x20);
+  r.record.Store();
+}
+
+// Display text: bit 7 of byte 9 is value bit 0, bit 6 value bit 1, bit 5 value bit 2.
+void DisplayText(indCellRequest& r) {
+  if (!Applies(r)) return;
+  uint8_t& b = r.record.scanSet[kTextByte];
+  int32_t v = Bit(b, 7) | (Bit(b, 6) << 1) | (Bit(b, 5) << 2);
+  const bool changed = ChoiceCodecFlex0(r.codec, r.capsule, "GI_Sheet_Sel_ScanList_Text", v);
+  r.TakeCodecAnswer();
+  if (!changed) return;
+  b = WithBit(WithBit(WithBit(b, 7, v & 1), 6, v & 2), 5, v & 4);
+  r.record.Store();
+}
+
+void Channel(indCellRequest& r) {
+  if (!Applies(r)) return;
+  const int which = r.label == CL_ScanList_Prio1_CH || r.label == CL_ScanList_Prio1_CH_29SR   ? cmcScanRef::kPrio1
+                    : r.label == CL_ScanList_Prio2_CH || r.label == CL_ScanList_Prio2_CH_29SR ? cmcScanRef::kPrio2
+                                                                                              : cmcScanRef::kTalkBack;
+  const bool bankForm = r.label <= CL_ScanList_TX_CH;
+  const bool changed = ScanChannelCodec(r.codec, r.capsule, r.record, which, bankForm);
+  r.TakeCodecAnswer();
+  if (changed) r.record.Store();
+}
+
+void Text(indCellRequest& r) {
+  if (r.kind == datChKind::kScanList) indRecordText(r, std::span<uint8_t>(r.record.name.data(), 8));
+}
+
+void CommonRow(indCellRequest& r) { indRunRow(r, *indFindRow(kRows, r.label)); }
+
+// Power-on scan: bit 7 of 0xA09D is value bit 1, bit 1 of 0xA0E8 value bit 0.
+void PowerOnScan(indCellRequest& r) {
+  cmcEeprom& image = r.host.Image();
+  int32_t v = (Bit(image.GetByte(0xA09D), 7) << 1) | Bit(image.GetByte(0xA0E8), 1);
+  const bool changed = ChoiceCodecFlex0(r.codec, r.capsule, "GI_Sheet_Sel_PwrOnScan", v);
+  r.TakeCodecAnswer();
+  if (!changed) return;
+  image.SetByte(0xA09D, WithBit(image.GetByte(0xA09D), 7, v & 2));
+  image.SetByte(0xA0E8, WithBit(image.GetByte(0xA0E8), 1, v & 1));
+}
+
+// The radio keeps one power-save setting for scanning: list 0's bit, copied into every
+// other list whatever the request was.
+void PowerSave(indCellRequest& r) {
+  indRunRow(r, *indFindRow(kRows, r.label));
+  cmcEeprom& image = r.host.Image();
+  const bool on = Bit(image.GetByte(datChAdr::kScanLists + kPwrSaveByte), kPwrSaveBit);
+  for (int n = 1; n < datChAdr::kScanListCount; ++n) {
+    const int at = datChAdr::kScanLists + datChAdr::kScanListSize * n + kPwrSaveByte;
+    image.SetByte(at, WithBit(image.GetByte(at), kPwrSaveBit, on));
+  }
+}
+
+}  // namespace
+
+void indScanListCells::Register(indCellHandlers& t) {
+  for (const indSettingRow& row : kRows)
+    t.Set(row.label, row.label <= CL_ScanList_PwrSave ? indGuarded<ListRow> : indGuarded<CommonRow>);
+  t.Replace(CL_ScanComm_PwrSave, indGuarded<PowerSave>);
+  for (int label = CL_ScanList_Prio1_CH; label <= CL_ScanList_TX_CH_29SR; ++label) t.Set(label, indGuarded<Channel>);
+  t.Set(CL_ScanList_Cancel_CH, indGuarded<CancelChannel>);
+  t.Set(CL_ScanList_DispText, indGuarded<DisplayText>);
+  t.Set(CL_ScanList_Text, indGuarded<Text>);
+  t.Set(CL_ScanComm_PwrOnScan, indGuarded<PowerOnScan>);
+}
