@@ -12,6 +12,9 @@
 
 class cmcCellCapsule;
 class cmcEeprom;
+class cmcEvMan;
+class cmcFCache;
+class cmcGTex;
 class cmcPrompts;
 class datChBlockHost;
 class datClipCh;
@@ -32,6 +35,15 @@ class indCellHost {
   virtual datClipCh& Clipboard() = 0;
   virtual datChBlockHost& BlockHost() = 0;
   virtual indMenuCommands& MenuCommands() = 0;
+
+  // What the value codecs read their choice lists from and post through: the main
+  // overlay, the sheet cell cache and the event manager. A host without them serves
+  // no handler that runs a choice codec.
+  virtual cmcGTex* Overlay() { return nullptr; }
+  virtual cmcFCache* ChoiceCache() { return nullptr; }
+  virtual cmcEvMan* Events() { return nullptr; }
+  // The model controller's extended mode (the key lists of the PMR446 keys follow it).
+  virtual bool ExtendedMode() { return false; }
 
   // The bank of the view that made the request: the memory channel window (mchWin;
   // it may replace row by its current channel) or the sheet. None when no view

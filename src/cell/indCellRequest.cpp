@@ -25,6 +25,12 @@ indCellRequest::indCellRequest(cmcCellCapsule& c, indCellHost& h, indActiveCell&
   qarnPmr = family == 2;
   dpmr446 = family == 3;
   kind = RecordKindOf(category, family);
+  codecs.overlay = host.Overlay();
+  codecs.cache = host.ChoiceCache();
+  codecs.image = &host.Image();
+  codecs.modelType = family;
+  codecs.extendedMode = host.ExtendedMode();
+  codecs.events = host.Events();
 
   ReadBankContext();
 
@@ -71,6 +77,13 @@ void indCellRequest::ReadBankContext() {
 
 void indCellRequest::SetTextColour(uint32_t colour) const {
   if (capsule.canvas) capsule.canvas->SetTextColour(colour);
+}
+
+void indCellRequest::TakeCodecAnswers() {
+  if (codecs.result != kResultDone) result = codecs.result;
+  if (codecs.textColour) SetTextColour(*codecs.textColour);
+  codecs.result = kResultDone;
+  codecs.textColour.reset();
 }
 
 datChBank indCellRequest::Banks() const { return datChBank(&host.Image(), &host.DefaultImage()); }

@@ -8,6 +8,7 @@
 
 #include "cell/cmcCellCapsule.h"
 #include "cell/cmcCellObj.h"
+#include "cell/cmcChoiceContext.h"
 #include "channel/datCh.h"
 #include "channel/datChBank.h"
 #include "channel/datQarnAdr.h"
@@ -44,6 +45,9 @@ class indCellRequest {
   // Only while drawing: without a canvas no colour is set.
   void SetTextColour(uint32_t colour) const;
   datChBank Banks() const;
+  // Moves what the codecs answered in `codecs` (dispatch result, text colour) into
+  // the request and clears it there; handlers call it before colouring on their own.
+  void TakeCodecAnswers();
 
   cmcCellCapsule& capsule;
   indCellHost& host;
@@ -51,6 +55,9 @@ class indCellRequest {
   cmcCellObj& cell;
 
   datCh record;
+  // The value codecs' context: the host's overlay, cache and events, the image, the
+  // model family and extended mode.
+  cmcChoiceContext codecs;
   datQarnAdr address;
   int category = 0;
   int label = 0;

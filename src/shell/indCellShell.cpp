@@ -24,7 +24,8 @@ indCellShell::indCellShell(indMain& main, indEnviron& environ, cmcGTex& overlay,
       events_(events),
       prompts_(prompts),
       exeDir_(std::move(exeDir)),
-      blockHost_(overlay, events, main) {
+      blockHost_(overlay, events, main),
+      cache_(overlay) {
   indModelMenuCommands::Register(menu_, main_);
 }
 
@@ -33,6 +34,7 @@ const cmcEeprom& indCellShell::DefaultImage() { return main_.Initial(); }
 int indCellShell::ModelFamily() { return main_.ModelType(); }
 std::string indCellShell::Text(const std::string& key) { return overlay_.GetText(key); }
 datClipCh& indCellShell::Clipboard() { return main_.Clipboard(); }
+bool indCellShell::ExtendedMode() { return main_.extendedMode; }
 
 std::optional<dst_BankContext> indCellShell::ViewBank(const cmcCellCapsule&, bool mchWin, int& row) {
   const auto answer = events_.Ask(mchWin ? kEvAskMchBank : kEvAskBankSheet);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "cell/indCellHost.h"
+#include "overlay/cmcFCache.h"
 #include "shell/indBlockHost.h"
 #include "shell/indMenuCommandTable.h"
 
@@ -34,6 +35,10 @@ class indCellShell : public indCellHost {
   datClipCh& Clipboard() override;
   datChBlockHost& BlockHost() override { return blockHost_; }
   indMenuCommands& MenuCommands() override { return menu_; }
+  cmcGTex* Overlay() override { return &overlay_; }
+  cmcFCache* ChoiceCache() override { return &cache_; }
+  cmcEvMan* Events() override { return &events_; }
+  bool ExtendedMode() override;
 
   std::optional<dst_BankContext> ViewBank(const cmcCellCapsule& request, bool mchWin, int& row) override;
   void AnnounceRow(int category, int row) override;
@@ -61,6 +66,7 @@ class indCellShell : public indCellHost {
   cmcPrompts& prompts_;
   std::string exeDir_;
   indBlockHost blockHost_;
+  cmcFCache cache_;  // the choice lists, read once from the overlay
   indMenuCommandTable menu_;
   HelpOpener helpOpener_;
   int restrictedReports_ = 0;

@@ -1,8 +1,9 @@
 #pragma once
 // A dispatch host for the cell suites: an image with bank 0 holding channels 0-15
 // (0-3 in use), texts that are their keys unless a test sets one, scripted prompts,
-// a block host that opens and closes channel slots as the model controller does, and
-// a menu that knows only `CL_Model_Pmr`. Every call the dispatch makes is recorded.
+// a block host that opens and closes channel slots as the model controller does, a
+// menu that knows only `CL_Model_Pmr`, and the shipped English overlay with its cell
+// cache for the choice lists. Every call the dispatch makes is recorded.
 #include <map>
 #include <string>
 #include <vector>
@@ -16,6 +17,8 @@
 #include "channel/datChBlockHost.h"
 #include "channel/datClipCh.h"
 #include "image/cmcEeprom.h"
+#include "overlay/cmcFCache.h"
+#include "overlay/cmcGTex.h"
 #include "shell/cmcScriptedPrompts.h"
 
 namespace celltest {
@@ -97,6 +100,7 @@ class Host : public indCellHost {
     defaults.SetSize(cmcEeprom::kImageSize);
     SetWord(datChAdr::kBankCounts, 16);
     for (int n = 0; n < 4; ++n) Use(n);
+    overlay.SetFile(std::string(RX93_DATA_DIR) + "/RX93KITD_ENG.OVL");
   }
 
   // Channel n in use at 450 MHz + n Hz.
@@ -128,6 +132,8 @@ class Host : public indCellHost {
   datClipCh& Clipboard() override { return clipboard; }
   datChBlockHost& BlockHost() override { return block; }
   indMenuCommands& MenuCommands() override { return menu; }
+  cmcGTex* Overlay() override { return &overlay; }
+  cmcFCache* ChoiceCache() override { return &cache; }
   void AfterUserAction() override { ++userActions; }
   void ReportEditRestricted() override { ++restricted; }
   void RecomputeMemory() override { ++recomputed; }
@@ -140,6 +146,8 @@ class Host : public indCellHost {
 
   cmcEeprom image;
   cmcEeprom defaults;
+  cmcGTex overlay;
+  cmcFCache cache{overlay};
   int family = 0;
   std::map<std::string, std::string> texts{{"GI_NewChTitle", "New"}};
   cmcScriptedPrompts prompts;
