@@ -1,12 +1,17 @@
 #include "cell/indCellHandlers.h"
 
 #include "cell/indCheckCells.h"
+#include "cell/indCommonCells.h"
+#include "cell/indDigitalCells.h"
+#include "cell/indEmergencyCells.h"
 #include "cell/indFlexCells.h"
 #include "cell/indInertCells.h"
+#include "cell/indKeyCells.h"
 #include "cell/indMemoryStatCells.h"
 #include "cell/indMenuCells.h"
 #include "cell/indReadoutCells.h"
 #include "cell/indRowCaptionCells.h"
+#include "cell/indSetModeCells.h"
 #include "shell/cmcFatal.h"
 
 const indCellHandlers& indCellHandlers::Default() {
@@ -19,6 +24,11 @@ const indCellHandlers& indCellHandlers::Default() {
     indCheckCells::Register(t);
     indMemoryStatCells::Register(t);
     indReadoutCells::Register(t);
+    indSetModeCells::Register(t);
+    indCommonCells::Register(t);
+    indEmergencyCells::Register(t);
+    indKeyCells::Register(t);
+    indDigitalCells::Register(t);
     return t;
   }();
   return table;
