@@ -18,6 +18,7 @@
 #include "cell/indCellRequest.h"
 #include "channel/datChBlockHost.h"
 #include "image/cmcEeprom.h"
+#include "overlay/cmcGTex.h"
 #include "shell/cmcFatal.h"
 
 namespace {
@@ -207,8 +208,8 @@ void RunImageSetting(indCellRequest& r, const indImageSetting& row) {
   }
   r.TakeCodecAnswers();
   if (r.Key() == 0 && r.capsule.inputKind == cmcCellCapsule::kInputKey && v == 0) {
-    if (row.effects & kInfiniteAtZero) r.SetText(r.host.Text("GI_AppInd_CounterInfinite"));
-    if (row.effects & kOffAtZero) r.SetText(r.host.Text(kTimerOffKey));
+    if (row.effects & kInfiniteAtZero) r.SetText(r.codecs.overlay->GetText("GI_AppInd_CounterInfinite"));
+    if (row.effects & kOffAtZero) r.SetText(r.codecs.overlay->GetText(kTimerOffKey));
   }
   if ((row.effects & kSilverUnlessSet) && ReadPlace(r, row.condition) == 0) r.SetTextColour(indCellRequest::kSilver);
 }

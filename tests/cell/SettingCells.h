@@ -63,6 +63,7 @@ class SettingCells : public ::testing::Test {
   celltest::Host host_;
   celltest::Grid grid_;
   celltest::Canvas canvas_;
+  bool onCanvas_ = false;  // requests draw on canvas_ (radio texts then show no text)
   indActiveCell active_{host_};
 
  private:
@@ -75,6 +76,7 @@ class SettingCells : public ::testing::Test {
     cmcCellCapsule c;
     c.cell = &cell;
     canvas_.colours.clear();
+    if (onCanvas_) c.canvas = &canvas_;
     fill(c);
     int mask = 0;
     c.repaint = [](void* context, cmcCellCapsule&, int m) { *static_cast<int*>(context) = m; };
