@@ -1,7 +1,8 @@
 #pragma once
 // The overlay's item lists ("GI_AppItem_Ctcss", "GI_AppItem_Dtcs"): comma-separated
 // items on the key's lines up to the first line that begins with "#", numbered from 0
-// across all lines. Items are taken without surrounding blanks.
+// across all lines, found by their first characters (`FindItem`) or their number
+// (`ItemAt`). Items are taken without surrounding blanks; an empty item is none.
 #include <string>
 #include <string_view>
 #include <vector>
