@@ -6,6 +6,7 @@
 // what the codec changed, without an announcement.
 #include <cstdint>
 
+class indCellHandlers;
 class indCellRequest;
 
 // Bits shift … shift + width - 1 of the byte at address, worth weight each; width 16
@@ -113,5 +114,4 @@ void WritePlace(indCellRequest& r, const indPlace& at, int32_t value);
 void RunImageSetting(indCellRequest& r, const indImageSetting& row);
 
 // Registers every row of a table; the handler finds its row by the request's label.
-class indCellHandlers;
 void RegisterImageSettings(indCellHandlers& table, const indImageSetting* rows, int count);
