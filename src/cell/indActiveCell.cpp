@@ -35,9 +35,10 @@ uint8_t indActiveCell::Dispatch(cmcCellCapsule& c, bool fromSheet) {
     const bool onNewRowFreqR =
         r.newRow && datChBank::IsChannelCategory(r.category) && indBlankRows::IsFreqRLabel(r.label);
     if (!onNewRowFreqR || indBlankRows::AddChannel(r)) {
-      if (const indCellHandler handler = handlers_.Find(r.label))
+      if (const indCellHandler handler = handlers_.Find(r.label)) {
         handler(r);
-      else
+        r.TakeCodecAnswer();
+      } else
         r.SetText(indCellHandlers::YetText(r.label));
     }
   }

@@ -4,17 +4,22 @@
 #include "cell/indChannelCells.h"
 #include "cell/indCheckCells.h"
 #include "cell/indCloneInfoCells.h"
+#include "cell/indCommonCells.h"
+#include "cell/indDigitalCells.h"
 #include "cell/indDtmfCells.h"
+#include "cell/indEmergencyCells.h"
 #include "cell/indFlexCells.h"
 #include "cell/indInertCells.h"
+#include "cell/indKeyCells.h"
 #include "cell/indMemoryStatCells.h"
 #include "cell/indMenuCells.h"
 #include "cell/indMskCells.h"
 #include "cell/indReadoutCells.h"
 #include "cell/indRowCaptionCells.h"
-#include "cell/indTonePairCells.h"
 #include "cell/indScanListCells.h"
+#include "cell/indSetModeCells.h"
 #include "cell/indToneCodeCells.h"
+#include "cell/indTonePairCells.h"
 #include "shell/cmcFatal.h"
 
 const indCellHandlers& indCellHandlers::Default() {
@@ -35,6 +40,11 @@ const indCellHandlers& indCellHandlers::Default() {
     indDtmfCells::Register(t);
     indScanListCells::Register(t);
     indToneCodeCells::Register(t);
+    indSetModeCells::Register(t);
+    indCommonCells::Register(t);
+    indEmergencyCells::Register(t);
+    indKeyCells::Register(t);
+    indDigitalCells::Register(t);
     return t;
   }();
   return table;

@@ -74,13 +74,17 @@ class indCellHost {
   virtual bool ExtendedMode() { return false; }
   // The raw reading (0-255) behind an A/D or D/A read-out label.
   virtual int AdReading(int /*label*/) { return 0; }
-  // What the value codecs read besides the request: the overlay, the choice-list cache,
-  // the image, the model family and extended mode, and where events are posted. By
-  // default only the image and the family; a host that draws choice lists adds the rest.
-  virtual cmcChoiceContext CodecContext() {
+  // What the value codecs read besides the request, gathered from the accessors above:
+  // the overlay, the choice-list cache, the image, the model family, extended mode and
+  // where events are posted.
+  cmcChoiceContext CodecContext() {
     cmcChoiceContext context;
+    context.overlay = Overlay();
+    context.cache = CellCache();
     context.image = &Image();
     context.modelType = ModelFamily();
+    context.extendedMode = ExtendedMode();
+    context.events = Events();
     return context;
   }
 };

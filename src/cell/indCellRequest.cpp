@@ -31,6 +31,7 @@ indCellRequest::indCellRequest(cmcCellCapsule& c, indCellHost& h, indActiveCell&
   qarnPmr = family == 2;
   dpmr446 = family == 3;
   kind = RecordKindOf(category, family);
+  codec.modelType = family;
 
   ReadBankContext();
 
@@ -80,7 +81,7 @@ void indCellRequest::SetTextColour(uint32_t colour) const {
 }
 
 void indCellRequest::TakeCodecAnswer() {
-  result = codec.result;
+  if (codec.result != kResultDone) result = codec.result;
   if (codec.textColour) SetTextColour(*codec.textColour);
   codec.result = kResultDone;
   codec.textColour.reset();

@@ -8,13 +8,9 @@
 #include "shell/cmcFatal.h"
 
 indCodecScope::indCodecScope(indCellRequest& r) : r_(r) {
-  context.overlay = r.host.Overlay();
-  context.cache = r.host.CellCache();
+  static_cast<cmcChoiceContext&>(context) = r.host.CodecContext();
   if (!context.overlay || !context.cache) cmcFatal("The cell dispatch has no overlay for its codecs.");
-  context.image = &r.host.Image();
   context.modelType = r.family;
-  context.extendedMode = r.host.ExtendedMode();
-  context.events = r.host.Events();
 }
 
 indCodecScope::~indCodecScope() {

@@ -97,13 +97,3 @@ std::string indCellShell::RadioInfo() {
 }
 
 bool indCellShell::ExtendedMode() { return main_.extendedMode; }
-cmcChoiceContext indCellShell::CodecContext() {
-  cmcChoiceContext context;
-  context.overlay = &overlay_;
-  context.cache = &cache_;
-  context.image = &main_.Working();
-  context.modelType = main_.ModelType();
-  context.extendedMode = main_.extendedMode;
-  context.events = &events_;
-  return context;
-}

@@ -53,7 +53,6 @@ class indCellShell : public indCellHost {
   cmcFCache* CellCache() override { return &cache_; }
   cmcEvMan* Events() override { return &events_; }
   bool ExtendedMode() override;
-  cmcChoiceContext CodecContext() override;
 
   indMenuCommandTable& Menu() { return menu_; }
   void SetHelpOpener(HelpOpener opener) { helpOpener_ = std::move(opener); }

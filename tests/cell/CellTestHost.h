@@ -101,6 +101,7 @@ class Host : public indCellHost {
     defaults.SetSize(cmcEeprom::kImageSize);
     SetWord(datChAdr::kBankCounts, 16);
     for (int n = 0; n < 4; ++n) Use(n);
+    overlay.SetFile(std::string(RX93_DATA_DIR) + "/RX93KITD_ENG.OVL");
   }
 
   // Channel n in use at 450 MHz + n Hz.
@@ -143,14 +144,6 @@ class Host : public indCellHost {
   int AdReading(int) override { return reading; }
   cmcGTex* Overlay() override { return &overlay; }
   cmcFCache* CellCache() override { return &cache; }
-  cmcChoiceContext CodecContext() override {
-    cmcChoiceContext context;
-    context.overlay = &overlay;
-    context.cache = &cache;
-    context.image = &image;
-    context.modelType = family;
-    return context;
-  }
 
   cmcGTex overlay;
   cmcFCache cache{overlay};

@@ -55,8 +55,7 @@ cmcPromptAnswer cuiQtPrompts::Ask(cmcPromptIcon icon, cmcPromptButtons buttons, 
   }
 }
 
-std::optional<std::string> cuiQtPrompts::AskText(const std::string& caption, const std::string& prompt,
-                                                 bool secret) {
+std::optional<std::string> cuiQtPrompts::AskText(const std::string& caption, const std::string& prompt, bool secret) {
   bool ok = false;
   const QString text = QInputDialog::getText(owner_.data(), Q(caption), Q(prompt),
                                              secret ? QLineEdit::Password : QLineEdit::Normal, QString(), &ok);
@@ -74,7 +73,8 @@ std::optional<std::string> cuiQtPrompts::AskFilePath(const cmcFileDialog& dialog
   const QString filter = Q(dialog.filter);
   if (filter.contains('|')) {
     const QStringList parts = filter.split('|');
-    for (int i = 0; i + 1 < parts.size(); i += 2) filters << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+      filters << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
   } else if (!filter.isEmpty()) {
     filters = filter.split(";;");
   }
