@@ -24,6 +24,11 @@ class cmcCellGrid {
                                int /*fieldLength*/, std::span<const uint8_t> /*userTable*/) {}
   // The segment character editor on a segment mask; answers with the mask in decimal.
   virtual void OpenCharacterEditor(cmcCellCapsule&, int /*keyLabel*/, uint16_t /*mask*/) {}
+  // The flag-bits editor on the flags first … last of pattern (flag k is bit 26 - k),
+  // headed in headerStyle, built from sheetKey in the main overlay or, when it is
+  // empty, its own sheet. Answers with the pattern in decimal.
+  virtual void OpenFlagEditor(cmcCellCapsule&, uint32_t /*pattern*/, int /*first*/, int /*last*/, int /*headerStyle*/,
+                              const std::string& /*sheetKey*/) {}
   // The modal read/write password dialog (the password asked twice), prefilled with
   // current; the entered password (at most 16 characters) on OK, nothing on Cancel.
   virtual std::optional<std::string> AskReadWritePassword(const std::string& /*current*/) { return std::nullopt; }

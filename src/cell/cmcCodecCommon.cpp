@@ -1,6 +1,7 @@
 #include "cell/cmcCodecCommon.h"
 
 #include "cell/cmcCellCapsule.h"
+#include "overlay/cmcTextUtil.h"
 
 void cmcCodecCommon::ShowText(cmcCellCapsule& request, std::string_view text) {
   request.outputText = text;
@@ -16,6 +17,11 @@ uint8_t cmcCodecCommon::OpenEditorOnText(cmcCellCapsule& request) {
   request.selStart = 0;
   request.selLength = static_cast<int32_t>(request.outputText.size());
   return kResultEditor;
+}
+
+uint8_t cmcCodecCommon::OpenEditorOnTrimmedText(cmcCellCapsule& request) {
+  request.outputText = cmcTrim(request.outputText);
+  return OpenEditorOnText(request);
 }
 
 uint8_t cmcCodecCommon::OpenEditorOnKey(cmcCellCapsule& request) {

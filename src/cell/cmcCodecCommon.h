@@ -25,8 +25,12 @@ class cmcCodecCommon {
   static bool IsInteractiveKey(const cmcCellCapsule& request);
   // A character code from 32 to 126.
   static bool IsPrintableKey(int32_t keyCode) { return keyCode >= 32 && keyCode <= 126; }
+  // A character code from "0" to "9".
+  static bool IsDigitKey(int32_t keyCode) { return keyCode >= '0' && keyCode <= '9'; }
   // The in-place editor on the text shown, all of it selected.
   static uint8_t OpenEditorOnText(cmcCellCapsule& request);
+  // The in-place editor on the text shown without its padding, all of it selected.
+  static uint8_t OpenEditorOnTrimmedText(cmcCellCapsule& request);
   // The in-place editor with the typed character alone, the caret after it.
   static uint8_t OpenEditorOnKey(cmcCellCapsule& request);
 };

@@ -36,8 +36,16 @@ class RecordingGrid : public cmcCellGrid {
     int keyLabel;
     uint16_t mask;
   };
+  struct FlagEditor {
+    uint32_t pattern;
+    int first;
+    int last;
+    int headerStyle;
+    std::string sheetKey;
+  };
   std::vector<SegmentText> segmentTexts;
   std::vector<CharacterEditor> characterEditors;
+  std::vector<FlagEditor> flagEditors;
   std::vector<std::string> passwordPrompts;  // the current password each dialog opened with
   std::optional<std::string> passwordAnswer;
 
@@ -49,6 +57,10 @@ class RecordingGrid : public cmcCellGrid {
   }
   void OpenCharacterEditor(cmcCellCapsule&, int keyLabel, uint16_t mask) override {
     characterEditors.push_back({keyLabel, mask});
+  }
+  void OpenFlagEditor(cmcCellCapsule&, uint32_t pattern, int first, int last, int headerStyle,
+                      const std::string& sheetKey) override {
+    flagEditors.push_back({pattern, first, last, headerStyle, sheetKey});
   }
   std::optional<std::string> AskReadWritePassword(const std::string& current) override {
     passwordPrompts.push_back(current);

@@ -49,6 +49,12 @@ TEST(cmcCodecCommon, EditorOpens) {
   EXPECT_EQ(request.selStart, 0);
   EXPECT_EQ(request.selLength, 4);
 
+  request.outputText = "  2.55 ";
+  EXPECT_EQ(cmcCodecCommon::OpenEditorOnTrimmedText(request), cmcCodecCommon::kResultEditor);
+  EXPECT_EQ(request.outputText, "2.55");
+  EXPECT_EQ(request.selStart, 0);
+  EXPECT_EQ(request.selLength, 4);
+
   request.keyCode = '7';
   EXPECT_EQ(cmcCodecCommon::OpenEditorOnKey(request), cmcCodecCommon::kResultEditor);
   EXPECT_EQ(request.outputText, "7");
