@@ -2,12 +2,14 @@
 // What the active cell dispatch needs from the program around it: the image and the
 // default image, the model family, overlay texts, prompts, the channel clipboard and
 // block-operation host, the shell's menu commands, the bank shown by the requesting
-// view, and the shell's reactions to a request. The model controller's side
+// view, what the value codecs read, the modes, the adjustment sequencer's live writes,
+// and the shell's reactions to a request. The model controller's side
 // implements it; tests use small fakes. Optional services default to doing nothing.
 #include <cstdint>
 #include <optional>
 #include <string>
 
+#include "cell/cmcChoiceContext.h"
 #include "channel/datChBank.h"
 
 class cmcCellCapsule;
@@ -58,4 +60,23 @@ class indCellHost {
   virtual bool PresetConfirmed(int /*preset*/) { return false; }
   // The raw reading (0-255) behind an A/D or D/A read-out label.
   virtual int AdReading(int /*label*/) { return 0; }
+
+  // What the value codecs read besides the request: the main overlay and its
+  // choice-list cache, the image, the model type, extended mode, where events go.
+  // Without an overlay no codec that reads lists or texts can run.
+  virtual cmcChoiceContext CodecContext() {
+    cmcChoiceContext context;
+    context.image = &Image();
+    context.modelType = ModelFamily();
+    return context;
+  }
+  // The model controller's maker reserve mode.
+  virtual bool MakerReserveMode() { return false; }
+  // Whether Shift was held with the request's key (adjustment values then step by 5).
+  virtual bool ShiftHeld() { return false; }
+  // The adjustment sequencer: sends adjustment item 5-20, or the byte at an address
+  // of the adjustment area, to the radio when the working image differs from the
+  // radio mirror.
+  virtual void LiveWriteItem(int /*item*/) {}
+  virtual void LiveWriteByte(int /*address*/) {}
 };

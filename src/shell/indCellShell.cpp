@@ -34,6 +34,19 @@ int indCellShell::ModelFamily() { return main_.ModelType(); }
 std::string indCellShell::Text(const std::string& key) { return overlay_.GetText(key); }
 datClipCh& indCellShell::Clipboard() { return main_.Clipboard(); }
 
+cmcChoiceContext indCellShell::CodecContext() {
+  cmcChoiceContext context;
+  context.overlay = &overlay_;
+  context.cache = &choices_;
+  context.image = &main_.Working();
+  context.modelType = main_.ModelType();
+  context.extendedMode = main_.extendedMode;
+  context.events = &events_;
+  return context;
+}
+
+bool indCellShell::MakerReserveMode() { return main_.makerReserveMode; }
+
 std::optional<dst_BankContext> indCellShell::ViewBank(const cmcCellCapsule&, bool mchWin, int& row) {
   const auto answer = events_.Ask(mchWin ? kEvAskMchBank : kEvAskBankSheet);
   if (!answer) return std::nullopt;

@@ -1,19 +1,20 @@
 #pragma once
 // The active cell dispatch's host in the program: the model controller's working and
-// initial images, model type, clipboard and memory figures; the main overlay; the
-// prompts; the block-operation host; the shell's menu commands (the model-family
-// items are in from the start); and the views, reached through events: the sheet
-// answers its bank to event 28, the memory channel window its bank and current
-// channel to event 53 (answer data the bank, window the channel).
+// initial images, model type, modes, clipboard and memory figures; the main overlay
+// with the choice-list cache the value codecs read; the prompts; the block-operation host; the shell's menu commands
+// (the model-family items are in from the start); and the views, reached through events: the sheet answers its bank to
+// event 28, the memory channel window its bank and current channel to event 53 (answer data the bank, window the
+// channel).
 #include <functional>
 #include <string>
 
 #include "cell/indCellHost.h"
+#include "overlay/cmcFCache.h"
+#include "overlay/cmcGTex.h"
 #include "shell/indBlockHost.h"
 #include "shell/indMenuCommandTable.h"
 
 class cmcEvMan;
-class cmcGTex;
 class indEnviron;
 class indMain;
 
@@ -45,9 +46,14 @@ class indCellShell : public indCellHost {
   void ShowMchWin() override;
   std::string RadioSerial() override;
   bool PresetConfirmed(int preset) override;
+  cmcChoiceContext CodecContext() override;
+  bool MakerReserveMode() override;
+  bool ShiftHeld() override { return shiftQuery_ && shiftQuery_(); }
 
   indMenuCommandTable& Menu() { return menu_; }
   void SetHelpOpener(HelpOpener opener) { helpOpener_ = std::move(opener); }
+  // The user interface answers whether Shift is held; without it Shift never is.
+  void SetShiftQuery(std::function<bool()> query) { shiftQuery_ = std::move(query); }
   // How many keys handlers have refused on restricted settings so far.
   int RestrictedReports() const { return restrictedReports_; }
 
@@ -63,5 +69,7 @@ class indCellShell : public indCellHost {
   indBlockHost blockHost_;
   indMenuCommandTable menu_;
   HelpOpener helpOpener_;
+  std::function<bool()> shiftQuery_;
+  cmcFCache choices_{overlay_};  // the choice lists the value codecs show and step
   int restrictedReports_ = 0;
 };

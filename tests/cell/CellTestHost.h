@@ -2,7 +2,8 @@
 // A dispatch host for the cell suites: an image with bank 0 holding channels 0-15
 // (0-3 in use), texts that are their keys unless a test sets one, scripted prompts,
 // a block host that opens and closes channel slots as the model controller does, and
-// a menu that knows only `CL_Model_Pmr`. Every call the dispatch makes is recorded.
+// a menu that knows only `CL_Model_Pmr`, and the shipped main overlay for the value
+// codecs' choice lists. Every call the dispatch makes is recorded.
 #include <map>
 #include <string>
 #include <vector>
@@ -16,6 +17,8 @@
 #include "channel/datChBlockHost.h"
 #include "channel/datClipCh.h"
 #include "image/cmcEeprom.h"
+#include "overlay/cmcFCache.h"
+#include "overlay/cmcGTex.h"
 #include "shell/cmcScriptedPrompts.h"
 
 namespace celltest {
@@ -97,6 +100,7 @@ class Host : public indCellHost {
     defaults.SetSize(cmcEeprom::kImageSize);
     SetWord(datChAdr::kBankCounts, 16);
     for (int n = 0; n < 4; ++n) Use(n);
+    overlay.SetFile(std::string(RX93_DATA_DIR) + "/RX93KITD_ENG.OVL");
   }
 
   // Channel n in use at 450 MHz + n Hz.
@@ -137,6 +141,18 @@ class Host : public indCellHost {
   std::string RadioSerial() override { return serial; }
   bool PresetConfirmed(int preset) override { return confirmed.contains(preset); }
   int AdReading(int) override { return reading; }
+  cmcChoiceContext CodecContext() override {
+    cmcChoiceContext context;
+    context.overlay = &overlay;
+    context.cache = &choices;
+    context.image = &image;
+    context.modelType = family;
+    return context;
+  }
+  bool MakerReserveMode() override { return makerMode; }
+  bool ShiftHeld() override { return shift; }
+  void LiveWriteItem(int item) override { liveItems.push_back(item); }
+  void LiveWriteByte(int address) override { liveBytes.push_back(address); }
 
   cmcEeprom image;
   cmcEeprom defaults;
@@ -154,6 +170,12 @@ class Host : public indCellHost {
   std::string serial;
   std::map<int, bool> confirmed;
   int reading = 0;
+  cmcGTex overlay;
+  cmcFCache choices{overlay};
+  bool makerMode = false;
+  bool shift = false;
+  std::vector<int> liveItems;
+  std::vector<int> liveBytes;
 };
 
 }  // namespace celltest
