@@ -1,8 +1,12 @@
 #include "cell/indCellHandlers.h"
 
+#include "cell/indAdjParamCells.h"
+#include "cell/indAdjustCells.h"
 #include "cell/indCheckCells.h"
 #include "cell/indFlexCells.h"
 #include "cell/indInertCells.h"
+#include "cell/indMakerCells.h"
+#include "cell/indMdcCells.h"
 #include "cell/indMemoryStatCells.h"
 #include "cell/indMenuCells.h"
 #include "cell/indReadoutCells.h"
@@ -19,6 +23,10 @@ const indCellHandlers& indCellHandlers::Default() {
     indCheckCells::Register(t);
     indMemoryStatCells::Register(t);
     indReadoutCells::Register(t);
+    indMakerCells::Register(t);
+    indMdcCells::Register(t);
+    indAdjustCells::Register(t);
+    indAdjParamCells::Register(t);
     return t;
   }();
   return table;
