@@ -126,6 +126,9 @@ constexpr AdjustValue kComp[] = {
 
 constexpr std::span<const AdjustValue> kTables[] = {kAdjust, kComp};
 
+// The radio's adjustment password: 8 plain characters, zero-filled.
+constexpr indImageSetting kPassword{CL_Adjust_Password, 0x89, 0, 8, indCodec::FixedText};
+
 const AdjustValue* Find(int label) {
   for (const std::span<const AdjustValue> table : kTables)
     for (const AdjustValue& v : table)
@@ -171,9 +174,12 @@ void Bar(indCellRequest& r) {
   }
 }
 
+void Password(indCellRequest& r) { indImageSettings::Run(r, kPassword); }
+
 }  // namespace
 
 void indAdjustCells::Register(indCellHandlers& t) {
+  t.Set(kPassword.label, Password);
   for (const std::span<const AdjustValue> table : kTables) {
     for (const AdjustValue& a : table) {
       t.Set(a.label, Value);

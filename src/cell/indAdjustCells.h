@@ -5,7 +5,8 @@
 // coefficient. After every request the value goes to the radio through the adjustment
 // sequencer (an item of its own or the byte), except the two bisection targets, kept
 // in the working image only. Each has a "_Bar" companion showing it as a bar (the
-// targets as a voltage). Guided procedures, the S-meter capture, the channel cells,
+// targets as a voltage). The radio's adjustment password is 8 plain characters at
+// 0x89. Guided procedures, the S-meter capture, the channel cells,
 // the sweeps and the derived ratios are not handled here.
 class indCellHandlers;
 
