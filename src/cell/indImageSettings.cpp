@@ -24,6 +24,10 @@ std::span<uint8_t> Bytes(cmcEeprom& image, int address, int count) {
   return {image.Data() + address, static_cast<size_t>(count)};
 }
 
+// Timers show the decimals their scale resolves: none for whole seconds, one for
+// tenths, two for hundredths, three for milliseconds.
+int ZerosFor(int scale) { return scale == 1 ? 3 : scale == 10 ? 2 : scale == 100 ? 1 : 0; }
+
 }  // namespace
 
 cmcChoiceContext indImageSettings::ContextFor(indCellRequest& r) {
@@ -81,7 +85,8 @@ bool indImageSettings::Run(indCellRequest& r, const indImageSetting& s, int base
     }
     case indCodec::Timer: {
       int32_t v = Field(image, at, s.bit, s.width);
-      changed = TimerCodec(context, r.capsule, v, {.scale = s.scale, .min = s.min, .max = s.max});
+      changed = TimerCodec(context, r.capsule, v,
+                           {.scale = s.scale, .min = s.min, .max = s.max, .zerosToRemove = ZerosFor(s.scale)});
       if (changed) SetField(image, at, s.bit, s.width, v);
       break;
     }

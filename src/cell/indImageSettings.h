@@ -12,7 +12,7 @@ struct cmcChoiceContext;
 
 enum class indCodec : uint8_t {
   Choice,     // ChoiceCodecFlex0 on the field; list is the overlay key
-  Timer,      // TimerCodec counting 1/scale seconds, min … max
+  Timer,      // TimerCodec counting 1/scale seconds, min … max, with the decimals they resolve
   Integer,    // IntegerCodec, min … max
   Nibbles,    // NibbleNumberCodec, width / 4 hexadecimal digits
   RadioText,  // radio text of width characters with the user characters, zero-filled

@@ -47,7 +47,7 @@ TEST_F(MakerCells, RowsOfTheTable) {
       {"a charge pump current in the high nibble", CL_Maker_Pll_Cp2OutputCurrent, 0x10E, 0x0F, 0, "9", 0x9F, "9"},
       {"a current above 15 is held at 15", CL_Maker_Pll_Cp1OutputCurrent, 0x10E, 0x30, 0, "20", 0x3F, "15"},
       {"a squelch level byte", CL_Maker_Sql_Level_C, 0x122, 0x00, 0, "200", 0xC8, "200"},
-      {"hundredths of a second", CL_Maker_PwrOffTimer, 0x12D, 0x00, 0, "1.5", 150, "  1.500"},
+      {"hundredths of a second", CL_Maker_PwrOffTimer, 0x12D, 0x00, 0, "1.5", 150, "  1.50"},
       {"milliseconds held at 255", CL_Maker_ManDown_Polling, 0x119, 0x00, 0, "0.3", 255, "  0.255"},
       {"a battery threshold", CL_Maker_Liion_Dry_DispLow2, 0x14C, 0x00, 0, "77", 77, "77"},
       {"a peak counter in the low nibble", CL_Maker_LoneWorker_PeakDetCounter, 0x14F, 0xA0, 0, "7", 0xA7, "7"},

@@ -119,11 +119,11 @@ TEST_F(MdcCells, SystemRecordFields) {
       {"MDC on, bit 7 of byte 11", CL_Mdc_General_Mdc_On, 4, 11, 0x00, ' ', "", 0x80, "On"},
       {"sync threshold, low nibble", CL_Mdc_General_Rx_Sync_Threshold, 0, 13, 0x50, 0, "9", 0x59, "9"},
       {"sync retries, high nibble", CL_Mdc_General_Tx_Sync_Retry, 0, 13, 0x59, 0, "3", 0x39, "3"},
-      {"initial delay in hundredths", CL_Mdc_General_Initial_Tx_Delay, 0, 12, 0, 0, "0.5", 50, "  0.500"},
+      {"initial delay in hundredths", CL_Mdc_General_Initial_Tx_Delay, 0, 12, 0, 0, "0.5", 50, "  0.50"},
       {"PTT ID up, bit 4 of byte 16", CL_Mdc_PttId_Pttid_Up, 3, 16, 0xFF, ' ', "", 0xEF, "Off"},
-      {"emergency display in seconds", CL_Mdc_Emg_Disp_Time, 0, 20, 0, 0, "30", 30, " 30.000"},
+      {"emergency display in seconds", CL_Mdc_Emg_Disp_Time, 0, 20, 0, 0, "30", 30, " 30"},
       {"emergency cycles", CL_Mdc_Emg_No_Cycles, 0, 25, 0, 0, "3", 3, "3"},
-      {"revive acknowledge delay, the last byte", CL_Mdc_Revive_Ack_Delay, 4, 28, 0, 0, "2", 20, "  2.000"},
+      {"revive acknowledge delay, the last byte", CL_Mdc_Revive_Ack_Delay, 4, 28, 0, 0, "2", 20, "  2.0"},
   };
   for (const auto& c : cases) {
     const int at = kSystem + 29 * c.row + c.offset;
