@@ -1,5 +1,7 @@
 #include "cell/indCellHandlers.h"
 
+#include "cell/indAdjParamCells.h"
+#include "cell/indAdjustCells.h"
 #include "cell/indBankCells.h"
 #include "cell/indChannelCells.h"
 #include "cell/indCheckCells.h"
@@ -11,6 +13,8 @@
 #include "cell/indFlexCells.h"
 #include "cell/indInertCells.h"
 #include "cell/indKeyCells.h"
+#include "cell/indMakerCells.h"
+#include "cell/indMdcCells.h"
 #include "cell/indMemoryStatCells.h"
 #include "cell/indMenuCells.h"
 #include "cell/indMskCells.h"
@@ -45,6 +49,10 @@ const indCellHandlers& indCellHandlers::Default() {
     indEmergencyCells::Register(t);
     indKeyCells::Register(t);
     indDigitalCells::Register(t);
+    indMakerCells::Register(t);
+    indMdcCells::Register(t);
+    indAdjustCells::Register(t);
+    indAdjParamCells::Register(t);
     return t;
   }();
   return table;

@@ -2,7 +2,8 @@
 // What the active cell dispatch needs from the program around it: the image and the
 // default image, the model family, overlay texts, prompts, the channel clipboard and
 // block-operation host, the shell's menu commands, the bank shown by the requesting
-// view, and the shell's reactions to a request. The model controller's side
+// view, what the value codecs read, the modes, the adjustment sequencer's live writes,
+// and the shell's reactions to a request. The model controller's side
 // implements it; tests use small fakes. Optional services default to doing nothing.
 #include <cstdint>
 #include <optional>
@@ -87,4 +88,14 @@ class indCellHost {
     context.events = Events();
     return context;
   }
+
+  // The model controller's maker reserve mode.
+  virtual bool MakerReserveMode() { return false; }
+  // Whether Shift was held with the request's key (adjustment values then step by 5).
+  virtual bool ShiftHeld() { return false; }
+  // The adjustment sequencer: sends adjustment item 5-20, or the byte at an address
+  // of the adjustment area, to the radio when the working image differs from the
+  // radio mirror.
+  virtual void LiveWriteItem(int /*item*/) {}
+  virtual void LiveWriteByte(int /*address*/) {}
 };

@@ -36,6 +36,8 @@ int indCellShell::ModelFamily() { return main_.ModelType(); }
 std::string indCellShell::Text(const std::string& key) { return overlay_.GetText(key); }
 datClipCh& indCellShell::Clipboard() { return main_.Clipboard(); }
 
+bool indCellShell::MakerReserveMode() { return main_.makerReserveMode; }
+
 std::optional<dst_BankContext> indCellShell::ViewBank(const cmcCellCapsule&, bool mchWin, int& row) {
   const auto answer = events_.Ask(mchWin ? kEvAskMchBank : kEvAskBankSheet);
   if (!answer) return std::nullopt;

@@ -1,10 +1,10 @@
 #pragma once
 // The active cell dispatch's host in the program: the model controller's working and
-// initial images, model type, clipboard and memory figures; the main overlay; the
-// prompts; the block-operation host; the shell's menu commands (the model-family
-// items are in from the start); and the views, reached through events: the sheet
-// answers its bank to event 28, the memory channel window its bank and current
-// channel to event 53 (answer data the bank, window the channel).
+// initial images, model type, modes, clipboard and memory figures; the main overlay
+// with the choice-list cache the value codecs read; the prompts; the block-operation host; the shell's menu commands
+// (the model-family items are in from the start); and the views, reached through events: the sheet answers its bank to
+// event 28, the memory channel window its bank and current channel to event 53 (answer data the bank, window the
+// channel).
 #include <functional>
 #include <string>
 
@@ -15,7 +15,6 @@
 #include "shell/indMenuCommandTable.h"
 
 class cmcEvMan;
-class cmcGTex;
 class indEnviron;
 class indMain;
 
@@ -53,9 +52,13 @@ class indCellShell : public indCellHost {
   cmcFCache* CellCache() override { return &cache_; }
   cmcEvMan* Events() override { return &events_; }
   bool ExtendedMode() override;
+  bool MakerReserveMode() override;
+  bool ShiftHeld() override { return shiftQuery_ && shiftQuery_(); }
 
   indMenuCommandTable& Menu() { return menu_; }
   void SetHelpOpener(HelpOpener opener) { helpOpener_ = std::move(opener); }
+  // The user interface answers whether Shift is held; without it Shift never is.
+  void SetShiftQuery(std::function<bool()> query) { shiftQuery_ = std::move(query); }
   // How many keys handlers have refused on restricted settings so far.
   int RestrictedReports() const { return restrictedReports_; }
 
@@ -73,5 +76,6 @@ class indCellShell : public indCellHost {
   HelpOpener helpOpener_;
   cmcFCache cache_;
   cmcPresetConfirmations presets_;
+  std::function<bool()> shiftQuery_;
   int restrictedReports_ = 0;
 };

@@ -144,6 +144,10 @@ class Host : public indCellHost {
   int AdReading(int) override { return reading; }
   cmcGTex* Overlay() override { return &overlay; }
   cmcFCache* CellCache() override { return &cache; }
+  bool MakerReserveMode() override { return makerMode; }
+  bool ShiftHeld() override { return shift; }
+  void LiveWriteItem(int item) override { liveItems.push_back(item); }
+  void LiveWriteByte(int address) override { liveBytes.push_back(address); }
 
   cmcGTex overlay;
   cmcFCache cache{overlay};
@@ -163,6 +167,10 @@ class Host : public indCellHost {
   std::string serial;
   std::map<int, bool> confirmed;
   int reading = 0;
+  bool makerMode = false;
+  bool shift = false;
+  std::vector<int> liveItems;
+  std::vector<int> liveBytes;
 };
 
 }  // namespace celltest
