@@ -16,7 +16,9 @@ constexpr int kFlagCaption = 3;
 void MenuCommand(indCellRequest& r) {
   indMenuCommands& menu = r.host.MenuCommands();
   if (!menu.Handles(r.label)) {
-    r.SetText(indCellHandlers::YetText(r.label));
+    // A command this build does not offer is shown with its caption, disabled.
+    r.cell.SetFlag(kFlagDisabled, true);
+    r.SetText(r.cell.CellText());
     return;
   }
   if (r.Key() == 13) menu.Execute(r.label, r.capsule);

@@ -2,8 +2,8 @@
 // The shell's menu commands as the cell dispatch sees them: a menu-command cell
 // (CT_Null, labels such as CL_Menu_File_Open or CL_Model_Pmr) executes its command on
 // Enter and, on every request, takes the item's ticked, hidden and disabled state and
-// any state-dependent caption from here. A label the shell does not handle (yet) is
-// drawn as a label without a handler.
+// any state-dependent caption from here. A label the shell does not handle is drawn
+// with its caption and disabled.
 #include <optional>
 #include <string>
 

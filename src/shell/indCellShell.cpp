@@ -5,6 +5,7 @@
 #include "shell/cmcEvCodes.h"
 #include "shell/cmcEvMan.h"
 #include "shell/indEnviron.h"
+#include "shell/indFileMenuCommands.h"
 #include "shell/indMain.h"
 #include "shell/indModelMenuCommands.h"
 
@@ -28,6 +29,7 @@ indCellShell::indCellShell(indMain& main, indEnviron& environ, cmcGTex& overlay,
       cache_(overlay),
       presets_(prompts, overlay) {
   indModelMenuCommands::Register(menu_, main_);
+  indFileMenuCommands::Register(menu_, main_, environ_);
 }
 
 cmcEeprom& indCellShell::Image() { return main_.Working(); }

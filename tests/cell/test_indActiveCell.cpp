@@ -140,7 +140,6 @@ TEST_F(ActiveCell, LabelsWithoutAHandlerShowYet) {
   const Case cases[] = {
       {CT_Mch, CL_Mch_Msk_Log, "222 *Yet*", "a channel label that has no handler"},
       {CT_PopupMenu, CL_PMenu_Edit, "99 *Yet*", "a popup label that only acts as a command"},
-      {CT_Null, CL_Menu_File_Open, "18 *Yet*", "a menu command the shell does not handle"},
       {CT_Null, CL_Adj_Pram_ModSl_Band3, "1502 *Yet*", "one of the listed labels"},
       {CT_Null, 2000, "2000 *Yet*", "an id above the table"},
       {CT_Null, CL_Null, "", "the empty label draws nothing"},
@@ -149,6 +148,16 @@ TEST_F(ActiveCell, LabelsWithoutAHandlerShowYet) {
       {CT_Null, Flex_Language_ChNo, "", "the language row number draws nothing"},
   };
   for (const auto& c : cases) EXPECT_EQ(Send(Cell(c.category, c.label, 1), 0).text, c.text) << c.why;
+}
+
+TEST_F(ActiveCell, MenuCommandsTheShellDoesNotOfferAreDisabled) {
+  cmcCellObj item = Cell(CT_Null, CL_Menu_File_Print_All);
+  item.SetText("Print all");
+  cmcCellCapsule c;
+  c.cell = &item;
+  active_.Dispatch(c, false);
+  EXPECT_EQ(c.outputText, "Print all");
+  EXPECT_TRUE(item.Flag(2)) << "disabled";
 }
 
 TEST_F(ActiveCell, ExitReportsTheMaskAndUserActions) {

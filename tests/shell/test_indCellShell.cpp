@@ -124,6 +124,28 @@ TEST_F(CellShell, ModelFamilyItems) {
   EXPECT_TRUE(lmr.Flag(0)) << "ticked once current";
 }
 
+TEST_F(CellShell, FileAndSettingMenuCommands) {
+  // Settings toggles are ticked while on and flip on Enter.
+  cmcCellObj speed = Cell(CT_Null, CL_Menu_Port_SpeedHigh);
+  active_.RunCell(speed, 0);
+  EXPECT_TRUE(speed.Flag(0)) << "high speed is on by default";
+  active_.RunCell(speed, 13);
+  EXPECT_EQ(p_.environ.comSpeedHigh, 0);
+  EXPECT_FALSE(speed.Flag(0));
+
+  // Save As asks for a file and saves the document there.
+  p_.prompts.paths = {dir_.Dir() + "menu.qcl"};
+  cmcCellObj saveAs = Cell(CT_Null, CL_Menu_File_SaveAs);
+  active_.RunCell(saveAs, 13);
+  EXPECT_EQ(p_.main.FileName(), dir_.Dir() + "menu.qcl");
+  EXPECT_FALSE(saveAs.Flag(2)) << "offered, so not disabled";
+
+  // New goes back to an untitled document.
+  cmcCellObj fileNew = Cell(CT_Null, CL_Menu_File_New);
+  active_.RunCell(fileNew, 13);
+  EXPECT_EQ(p_.main.FileName(), "");
+}
+
 TEST_F(CellShell, BlockOperationsReportOnTheStatusLine) {
   cmcCellObj cell = Cell(CT_Mch, CL_Mch_Text_Pmr, 0);
   cmcCellCapsule c;
