@@ -323,6 +323,18 @@ void cmcSimRadio::HandleEnd() {
   EmitFrame(body);
 }
 
+int cmcSimRadio::ServiceCommand::Parameter() const {
+  if (payload.size() != 2) return -1;
+  const int high = HexValue(payload[0]);
+  const int low = HexValue(payload[1]);
+  return high < 0 || low < 0 ? -1 : high << 4 | low;
+}
+
+int cmcSimRadio::Setting(uint8_t code) const {
+  const auto it = settings_.find(code);
+  return it == settings_.end() ? -1 : it->second;
+}
+
 void cmcSimRadio::HandleService() {
   const uint8_t* d = frame_.Data();
   if (frame_.GetLength() < 9) return;
@@ -334,44 +346,57 @@ void cmcSimRadio::HandleService() {
   serviceLog_.push_back(command);
 
   const auto handler = handlers_.find(command.code);
-  if (handler != handlers_.end()) {
-    const std::optional<uint8_t> answer = handler->second(*this, command);
-    if (!answer) return;
-    cmcBuff body;
-    const uint8_t head[] = {F::kController,
-                            F::kRadio,
-                            F::kService,
-                            static_cast<uint8_t>(identity_.modelCode >> 8),
-                            static_cast<uint8_t>(identity_.modelCode),
-                            static_cast<uint8_t>(identity_.subCode >> 8),
-                            static_cast<uint8_t>(identity_.subCode),
-                            command.code};
-    body.AppendData(head, sizeof head);
-    AppendHex(body, *answer, false);
-    EmitFrame(body);
-    return;
-  }
+  const std::optional<uint8_t> answer =
+      handler != handlers_.end() ? handler->second(*this, command) : RunBuiltInService(command);
+  if (answer) EmitServiceAnswer(command.code, *answer);
+}
 
+void cmcSimRadio::EmitServiceAnswer(uint8_t code, uint8_t answer) {
+  cmcBuff body;
+  const uint8_t head[] = {F::kController,
+                          F::kRadio,
+                          F::kService,
+                          static_cast<uint8_t>(identity_.modelCode >> 8),
+                          static_cast<uint8_t>(identity_.modelCode),
+                          static_cast<uint8_t>(identity_.subCode >> 8),
+                          static_cast<uint8_t>(identity_.subCode),
+                          code};
+  body.AppendData(head, sizeof head);
+  AppendHex(body, answer, faults_.lowercaseHex);
+  EmitFrame(body);
+}
+
+std::optional<uint8_t> cmcSimRadio::RunBuiltInService(const ServiceCommand& command) {
   const std::string text = Text(command.payload.data(), static_cast<int>(command.payload.size()));
+  const int parameter = command.Parameter();
   switch (command.code) {
     case kServiceSpeed:
       // "27" drops the radio to 9600 baud, "09" raises it to 38400.
       if (radioBaud_ != 0 && text == "27") radioBaud_ = 9600;
       if (radioBaud_ != 0 && text == "09") radioBaud_ = 38400;
-      break;
+      return std::nullopt;
     case kServicePassword: {
       // Length, checksum, then the characters.
       const auto& p = command.payload;
-      if (p.size() < 2 || p[0] != p.size() - 2) break;
+      if (p.size() < 2 || p[0] != p.size() - 2) return std::nullopt;
       const uint8_t* chars = p.data() + 2;
       const int count = p[0];
       if (F::Checksum(chars, count) == p[1] && Text(chars, count) == password_) unlocked_ = true;
-      break;
+      return std::nullopt;
     }
     case kServiceMode:
       mode_ = text;
-      break;
+      return std::nullopt;
+    case kServiceReadAd:
+      if (parameter < 0) return std::nullopt;
+      return adReader_ ? adReader_(*this, parameter) : adReadings_[parameter];
     default:
       break;
   }
+  if (parameter < 0) return std::nullopt;
+  settings_[command.code] = parameter;
+  if (command.code == kServiceWriteAddress) writeAddress_ = parameter;
+  if (command.code == kServiceWriteValue && image_.IsValidAddress(writeAddress_))
+    image_.SetByte(writeAddress_, static_cast<uint8_t>(parameter));
+  return std::nullopt;
 }

@@ -2,7 +2,8 @@
 // `cmcSimRadio`, a simulated radio on a simulated clone cable, run by the timers of the
 // driver's clock: it answers identification, streams reads from its own image, stores
 // writes, takes service commands (speed, password, mode, and a table of handlers for
-// the model's commands), and can echo, pace its output and inject faults on request.
+// the model's commands, with built-in adjustment commands: A/D readings, settings and
+// byte writes), and can echo, pace its output and inject faults on request.
 // It is a serial backend, so `cmcComm` opens it through the port table's "sim:" entry.
 #include <cstdint>
 #include <functional>
@@ -35,6 +36,12 @@ class cmcSimRadio : public cmcSerialBackend {
   static constexpr uint8_t kServiceSpeed = 0x01;
   static constexpr uint8_t kServicePassword = 0x99;
   static constexpr uint8_t kServiceMode = 0x55;
+  // Built-in adjustment commands: read an A/D channel (answered), set the address of
+  // the next byte write, write that byte into the image. Every other code stores its
+  // parameter as the command's setting (0: the working channel, 5 to 20: the items).
+  static constexpr uint8_t kServiceReadAd = 0x03;
+  static constexpr uint8_t kServiceWriteAddress = 0x40;
+  static constexpr uint8_t kServiceWriteValue = 0x41;
 
   struct Identity {
     int modelCode = 0x3621;
@@ -56,6 +63,7 @@ class cmcSimRadio : public cmcSerialBackend {
     int corruptByte = -1;
     uint8_t corruptMask = 0x01;
     int badChecksumFrame = -1;
+    // Read data frames and service answers carry lower-case hexadecimal digits.
     bool lowercaseHex = false;
     // Read: data frames sent before falling silent; write: data frames taken before
     // falling silent. -1 never.
@@ -75,9 +83,13 @@ class cmcSimRadio : public cmcSerialBackend {
     int subCode = 0;
     uint8_t code = 0;
     std::vector<uint8_t> payload;
+    // The parameter: the payload's two hexadecimal digits as a byte, or -1.
+    int Parameter() const;
   };
   // Answers a service command: the answer byte, or nothing when it needs no answer.
   using ServiceHandler = std::function<std::optional<uint8_t>(cmcSimRadio& radio, const ServiceCommand& command)>;
+  // The reading of an A/D channel, given the radio's settings.
+  using AdReader = std::function<uint8_t(const cmcSimRadio& radio, int channel)>;
 
   explicit cmcSimRadio(cmcTimerHost& timers);
   cmcSimRadio(const cmcSimRadio&) = delete;
@@ -124,6 +136,10 @@ class cmcSimRadio : public cmcSerialBackend {
   int RadioBaud() const { return radioBaud_; }
   // Handler for a service command code; replaces a built-in one. Empty removes it.
   void SetServiceHandler(uint8_t code, ServiceHandler handler);
+  // A/D readings: a fixed value per channel (0 by default), or a reader that derives
+  // them from the settings; an empty reader restores the fixed values.
+  void SetAdReading(int channel, uint8_t value) { adReadings_[static_cast<uint8_t>(channel)] = value; }
+  void SetAdReader(AdReader reader) { adReader_ = std::move(reader); }
 
   // What happened.
   // The information record the radio answers with.
@@ -140,6 +156,8 @@ class cmcSimRadio : public cmcSerialBackend {
   const std::string& Mode() const { return mode_; }
   int OpenCount() const { return openCount_; }
   bool Rts() const { return rts_; }
+  // The last parameter of a service command that stores a setting; -1 when none came.
+  int Setting(uint8_t code) const;
 
  private:
   enum class Session { None, Write };
@@ -154,6 +172,8 @@ class cmcSimRadio : public cmcSerialBackend {
   void HandleData();
   void HandleEnd();
   void HandleService();
+  std::optional<uint8_t> RunBuiltInService(const ServiceCommand& command);
+  void EmitServiceAnswer(uint8_t code, uint8_t answer);
   bool Locked() const;
   void Emit(const uint8_t* bytes, int count);
   void EmitByte(uint8_t b);
@@ -174,6 +194,10 @@ class cmcSimRadio : public cmcSerialBackend {
   int radioBaud_ = 9600;
   int lineBaud_ = 9600;
   std::map<uint8_t, ServiceHandler> handlers_;
+  uint8_t adReadings_[256] = {};
+  AdReader adReader_;
+  std::map<uint8_t, int> settings_;
+  int writeAddress_ = 0;
 
   bool open_ = false;
   int openCount_ = 0;

@@ -218,4 +218,32 @@ TEST_F(SimRadioTest, ServedOnTheSimulatedRadioPathTheRadioKeepsItsStateAcrossOpe
   EXPECT_EQ(served.OpenCount(), 2);
 }
 
+Bytes ServiceFrame(uint8_t code, const std::string& parameter) {
+  return Concat({{0xFE, 0xFE, 0xEE, 0xEF, 0xE8, 0x00, 0x00, 0x00, 0x00, code}, Ascii(parameter), {0xFD}});
+}
+
+TEST_F(SimRadioTest, AdjustmentCommandsAnswerReadingsKeepSettingsAndWriteBytes) {
+  radio.SetAdReading(5, 0x4A);
+  Send(ServiceFrame(0x03, "05"));
+  EXPECT_EQ(Take(), Bytes({0xFE, 0xFE, 0xEF, 0xEE, 0xE8, 0x36, 0x21, 0x00, 0x01, 0x03, '4', 'A', 0xFD}));
+  radio.GetFaults().lowercaseHex = true;
+  Send(ServiceFrame(0x03, "05"));
+  EXPECT_EQ(Take(), Bytes({0xFE, 0xFE, 0xEF, 0xEE, 0xE8, 0x36, 0x21, 0x00, 0x01, 0x03, '4', 'a', 0xFD}));
+  radio.SetAdReader([](const cmcSimRadio& r, int channel) { return static_cast<uint8_t>(r.Setting(19) + channel); });
+  Send(ServiceFrame(0x13, "20"));
+  Send(ServiceFrame(0x03, "01"));
+  EXPECT_EQ(Take(), Bytes({0xFE, 0xFE, 0xEF, 0xEE, 0xE8, 0x36, 0x21, 0x00, 0x01, 0x03, '2', '1', 0xFD}));
+
+  // Settings and byte writes need no answer.
+  Send(ServiceFrame(0x00, "07"));
+  Send(ServiceFrame(0x40, "A8"));
+  Send(ServiceFrame(0x41, "3C"));
+  Send(ServiceFrame(0x14, "zz"));
+  EXPECT_TRUE(Take().empty());
+  EXPECT_EQ(radio.Setting(0x00), 7);
+  EXPECT_EQ(radio.Setting(0x13), 0x20);
+  EXPECT_EQ(radio.Setting(0x14), -1);
+  EXPECT_EQ(radio.Image().GetByte(0xA8), 0x3C);
+}
+
 }  // namespace
