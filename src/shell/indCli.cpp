@@ -12,6 +12,7 @@
 #include "shell/cmcMemoryInstanceGuard.h"
 #include "shell/cmcMemorySettingsStore.h"
 #include "shell/cmcStreamPrompts.h"
+#include "shell/indCliRadio.h"
 #include "shell/indEnviron.h"
 #include "shell/indMain.h"
 
@@ -78,7 +79,7 @@ Args ParseArgs(const std::vector<std::string>& args) {
 }
 
 int Usage(std::ostream& err, const std::string& problem) {
-  err << "rx93kit-cli: " << problem << "\n" << kUsage;
+  err << "rx93kit-cli: " << problem << "\n" << kUsage << "\n" << indCliRadio::Usage();
   return kCliUsageError;
 }
 
@@ -100,11 +101,22 @@ int Normalize(const Args& a, std::ostream& err, const std::string& exeDir) {
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const std::string& exeDir) {
+  return RunCli(args, out, err, exeDir, false);
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const std::string& exeDir,
+           bool errIsTerminal) {
   if (args.empty()) return Usage(err, "no command given");
   const std::string& command = args[0];
   if (command == "--help" || command == "-h" || command == "help") {
-    out << kUsage;
+    out << kUsage << "\n" << indCliRadio::Usage();
     return 0;
+  }
+  // The radio commands take options of their own.
+  if (indCliRadio::IsCommand(command)) {
+    const indCliRadio::Options options = indCliRadio::Parse(args);
+    if (!options.problem.empty()) return Usage(err, options.problem);
+    return indCliRadio::Run(options, out, err, exeDir, errIsTerminal);
   }
   using Command = std::function<int(const Args&, std::ostream&, const std::string&)>;
   static const std::map<std::string, Command> commands = {{"check", Check}, {"normalize", Normalize}};
