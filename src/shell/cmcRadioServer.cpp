@@ -28,6 +28,7 @@ constexpr char kUsage[] =
     "  --sub-code HEX          its sub-code (default 0001)\n"
     "  --data-revision N       its data revision (default 1)\n"
     "  --highest HEX           the highest address it reports and reads up to (default 7D7F)\n"
+    "  --serial TEXT           its serial number: 12 characters, year, month, running number\n"
     "  --echo                  the cable echoes every byte sent to the radio\n"
     "  --password TEXT         the radio is protected by this clone password\n"
     "  --password-not-enforced the radio reports its password but does not enforce it\n"
@@ -100,7 +101,7 @@ cmcRadioServer::Options cmcRadioServer::Parse(const std::vector<std::string>& ar
     if (o.problem.empty()) o.problem = problem;
   };
   static const char* const kWithValue[] = {"--type",    "--image",    "--model-code", "--sub-code", "--data-revision",
-                                           "--highest", "--password", "--fault",      "--save"};
+                                           "--highest", "--password", "--fault",      "--save",     "--serial"};
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     bool takesValue = false;
@@ -125,6 +126,9 @@ cmcRadioServer::Options cmcRadioServer::Parse(const std::vector<std::string>& ar
     } else if (a == "--highest") {
       if (!ParseInt(value, 16, o.identity.highestAddress) || o.identity.highestAddress > 0xFFFF)
         fail("--highest takes HEX");
+    } else if (a == "--serial") {
+      if (value.size() != 12) fail("--serial takes 12 characters");
+      o.identity.serial = value;
     } else if (a == "--password") {
       if (value.empty() || value.size() > 16) fail("--password takes 1 to 16 characters");
       o.password = value;
