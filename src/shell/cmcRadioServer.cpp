@@ -51,10 +51,10 @@ bool ParseInt(const std::string& text, int base, int& value) {
   return true;
 }
 
-void ParseFault(const std::string& spec, cmcSimRadio::Faults& f, std::string& problem) {
-  const size_t eq = spec.find('=');
-  const std::string name = spec.substr(0, eq);
-  const std::string value = eq == std::string::npos ? std::string() : spec.substr(eq + 1);
+void ParseFault(const std::string& fault, cmcSimRadio::Faults& f, std::string& problem) {
+  const size_t eq = fault.find('=');
+  const std::string name = fault.substr(0, eq);
+  const std::string value = eq == std::string::npos ? std::string() : fault.substr(eq + 1);
   int n = 0;
   const bool decimal = ParseInt(value, 10, n);
   const bool hex = ParseInt(value, 16, n) || decimal;
@@ -82,7 +82,7 @@ void ParseFault(const std::string& spec, cmcSimRadio::Faults& f, std::string& pr
   } else {
     ok = false;
   }
-  if (!ok && problem.empty()) problem = "unknown fault '" + spec + "'";
+  if (!ok && problem.empty()) problem = "unknown fault '" + fault + "'";
 }
 
 struct Served {

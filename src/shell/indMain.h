@@ -2,8 +2,9 @@
 // The model controller's document side: it owns the radio images (working, radio
 // mirror, saved state, initial, compare snapshot), the current file and the model
 // type, checks images and clone files against this radio family, and runs New, Open,
-// Save and the change of model type. Windows reach it through indMainView; the user
-// is reached only through the prompt seam.
+// Save and the change of model type; made with a clone manager, it also runs clone
+// information, read and write with the radio. Windows reach it through indMainView;
+// the user is reached only through the prompt seam.
 #include <array>
 #include <cstdint>
 #include <functional>
