@@ -17,6 +17,7 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "clone/cmcCloneDrv.h"
 #include "clone/indCloneMan.h"
@@ -117,12 +118,16 @@ void Report(const char* what, int baud, const Figures& f) {
 
 }  // namespace
 
-int main() {
+// Arguments: the speeds to run (default 9600 and 38400).
+int main(int argc, char* argv[]) {
+  std::vector<int> speeds;
+  for (int i = 1; i < argc; ++i) speeds.push_back(std::atoi(argv[i]));
+  if (speeds.empty()) speeds = {9600, 38400};
   const std::string bin = BinDir();
   Radio radio(bin);
   if (radio.path.empty()) return 1;
   int status = 0;
-  for (int baud : {9600, 38400}) {
+  for (int baud : speeds) {
     const bool high = baud == 38400;
     const Figures read = Measure(
         bin, radio.path, high, [](indCliRadio& s) { s.Main().CloneRead(); }, cmcCloneDrv::kReadRequest);

@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <stdlib.h>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -26,7 +27,7 @@ int BaudOf(speed_t code) {
 }
 }  // namespace
 
-cmcPtyRadio::cmcPtyRadio(const cmcClock& clock, cmcSerialBackend& radio) : clock_(clock), radio_(radio) {}
+cmcPtyRadio::cmcPtyRadio(MicroClock clock, cmcSerialBackend& radio) : clock_(std::move(clock)), radio_(radio) {}
 
 cmcPtyRadio::~cmcPtyRadio() {
   if (radio_.IsOpen()) radio_.Close();
@@ -62,12 +63,17 @@ int cmcPtyRadio::Open() {
   return 0;
 }
 
-long long cmcPtyRadio::Paced::Due(uint32_t now) const {
-  return static_cast<long long>(now - startMs) * baud / (kBitsPerByte * 1000);
+long long cmcPtyRadio::Paced::Due(uint64_t now) const {
+  return now <= startUs ? 0 : static_cast<long long>((now - startUs) * baud / (kBitsPerByte * 1000000ULL));
 }
 
-void cmcPtyRadio::Restart(Paced& line, uint32_t now, int baud) {
-  line.startMs = now;
+uint64_t cmcPtyRadio::Paced::NextUs() const {
+  const uint64_t bits = static_cast<uint64_t>(sent + 1) * kBitsPerByte * 1000000ULL;
+  return startUs + (bits + static_cast<uint64_t>(baud) - 1) / static_cast<uint64_t>(baud);
+}
+
+void cmcPtyRadio::Restart(Paced& line, uint64_t now, int baud) {
+  line.startUs = now;
   line.sent = 0;
   line.baud = baud;
 }
@@ -86,7 +92,7 @@ void cmcPtyRadio::ReadSpeed() {
 }
 
 void cmcPtyRadio::TakeFromProgram() {
-  const uint32_t now = clock_.NowMs();
+  const uint64_t now = clock_();
   uint8_t buffer[kChunk];
   for (;;) {
     const ssize_t n = ::read(master_, buffer, sizeof buffer);
@@ -97,7 +103,7 @@ void cmcPtyRadio::TakeFromProgram() {
   }
 }
 
-void cmcPtyRadio::FeedRadio(uint32_t now) {
+void cmcPtyRadio::FeedRadio(uint64_t now) {
   while (!intake_.empty()) {
     const auto [byte, baud] = intake_.front();
     if (baud != in_.baud) Restart(in_, now, baud);
@@ -116,7 +122,7 @@ void cmcPtyRadio::FeedRadio(uint32_t now) {
   }
 }
 
-void cmcPtyRadio::SendToProgram(uint32_t now) {
+void cmcPtyRadio::SendToProgram(uint64_t now) {
   uint8_t buffer[kChunk];
   if (radio_.IsOpen()) {
     for (;;) {
@@ -141,10 +147,20 @@ void cmcPtyRadio::SendToProgram(uint32_t now) {
   stats_.lineMs += static_cast<double>(written) * kBitsPerByte * 1000.0 / baud_;
 }
 
+uint64_t cmcPtyRadio::WaitUs(int waitMs) const {
+  uint64_t wait = static_cast<uint64_t>(std::max(waitMs, 0)) * 1000;
+  const uint64_t now = clock_();
+  if (!intake_.empty() && in_.baud > 0) wait = std::min(wait, in_.NextUs() > now ? in_.NextUs() - now : 0);
+  if (!output_.empty() && out_.baud > 0) wait = std::min(wait, out_.NextUs() > now ? out_.NextUs() - now : 0);
+  return wait;
+}
+
 void cmcPtyRadio::Turn(int waitMs) {
   if (master_ < 0) return;
   pollfd line{master_, POLLIN, 0};
-  const int ready = ::poll(&line, 1, Idle() ? waitMs : std::min(waitMs, 1));
+  const uint64_t waitUs = WaitUs(waitMs);
+  const timespec timeout{static_cast<time_t>(waitUs / 1000000), static_cast<long>(waitUs % 1000000) * 1000};
+  const int ready = ::ppoll(&line, 1, &timeout, nullptr);
   const bool hungUp = ready > 0 && (line.revents & POLLHUP) != 0;
   ReadSpeed();
   TakeFromProgram();
@@ -160,7 +176,7 @@ void cmcPtyRadio::Turn(int waitMs) {
     output_.clear();
   }
 
-  const uint32_t now = clock_.NowMs();
+  const uint64_t now = clock_();
   FeedRadio(now);
   if (closePending_ && intake_.empty()) {
     radio_.Close();
@@ -169,5 +185,9 @@ void cmcPtyRadio::Turn(int waitMs) {
   SendToProgram(now);
 
   // A hung-up line polls ready at once; wait here instead of spinning.
-  if (hungUp) ::poll(nullptr, 0, Idle() ? waitMs : 1);
+  if (hungUp) {
+    const uint64_t pause = Idle() ? static_cast<uint64_t>(std::max(waitMs, 0)) * 1000 : WaitUs(waitMs);
+    const timespec sleep{static_cast<time_t>(pause / 1000000), static_cast<long>(pause % 1000000) * 1000};
+    ::nanosleep(&sleep, nullptr);
+  }
 }

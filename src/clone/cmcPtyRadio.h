@@ -6,9 +6,8 @@
 // it sends meanwhile is lost, as on a real line.
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
-
-#include "shell/cmcClock.h"
 
 class cmcSerialBackend;
 
@@ -21,8 +20,11 @@ class cmcPtyRadio {
     double lineMs = 0;
   };
 
-  // Neither is owned; both must outlive the object.
-  cmcPtyRadio(const cmcClock& clock, cmcSerialBackend& radio);
+  // A monotonic clock in microseconds: a byte at 38400 baud takes 260 of them.
+  using MicroClock = std::function<uint64_t()>;
+
+  // The radio is not owned and must outlive the object.
+  cmcPtyRadio(MicroClock clock, cmcSerialBackend& radio);
   ~cmcPtyRadio();
   cmcPtyRadio(const cmcPtyRadio&) = delete;
   cmcPtyRadio& operator=(const cmcPtyRadio&) = delete;
@@ -45,20 +47,24 @@ class cmcPtyRadio {
 
  private:
   struct Paced {
-    uint32_t startMs = 0;
+    uint64_t startUs = 0;
     long long sent = 0;
     int baud = 0;
     // Bytes whose line time has passed since the direction became busy at this speed.
-    long long Due(uint32_t now) const;
+    long long Due(uint64_t now) const;
+    // When the next byte's line time has passed.
+    uint64_t NextUs() const;
   };
 
   void ReadSpeed();
   void TakeFromProgram();
-  void FeedRadio(uint32_t now);
-  void SendToProgram(uint32_t now);
-  void Restart(Paced& line, uint32_t now, int baud);
+  void FeedRadio(uint64_t now);
+  void SendToProgram(uint64_t now);
+  void Restart(Paced& line, uint64_t now, int baud);
+  // How long the next turn may wait for the program, in microseconds.
+  uint64_t WaitUs(int waitMs) const;
 
-  const cmcClock& clock_;
+  MicroClock clock_;
   cmcSerialBackend& radio_;
   int master_ = -1;
   std::string slavePath_;

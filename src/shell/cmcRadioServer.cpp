@@ -1,5 +1,6 @@
 #include "shell/cmcRadioServer.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 
@@ -191,7 +192,13 @@ int cmcRadioServer::Run(const std::vector<std::string>& args, std::ostream& out,
   }
   if (o.passwordNotEnforced) radio.GetIdentity().flags |= cmcSimRadio::kFlagPassword | cmcSimRadio::kFlagNotEnforced;
 
-  cmcPtyRadio line(loop, radio);
+  cmcPtyRadio line(
+      [] {
+        return static_cast<uint64_t>(
+            std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
+                .count());
+      },
+      radio);
   if (const int error = line.Open(); error != 0) {
     err << "rx93kit-radio: cannot create a pseudo-terminal: " << std::strerror(error) << "\n";
     return kExitNoPty;
