@@ -1,4 +1,5 @@
-// rx93kit-cli: reads, checks and rewrites clone files from scripts.
+// rx93kit-cli: reads, checks and rewrites clone files, and reads and writes radios,
+// from scripts.
 #include <unistd.h>
 
 #include <climits>
@@ -23,5 +24,5 @@ std::string ExeDir(const char* argv0) {
 
 int main(int argc, char* argv[]) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return RunCli(args, std::cout, std::cerr, ExeDir(argv[0]));
+  return RunCli(args, std::cout, std::cerr, ExeDir(argv[0]), ::isatty(STDERR_FILENO) == 1);
 }

@@ -218,6 +218,7 @@ void cmcSimRadio::HandleInfo() {
   const std::vector<uint8_t> info = InformationRecord();
   body.AppendData(info.data(), static_cast<int>(info.size()));
   EmitFrame(body);
+  ++infoAnswers_;
 }
 
 bool cmcSimRadio::Locked() const {
@@ -264,6 +265,7 @@ void cmcSimRadio::HandleRead() {
   if (faults_.endCounter == EndCounter::Wrong) AppendHex(end, static_cast<uint8_t>(frames + 1), false);
   EmitFrame(end);
   unlocked_ = false;
+  ++readsServed_;
 }
 
 void cmcSimRadio::HandleWrite() {
@@ -313,6 +315,7 @@ void cmcSimRadio::HandleEnd() {
     writeEndCounter_ = Text(frame_.Data() + 4 + maker, frame_.GetLength() - 4 - maker);
   session_ = Session::None;
   unlocked_ = false;
+  ++writesServed_;
   cmcBuff body;
   if (faults_.endAnswer) {
     body.AppendData(faults_.endAnswer->data(), static_cast<int>(faults_.endAnswer->size()));

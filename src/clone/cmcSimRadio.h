@@ -148,6 +148,10 @@ class cmcSimRadio : public cmcSerialBackend {
   const cmcBuff& Received() const { return received_; }
   const std::vector<ServiceCommand>& ServiceLog() const { return serviceLog_; }
   int WriteFramesStored() const { return writeFrames_; }
+  // Identifications answered, reads sent to their end frame, writes ended by E5.
+  int InfoAnswers() const { return infoAnswers_; }
+  int ReadsServed() const { return readsServed_; }
+  int WritesServed() const { return writesServed_; }
   int BadWriteFrames() const { return badWriteFrames_; }
   // The frame count text a write's end frame carried ("" without one).
   const std::string& WriteEndCounter() const { return writeEndCounter_; }
@@ -209,6 +213,9 @@ class cmcSimRadio : public cmcSerialBackend {
   int echoCount_ = 0;
   int ownBytes_ = 0;
   int writeFrames_ = 0;
+  int infoAnswers_ = 0;
+  int readsServed_ = 0;
+  int writesServed_ = 0;
   int badWriteFrames_ = 0;
   std::string writeEndCounter_;
   cmcBuff frame_;

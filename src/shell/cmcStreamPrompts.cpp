@@ -26,3 +26,9 @@ cmcPromptAnswer cmcStreamPrompts::Ask(cmcPromptIcon icon, cmcPromptButtons butto
   }
   return cmcPromptAnswer::Cancel;
 }
+
+std::optional<std::string> cmcStreamPrompts::AskText(const std::string&, const std::string& prompt, bool) {
+  if (textAnswer_) return textAnswer_;
+  out_ << prompt << " (no answer given: cancelled)\n";
+  return std::nullopt;
+}

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "shell/indCliCells.h"
+#include "shell/indCliRadio.h"
 #include "shell/indCliSession.h"
 
 namespace {
@@ -29,7 +30,7 @@ constexpr char kUsage[] =
 using dst_CliCommand = std::function<int(const dst_CliArgs&, std::ostream&, std::ostream&, const std::string&)>;
 
 int Usage(std::ostream& err, const std::string& problem) {
-  err << "rx93kit-cli: " << problem << "\n" << kUsage;
+  err << "rx93kit-cli: " << problem << "\n" << kUsage << "\n" << indCliRadio::Usage();
   return kCliUsageError;
 }
 
@@ -66,11 +67,22 @@ int Key(const dst_CliArgs& a, std::ostream& out, std::ostream& err, const std::s
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const std::string& exeDir) {
+  return RunCli(args, out, err, exeDir, false);
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const std::string& exeDir,
+           bool errIsTerminal) {
   if (args.empty()) return Usage(err, "no command given");
   const std::string& command = args[0];
   if (command == "--help" || command == "-h" || command == "help") {
-    out << kUsage;
+    out << kUsage << "\n" << indCliRadio::Usage();
     return 0;
+  }
+  // The radio commands take options of their own.
+  if (indCliRadio::IsCommand(command)) {
+    const indCliRadio::Options options = indCliRadio::Parse(args);
+    if (!options.problem.empty()) return Usage(err, options.problem);
+    return indCliRadio::Run(options, out, err, exeDir, errIsTerminal);
   }
   static const std::map<std::string, dst_CliCommand> commands = {
       {"check", Check}, {"normalize", Normalize}, {"get", Get}, {"set", Set}, {"key", Key}};

@@ -12,3 +12,6 @@ inline constexpr int kCliUsageError = 64;
 
 // Runs one command line (without the program name); exeDir ends with "/".
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const std::string& exeDir);
+// As above; the radio commands draw their progress bar on err when it is a terminal.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const std::string& exeDir,
+           bool errIsTerminal);

@@ -1,11 +1,14 @@
 #include "shell/indMain.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
 #include "cell/cmcCellObj.h"
+#include "channel/datCh.h"
 #include "channel/datChBank.h"
 #include "channel/datChKinds.h"
+#include "clone/indCloneMan.h"
 #include "image/cmcModelCodes.h"
 #include "image/cmcQclFile.h"
 #include "overlay/cmcGTex.h"
@@ -65,6 +68,9 @@ indMain::indMain(cmcGTex& overlay, indEnviron& environ, cmcEvMan& events, cmcPro
 }
 
 indMain::~indMain() {
+  // An exchange still running completes now with code 1; only its requester hears.
+  closing_ = true;
+  cloneMan_.reset();
   events_.Unlisten<&indMain::OnEvent>(this);
   cmcCellObj::SetModelOverlay(nullptr);
 }
@@ -442,3 +448,250 @@ const char* indMain::NameSuffixOf(int modelType) {
 }
 
 int indMain::BankCountOf(int modelType) { return modelType == 3 ? 7 : 8; }
+
+// ---- Clone exchanges with the radio ----
+
+indMain::indMain(cmcGTex& overlay, indEnviron& environ, cmcEvMan& events, cmcPrompts& prompts, std::string exeDir,
+                 std::string desktopDir, const CloneServices& clone)
+    : indMain(overlay, environ, events, prompts, std::move(exeDir), std::move(desktopDir)) {
+  cloneMan_ =
+      std::make_unique<indCloneMan>(indCloneMan::Services{clone.clock, clone.timers, clone.devices, clone.waiter,
+                                                          overlay_, events_, environ_, prompts_, adjust_, working_});
+  cloneMan_->SetIdentityHook(&IdentityThunk, this);
+  cloneMan_->SetPostReadHook(&PostReadThunk, this);
+}
+
+void indMain::IdentityThunk(void* self, dst_CDrv_Result& r) { static_cast<indMain*>(self)->OnIdentity(r); }
+void indMain::PostReadThunk(void* self, dst_CDrv_Result& r) { static_cast<indMain*>(self)->OnPostRead(r); }
+void indMain::InfoDoneThunk(void* self, dst_CDrv_Result& r) { static_cast<indMain*>(self)->OnCloneInfoDone(r); }
+void indMain::ReadReadyThunk(void* self, dst_CDrv_Result& r) { static_cast<indMain*>(self)->OnCloneReadReady(r); }
+void indMain::ReadDoneThunk(void* self, dst_CDrv_Result& r) { static_cast<indMain*>(self)->OnCloneReadDone(r); }
+void indMain::WriteReadyThunk(void* self, dst_CDrv_Result& r) { static_cast<indMain*>(self)->OnCloneWriteReady(r, 1); }
+void indMain::WriteSecondThunk(void* self, dst_CDrv_Result& r) { static_cast<indMain*>(self)->OnCloneWriteReady(r, 2); }
+void indMain::WriteDoneThunk(void* self, dst_CDrv_Result& r) { static_cast<indMain*>(self)->OnCloneWriteDone(r); }
+
+void indMain::OnIdentity(dst_CDrv_Result& r) {
+  if (r.code != dst_CDrv_Result::kSuccess) return;
+  if (r.operation != dst_CDrv_Result::kInformation) {
+    r.code = static_cast<uint8_t>(r.operation - 1);
+    return;
+  }
+  const bool isAlt1 = altModel1_ != 0 && r.modelCode == altModel1_;
+  const bool isAlt2 = altModel2_ != 0 && r.modelCode == altModel2_;
+  if (r.modelCode != mainModel_ && !isAlt1 && !isAlt2) {
+    r.code = indCloneMan::kIdentityRefused;
+    return;
+  }
+  identityBytes_ = {static_cast<uint8_t>(r.modelCode >> 8), static_cast<uint8_t>(r.modelCode),
+                    static_cast<uint8_t>(r.subCode >> 8), static_cast<uint8_t>(r.subCode)};
+  alt1Seen_ = isAlt1;
+  alt2Seen_ = isAlt2;
+  identityKnown_ = true;
+  // Maker reserve mode serves radios of any variant.
+  const int subLow = r.subCode & 0xFF;
+  if (!makerReserveMode && subLow != 0 && subLow != (subCode_ & 0xFF)) {
+    r.code = indCloneMan::kIdentityRefused;
+    return;
+  }
+  if (r.information.GetLength() != kRadioInfoSize || r.information.Data()[0] != kRadioInfoSize) {
+    r.code = indCloneMan::kIdentityRefused;
+    return;
+  }
+  std::memcpy(radioInfo_.data(), r.information.Data(), kRadioInfoSize);
+  if (radioInfo_[kInfoDataRevision] > 1) r.code = indCloneMan::kNewerRadio;
+}
+
+void indMain::OnPostRead(dst_CDrv_Result& r) {
+  if (r.code != dst_CDrv_Result::kSuccess || r.operation != dst_CDrv_Result::kRead) return;
+  if (CheckImageHeader(r.image, true) != 0)
+    r.code = indCloneMan::kContentCheckFailed;
+  else if (CheckNewerData(r.image))
+    r.code = indCloneMan::kNewerData;
+}
+
+void indMain::SetExpectedModel() { cloneMan_->SetModelCodes(altModel1_ != 0 || altModel2_ != 0 ? 0 : mainModel_, 0); }
+
+bool indMain::ErrorBox(const char* key) {
+  prompts_.Show(cmcPromptIcon::Error, Text("GI_Sys_AppTitle"), Text(key));
+  return false;
+}
+
+bool indMain::Confirm(const char* key) {
+  return prompts_.Ask(cmcPromptIcon::Warning, cmcPromptButtons::OkCancel, Text("GI_Sys_AppTitle"), Text(key)) ==
+         cmcPromptAnswer::Ok;
+}
+
+bool indMain::IdentifiedAndIdle(const dst_CDrv_Result& r) {
+  if (r.code != dst_CDrv_Result::kSuccess) {
+    cloneOutcome_ = r.code;
+    return false;
+  }
+  // Another exchange began meanwhile; this command gives way to it.
+  if (cloneMan_->IsBusy()) {
+    cloneOutcome_ = kCloneCancelled;
+    return false;
+  }
+  return true;
+}
+
+void indMain::CloneInfo() {
+  if (!cloneMan_ || cloneMan_->IsBusy()) return;
+  cloneOutcome_ = kCloneRunning;
+  SetExpectedModel();
+  cloneMan_->Identify(&InfoDoneThunk, this);
+}
+
+void indMain::OnCloneInfoDone(dst_CDrv_Result& r) {
+  if (closing_) return;
+  cloneOutcome_ = r.code;
+  if (r.code == dst_CDrv_Result::kSuccess) view_->ShowCloneInfo("GI_Sheet_CloneInfo", Text("GI_Sys_AppTitle"));
+}
+
+bool indMain::ShowClonePasswordDialog() {
+  bool confirmed = false;
+  for (;;) {
+    const auto text =
+        prompts_.AskText(Text("GI_AppInd_Opt_ClonePwd_Caption"), Text("GI_AppInd_Opt_ClonePwd_Notice"), true);
+    if (!text) break;
+    if (!text->empty() && text->size() <= 16) {
+      environ_.clonePassword = *text;
+      if (cloneMan_) cloneMan_->SetSendPassword(true);
+      confirmed = true;
+      break;
+    }
+    // A refused entry keeps the dialog open.
+    ErrorBox("GI_AppInd_Opt_ClonePwd_OutofRange");
+  }
+  events_.Send(kEvMchWinRaise);
+  return confirmed;
+}
+
+void indMain::CloneRead() {
+  if (!cloneMan_) return;
+  if (AskSaveChanges() == kAnswerCancel) {
+    cloneOutcome_ = kCloneCancelled;
+    return;
+  }
+  if (cloneMan_->IsBusy()) return;
+  cloneOutcome_ = kCloneRunning;
+  SetExpectedModel();
+  cloneMan_->Identify(&ReadReadyThunk, this);
+}
+
+int indMain::RadioReadEnd() const {
+  int highest = 0;
+  for (int i = 0; i < 4; ++i) {
+    const int c = radioInfo_[kInfoHighest + i];
+    int digit = -1;
+    if (c >= '0' && c <= '9') digit = c - '0';
+    if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+    if (digit < 0) return -1;
+    highest = highest << 4 | digit;
+  }
+  const int end = (highest & ~0xF) + 15;
+  // Memory above the exchanged area is not this program's to read.
+  return end <= addressTop_ ? end : -1;
+}
+
+void indMain::OnCloneReadReady(dst_CDrv_Result& r) {
+  if (closing_) return;
+  if (!IdentifiedAndIdle(r)) return;
+  const uint8_t flags = radioInfo_[kInfoFlags];
+  if ((flags & kInfoFlagPassword) && !(flags & kInfoFlagNotEnforced) && !ShowClonePasswordDialog()) {
+    cloneOutcome_ = kCloneCancelled;
+    return;
+  }
+  const int end = RadioReadEnd();
+  if (end < 0) {
+    cloneMan_->ShowCloneError(indCloneMan::kIdentityRefused);
+    cloneOutcome_ = indCloneMan::kIdentityRefused;
+    return;
+  }
+  const cmcAddressRanges kind1 = MakeCloneRanges(1);
+  cloneRanges_ = cmcAddressRanges{{kind1[0].start, end}};
+  cloneMan_->SetImageSize(kImageSize);
+  cloneMan_->Read(&cloneRanges_, &ReadDoneThunk, this);
+}
+
+void indMain::OnCloneReadDone(dst_CDrv_Result& r) {
+  if (closing_) return;
+  cloneOutcome_ = r.code;
+  if (r.code != dst_CDrv_Result::kSuccess) return;
+  ResetImagesFromInitial();
+  working_.WriteBlock(0, r.image.Data(), cmcEeprom::kEepromSize);
+  mirror_.WriteBlock(0, r.image.Data(), cmcEeprom::kEepromSize);
+  AfterImageLoaded(working_);
+  fileName_.clear();
+  SetModified(true);
+  view_->CloseSheet();
+  events_.Send(kEvFilterTree);
+}
+
+bool indMain::CheckImageForWrite() {
+  if (datChBank(&working_).UsedInRange(0, datChAdr::kChannelSlots - 1) <= 0)
+    return ErrorBox("GI_AppMess_CloneErr_NoActualCh");
+  const int start = working_.GetByte(kAddrStartChannel);
+  bool startValid = start < datChAdr::kChannelSlots;
+  if (startValid) {
+    datCh channel(&working_);
+    channel.Load(ChannelKindOf(ModelType()), start);
+    startValid = channel.inUse && !channel.IsPmrEmergencyPreset();
+  }
+  if (!startValid) return ErrorBox("GI_AppMess_CloneErr_InvalidStartCh");
+  if (warningErrorCount_ && warningErrorCount_() > 0) return ErrorBox("GI_Mess_DataError");
+  return true;
+}
+
+void indMain::StartCloneWrite() {
+  if (!cloneMan_) return;
+  if (!CheckImageForWrite()) {
+    cloneOutcome_ = kCloneRefused;
+    return;
+  }
+  events_.Send(kEvCommitEdit);
+  if (cloneMan_->IsBusy()) return;
+  cloneOutcome_ = kCloneRunning;
+  SetExpectedModel();
+  cloneMan_->Identify(&WriteReadyThunk, this);
+}
+
+void indMain::OnCloneWriteReady(dst_CDrv_Result& r, int phase) {
+  if (closing_) return;
+  if (!IdentifiedAndIdle(r)) return;
+  if (phase == 1) {
+    const bool confirmed =
+        (!makerReserveMode || Confirm("GI_Mess_Maker_Caution")) &&
+        (working_.GetByte(kAddrClonePassword) == 0 || Confirm("GI_Mess_Confirm_CloneWriteClonePass")) &&
+        Confirm("GI_Mess_Confirm_CloneWrite");
+    if (!confirmed) {
+      cloneOutcome_ = kCloneCancelled;
+      return;
+    }
+    // The radio may have been swapped while the questions were open.
+    cloneMan_->Identify(&WriteSecondThunk, this);
+    return;
+  }
+  if ((radioInfo_[kInfoFlags] & kInfoFlagPassword) && !ShowClonePasswordDialog()) {
+    cloneOutcome_ = kCloneCancelled;
+    return;
+  }
+  cmcEeprom copy;
+  copy.Assign(working_);
+  cloneMan_->SetImageSize(kImageSize);
+  const cmcAddressRanges ranges = MakeCloneRanges(makerReserveMode ? 1 : 0);
+  PrepareImage(copy, kPrepareWrite);
+  // Whole 128-byte blocks up to the end of the packed data, never past the exchanged area.
+  const int end = std::min((WordAt(copy, kAddrPackedEnd) & ~0x7F) + 127, addressTop_);
+  copy.SetByte(kAddrDataRevision, radioInfo_[kInfoDataRevision]);
+  cloneRanges_ = cmcAddressRanges{{ranges[0].start, end}};
+  cloneMan_->Write(copy, cloneRanges_, &WriteDoneThunk, this);
+}
+
+void indMain::OnCloneWriteDone(dst_CDrv_Result& r) {
+  if (closing_) return;
+  cloneOutcome_ = r.code;
+  if (r.code != dst_CDrv_Result::kSuccess) return;
+  view_->CloseSheet();
+  prompts_.Show(cmcPromptIcon::Information, Text("GI_Sys_AppTitle"), Text("GI_Mess_CloneWrite_Succeeded"));
+}

@@ -3,21 +3,31 @@
 // mirror, saved state, initial, compare snapshot), the current file and the model
 // type, checks images and clone files against this radio family, and runs New, Open,
 // Save and the change of model type, and opens and closes channel and alias slots when
-// the block operations ask. Windows reach it through indMainView; the user is reached
-// only through the prompt seam.
+// the block operations ask; made with a clone manager, it also runs clone information,
+// read and write with the radio. Windows reach it through indMainView; the user is
+// reached only through the prompt seam.
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "channel/datClipCh.h"
+#include "clone/dst_AdjustState.h"
 #include "image/cmcAddressRanges.h"
 #include "image/cmcEeprom.h"
 
+class cmcClock;
 class cmcEvMan;
 struct cmcEvent;
 class cmcGTex;
 class cmcPrompts;
+class cmcSerialFactory;
+class cmcTimerHost;
+class cmcWaiter;
+class indCloneMan;
 class indEnviron;
+struct dst_CDrv_Result;
 
 // What the controller asks of the windows around it; every call may be ignored.
 class indMainView {
@@ -27,6 +37,8 @@ class indMainView {
   virtual void CloseSheet() {}
   virtual void RebuildTree() {}
   virtual void SetBusyCursor(bool) {}
+  // Opens the information window on an overlay sheet after a clone information.
+  virtual void ShowCloneInfo(const std::string& /*sheet*/, const std::string& /*caption*/) {}
 };
 
 class indMain {
@@ -136,6 +148,64 @@ class indMain {
   bool bulkDelete = false;              // raised while a block delete removes rows one by one
   std::array<uint8_t, 78> radioInfo{};  // the radio's answer to the last identification
 
+  // ---- Clone exchanges with the radio ----
+
+  // What the clone manager and its drivers run on; none of it is owned, all of it
+  // outlives the controller.
+  struct CloneServices {
+    const cmcClock& clock;
+    cmcTimerHost& timers;
+    cmcSerialFactory& devices;
+    cmcWaiter& waiter;
+  };
+  // As the constructor above, and creates the clone manager with the controller's hooks.
+  indMain(cmcGTex& overlay, indEnviron& environ, cmcEvMan& events, cmcPrompts& prompts, std::string exeDir,
+          std::string desktopDir, const CloneServices& clone);
+
+  static constexpr int kAddrStartChannel = 41106;
+  static constexpr int kAddrClonePassword = 41212;
+  // The radio information record and its fields.
+  static constexpr int kRadioInfoSize = 78;
+  static constexpr int kInfoDataRevision = 35;
+  static constexpr int kInfoSerial = 37;
+  static constexpr int kInfoFlags = 53;
+  static constexpr int kInfoHighest = 62;
+  static constexpr uint8_t kInfoFlagPassword = 0x08;
+  static constexpr uint8_t kInfoFlagNotEnforced = 0x10;
+
+  // CloneOutcome: the clone command's exchanges still run; it ended at a Cancel (a
+  // question or the password); clone write refused the image before any exchange.
+  // Any other value is the result code of the exchange that ended it (0 success).
+  static constexpr int kCloneRunning = -1;
+  static constexpr int kCloneCancelled = 1;
+  static constexpr int kCloneRefused = 20;
+
+  // The clone manager; nullptr when the controller was made without one.
+  indCloneMan* CloneMan() { return cloneMan_.get(); }
+
+  // The three clone commands. Each does nothing while an exchange runs.
+  void CloneInfo();
+  void CloneRead();
+  void StartCloneWrite();
+  // Completions of the identifications that precede a read and a write (phase 1 and 2).
+  void OnCloneReadReady(dst_CDrv_Result& result);
+  void OnCloneWriteReady(dst_CDrv_Result& result, int phase);
+  // The hooks the clone manager runs on every identification and every finished exchange.
+  void OnIdentity(dst_CDrv_Result& result);
+  void OnPostRead(dst_CDrv_Result& result);
+  // Asks for the radio's clone password; true when one of 1 to 16 characters was given.
+  bool ShowClonePasswordDialog();
+  // The warning checks' error count, asked before a clone write (none by default).
+  void SetWarningErrorCount(std::function<int()> count) { warningErrorCount_ = std::move(count); }
+
+  int CloneOutcome() const { return cloneOutcome_; }
+  // The radio's last accepted answer: model code and sub-code, and its information record.
+  const std::array<uint8_t, 4>& IdentityBytes() const { return identityBytes_; }
+  const std::array<uint8_t, kRadioInfoSize>& RadioInfo() const { return radioInfo_; }
+  // The ranges of the exchange in progress or last started.
+  const cmcAddressRanges& CloneRanges() const { return cloneRanges_; }
+  dst_AdjustState& AdjustState() { return adjust_; }
+
  private:
   // Events 26, 27, 30 and 31 of the block operations: sender the bank, argument the row.
   void OnEvent(cmcEvent& event);
@@ -178,4 +248,37 @@ class indMain {
   std::string workingFolder_;
   bool modified_ = false;
   int lastFileError_ = 0;
+
+  // Clone exchanges.
+  static void IdentityThunk(void* self, dst_CDrv_Result& result);
+  static void PostReadThunk(void* self, dst_CDrv_Result& result);
+  static void InfoDoneThunk(void* self, dst_CDrv_Result& result);
+  static void ReadReadyThunk(void* self, dst_CDrv_Result& result);
+  static void ReadDoneThunk(void* self, dst_CDrv_Result& result);
+  static void WriteReadyThunk(void* self, dst_CDrv_Result& result);
+  static void WriteSecondThunk(void* self, dst_CDrv_Result& result);
+  static void WriteDoneThunk(void* self, dst_CDrv_Result& result);
+  void OnCloneInfoDone(dst_CDrv_Result& result);
+  void OnCloneReadDone(dst_CDrv_Result& result);
+  void OnCloneWriteDone(dst_CDrv_Result& result);
+  // An identification that succeeded while no other exchange runs; else the outcome is set.
+  bool IdentifiedAndIdle(const dst_CDrv_Result& result);
+  // Sets the model code the radio must answer with: any when alternates exist.
+  void SetExpectedModel();
+  // The first of the write's checks that fails shows its message; true when all pass.
+  bool CheckImageForWrite();
+  bool ErrorBox(const char* key);
+  bool Confirm(const char* key);
+  // The read's last address from the radio's highest address; -1 when unusable.
+  int RadioReadEnd() const;
+
+  dst_AdjustState adjust_;
+  std::function<int()> warningErrorCount_;
+  std::array<uint8_t, 4> identityBytes_{};
+  std::array<uint8_t, kRadioInfoSize> radioInfo_{};
+  cmcAddressRanges cloneRanges_;
+  int cloneOutcome_ = 0;
+  bool closing_ = false;
+  // Last: destroyed first, while everything its hooks touch still exists.
+  std::unique_ptr<indCloneMan> cloneMan_;
 };
