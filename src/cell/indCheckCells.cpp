@@ -1,11 +1,13 @@
 #include "cell/indCheckCells.h"
 
+#include <initializer_list>
 #include <span>
 
 #include "cell/cmcCellIds.h"
 #include "cell/indActiveCell.h"
 #include "cell/indCellHandlers.h"
 #include "cell/indCellRequest.h"
+#include "channel/datChKinds.h"
 
 namespace {
 
@@ -38,6 +40,55 @@ void CheckMch(indCellRequest& r) {
   if (error) r.SetError();
 }
 
+// One summary over other cells: the labels whose marks it collects, their category,
+// and the rows they are asked on (a record kind's whole index range, or fixed rows).
+struct Summary {
+  int label;
+  int category;
+  std::initializer_list<int> sources;
+  int kind;       // rows of this record kind; 0: rows first … last below
+  int first = 0;  // fixed rows when kind is 0
+  int last = 0;
+};
+
+constexpr int kMdcSystems = 5;
+
+const Summary kSummaries[] = {
+    {CL_Check_User_Tone_Encode, CT_UserTone, {CL_UTone_Encode}, datChKind::kUserTone},
+    {CL_Check_Msk_IdRange, CT_MSK_IdGroup, {CL_Msk_IdGroup_Adr}, datChKind::kMskIdGroup},
+    {CL_Check_Msk_IdRange, CT_MSK_CallList, {CL_Msk_CallList_Adr}, datChKind::kMskCallList},
+    {CL_Check_Msk_OwnIdGroup, CT_MSK_IdGroup, {CL_Msk_IdGroup_Adr}, 0, 0, 0},
+    {CL_Check_Msk_Config, CT_MSK_AdrRange, {CL_Msk_AdrRange_Killer, CL_Msk_AdrRange_Group}, 0, 0, 0},
+    {CL_Check_Common_Mdc_SelfID, CT_Null, {CL_Comm_Msk_Mdc_SelfID}, 0, 0, 0},
+    {CL_Check_Mdc_SelfID, CT_Null, {CL_Mdc_General_Self_Id}, 0, 0, kMdcSystems - 1},
+};
+
+// Sets the warning and error marks that any source cell of the label's summaries carries.
+void CheckSummary(indCellRequest& r) {
+  r.SetText(r.cell.CellText());
+  bool warning = false;
+  bool error = false;
+  for (const Summary& s : kSummaries) {
+    if (s.label != r.label) continue;
+    int first = s.first;
+    int last = s.last;
+    if (s.kind != 0) {
+      first = datChKindOf(s.kind).first;
+      last = datChKindOf(s.kind).last;
+    }
+    for (int row = first; row <= last; ++row)
+      for (const int source : s.sources) {
+        if (!warning && r.dispatch.WarningMarkOf(s.category, source, row)) warning = true;
+        if (!error && r.dispatch.ErrorMarkOf(s.category, source, row)) error = true;
+      }
+  }
+  if (warning) r.SetWarning();
+  if (error) r.SetError();
+}
+
 }  // namespace
 
-void indCheckCells::Register(indCellHandlers& t) { t.Set(CL_Check_Mch, CheckMch); }
+void indCheckCells::Register(indCellHandlers& t) {
+  t.Set(CL_Check_Mch, CheckMch);
+  t.SetRange(CL_Check_User_Tone_Encode, CL_Check_Mdc_SelfID, CheckSummary);
+}

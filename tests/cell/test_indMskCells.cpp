@@ -127,3 +127,18 @@ TEST_F(MskCells, TheRowPastTheLastStatusMessageIsRestricted) {
 }
 
 }  // namespace
+
+TEST_F(MskCells, CheckSummariesCollectTheAddressMarks) {
+  PokeWord(kBoundary, 100);
+  PokeWord(0xA68D, 50);  // group 0: an individual address
+  PokeWord(0xA711, 10);  // killer inside the individual range
+  EXPECT_FALSE(Draw(CT_Null, CL_Check_Msk_OwnIdGroup).Error());
+  EXPECT_FALSE(Draw(CT_Null, CL_Check_Msk_Config).Error());
+
+  PokeWord(0xA68D, 150);  // group 0 now holds a group address
+  EXPECT_TRUE(Draw(CT_Null, CL_Check_Msk_OwnIdGroup).Error());
+  EXPECT_TRUE(Draw(CT_Null, CL_Check_Msk_IdRange).Error());
+
+  PokeWord(0xA711, 100);  // killer in the group range
+  EXPECT_TRUE(Draw(CT_Null, CL_Check_Msk_Config).Error());
+}
