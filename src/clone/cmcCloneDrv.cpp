@@ -149,7 +149,13 @@ void cmcCloneDrv::Cancel() {
 
 void cmcCloneDrv::OnTick() {
   inTick_ = true;
-  if (state_ != kIdle) Step();
+  if (state_ != kIdle) {
+    const int before = state_;
+    Step();
+    // The radio's ready byte starts the next block in the same tick, not one tick
+    // later, so the line does not idle between blocks.
+    if ((before == kBlockReady || before == kWriteReady) && state_ == kSendData) Step();
+  }
   if (state_ != kIdle && port_.WriteFailed()) {
     result_->code = dst_CDrv_Result::kPortWriteFailed;
     state_ = kFinish;

@@ -88,7 +88,8 @@ constexpr int kWithoutHandler[][2] = {
     {CL_Adjust_Auto_TxLva_C, CL_Adjust_Auto_TxLva_C},
     {CL_Adjust_Auto_LvTx_FC, CL_Adjust_Auto_LvTx_FC_Sweep},
     {CL_AdjustTool_AdrSet, CL_AdjustTool_DatGet},
-    {CL_Adj_Pram_ModSl_Band0, CL_Adj_Pram_TxLvaSl_Band6},};
+    {CL_Adj_Pram_ModSl_Band0, CL_Adj_Pram_TxLvaSl_Band6},
+};
 
 // The guided adjustment cells: they wait for the adjustment sequencer.
 constexpr int kAdjustmentProcedures[][2] = {
@@ -136,7 +137,8 @@ TEST_F(LabelWalk, OnlyLabelsWithoutAHandlerShowYet) {
       if (!seen.contains(l)) missing.insert(l);
     for (int l : seen)
       if (!expected.contains(l)) extra.insert(l);
-    for (int l : extra) ADD_FAILURE() << "family " << family << ": " << LabelNameOf(l) << " (" << l << ") has no handler";
+    for (int l : extra)
+      ADD_FAILURE() << "family " << family << ": " << LabelNameOf(l) << " (" << l << ") has no handler";
     // A label the engine answers on purpose shows nothing, never "*Yet*".
     for (int l : missing)
       if (withoutHandler.contains(l))

@@ -164,10 +164,10 @@ TEST_F(WireTest, PacingWaitsForFbAfterEveryEighthFrameButNotBeforeTheFirst) {
   device.Feed({0x12});  // not FB: dropped, still waiting
   clock.Advance(100);
   EXPECT_EQ(driver->GetState(), cmcCloneDrv::kBlockReady);
-  device.Feed({0xFB});
-  ASSERT_TRUE(RunToState(cmcCloneDrv::kSendData));
-  ASSERT_TRUE(RunToState(cmcCloneDrv::kBlockReady));
+  device.Feed({0xFB});  // the next block goes out in the tick that sees it
+  clock.Advance(10);
   EXPECT_EQ(CountE4(WrittenToDevice()), 16);
+  ASSERT_TRUE(RunToState(cmcCloneDrv::kBlockReady));
   device.Feed({0xFB});
   ASSERT_TRUE(RunToState(cmcCloneDrv::kEndAnswer));
   device.Feed({0xFE, 0xFE, 0xEF, 0xEE, 0xE6, 0x00, 0xFD});
