@@ -104,13 +104,7 @@ int KindOf(int label) {
   return datChKind::kNone;
 }
 
-// A list label on a cell whose category indexes another kind shows nothing.
-bool OnItsRecord(indCellRequest& r) {
-  const int kind = KindOf(r.label);
-  if (kind == datChKind::kNone || r.kind == kind) return true;
-  r.SetText("");
-  return false;
-}
+bool OnItsRecord(indCellRequest& r) { return indOnItsRecord(r, KindOf(r.label)); }
 
 void ErrorAtLeft(indCellRequest& r) {
   r.SetError();

@@ -175,3 +175,9 @@ void indRefuseKeys(indCellRequest& r, bool report) {
   r.capsule.keyCode = 0;
   r.capsule.inputKind = cmcCellCapsule::kInputKey;
 }
+
+bool indOnItsRecord(indCellRequest& r, int kind) {
+  if (kind == datChKind::kNone || r.kind == kind) return true;
+  r.SetText("");
+  return false;
+}

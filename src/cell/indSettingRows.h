@@ -65,6 +65,9 @@ int indFiveToneCapacity(const indCellRequest& r);
 // Whether the loaded record's index lies in its kind's range (records outside it are
 // cleared stand-ins that must never be stored).
 bool indRecordInRange(const indCellRequest& r);
+// True when the request's cell indexes records of kind (or kind is 0, a radio-wide
+// setting); otherwise the cell shows nothing.
+bool indOnItsRecord(indCellRequest& r, int kind);
 
 // Runs a handler so that committing the very text the cell shows changes nothing: an
 // editor closed without an edit must not rewrite a value the codec would normalise.

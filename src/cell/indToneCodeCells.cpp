@@ -109,12 +109,7 @@ int KindOf(int label) {
   return datChKind::kNone;
 }
 
-bool OnItsRecord(indCellRequest& r) {
-  const int kind = KindOf(r.label);
-  if (kind == datChKind::kNone || r.kind == kind) return true;
-  r.SetText("");
-  return false;
-}
+bool OnItsRecord(indCellRequest& r) { return indOnItsRecord(r, KindOf(r.label)); }
 
 void Row(indCellRequest& r) {
   if (OnItsRecord(r)) indRunRow(r, *indFindRow(kRows, r.label));
