@@ -135,15 +135,7 @@ void cmcCloneDrv::Cancel() {
   }
   result_->code = dst_CDrv_Result::kCancelled;
   state_ = kFinish;
-  bool destroyed = false;
-  bool* outer = destroyed_;
-  destroyed_ = &destroyed;
-  Finish();
-  if (destroyed) {
-    if (outer) *outer = true;
-    return;
-  }
-  destroyed_ = outer;
+  if (!FinishAndSurvive()) return;
   if (state_ == kIdle) task_.SetPeriod(-1);
 }
 
@@ -166,18 +158,22 @@ void cmcCloneDrv::OnTick() {
   }
   cancelRequested_ = false;
   inTick_ = false;
-  if (state_ == kFinish) {
-    bool destroyed = false;
-    bool* outer = destroyed_;
-    destroyed_ = &destroyed;
-    Finish();
-    if (destroyed) {
-      if (outer) *outer = true;
-      return;
-    }
-    destroyed_ = outer;
-  }
+  if (state_ == kFinish && !FinishAndSurvive()) return;
   if (state_ == kIdle) task_.SetPeriod(-1);
+}
+
+bool cmcCloneDrv::FinishAndSurvive() {
+  bool destroyed = false;
+  bool* outer = destroyed_;
+  destroyed_ = &destroyed;
+  Finish();
+  if (destroyed) {
+    // A callback further out may be watching too: tell it, and touch nothing more.
+    if (outer) *outer = true;
+    return false;
+  }
+  destroyed_ = outer;
+  return true;
 }
 
 void cmcCloneDrv::Finish() {

@@ -135,6 +135,8 @@ class cmcCloneDrv {
   void OnTick();
   void Step();
   void Finish();
+  // Runs Finish; false when its callback destroyed this driver.
+  bool FinishAndSurvive();
   int RunState(int state, bool& progress);
   int OpenForOperation();
   bool OpenPort(const std::string& settings);
