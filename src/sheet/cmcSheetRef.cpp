@@ -1,0 +1,22 @@
+#include "sheet/cmcSheetRef.h"
+
+cmcSheetRef::cmcSheetRef(std::string_view spec) : spec_(spec) {
+  const size_t comma = spec.find(',');
+  const std::string_view head = spec.substr(0, comma);
+  if (comma != std::string_view::npos) option_ = spec.substr(comma + 1);
+  const size_t open = head.find('[');
+  const size_t close = open == std::string_view::npos ? open : head.find(']', open + 1);
+  if (close == std::string_view::npos) {
+    sheetName_ = head;
+  } else {
+    classTag_ = head.substr(open + 1, close - open - 1);
+    sheetName_ = head.substr(close + 1);
+  }
+}
+
+cmcSheetRef::Kind cmcSheetRef::SheetKind() const {
+  if (classTag_ == "St_ChBank") return Kind::kBank;
+  if (classTag_ == "St_Common") return Kind::kCommon;
+  if (!option_.empty() && option_[0] == 'M') return Kind::kMemory;
+  return Kind::kPlain;
+}
