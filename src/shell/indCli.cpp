@@ -4,6 +4,7 @@
 #include <map>
 
 #include "shell/indCliCells.h"
+#include "shell/indCliDump.h"
 #include "shell/indCliRadio.h"
 #include "shell/indCliSession.h"
 
@@ -64,6 +65,12 @@ int Key(const dst_CliArgs& a, std::ostream& out, std::ostream& err, const std::s
   return indCliCells::Key(a, out, err, exeDir);
 }
 
+int Dump(const dst_CliArgs& a, std::ostream& out, std::ostream& err, const std::string& exeDir) {
+  if (a.bad || a.positional.empty() || a.positional.size() > 2 || !a.output.empty())
+    return Usage(err, "dump takes FILE [SHEET] [--maker]");
+  return indCliDump::Run(a, out, err, exeDir);
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const std::string& exeDir) {
@@ -85,8 +92,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return indCliRadio::Run(options, out, err, exeDir, errIsTerminal);
   }
   static const std::map<std::string, dst_CliCommand> commands = {
-      {"check", Check}, {"normalize", Normalize}, {"get", Get}, {"set", Set}, {"key", Key}};
+      {"check", Check}, {"normalize", Normalize}, {"get", Get}, {"set", Set}, {"key", Key}, {"dump", Dump}};
   const auto it = commands.find(command);
   if (it == commands.end()) return Usage(err, "unknown command '" + command + "'");
-  return it->second(indCliSession::ParseArgs(args), out, err, exeDir);
+  const dst_CliArgs parsed = indCliSession::ParseArgs(args);
+  if (parsed.maker && command != "dump") return Usage(err, "--maker is an option of dump only");
+  return it->second(parsed, out, err, exeDir);
 }

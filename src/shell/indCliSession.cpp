@@ -20,6 +20,8 @@ dst_CliArgs indCliSession::ParseArgs(const std::vector<std::string>& args) {
     if (args[i] == "-o") {
       if (i + 1 >= args.size() || !a.output.empty()) a.bad = true;
       if (i + 1 < args.size()) a.output = args[++i];
+    } else if (args[i] == "--maker") {
+      a.maker = true;
     } else if (!args[i].empty() && args[i][0] == '-' && args[i] != "-") {
       a.bad = true;
     } else {

@@ -18,11 +18,13 @@
 #include "shell/indEnviron.h"
 #include "shell/indMain.h"
 
-// The words of a command line after the command: positional words and "-o OUT".
+// The words of a command line after the command: positional words, "-o OUT" and
+// "--maker".
 struct dst_CliArgs {
   std::vector<std::string> positional;
   std::string output;
-  bool bad = false;  // an unknown option or a second or missing "-o" value
+  bool maker = false;  // maker reserve mode on before the file is opened
+  bool bad = false;    // an unknown option or a second or missing "-o" value
 };
 
 class indCliSession {

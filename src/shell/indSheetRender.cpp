@@ -1,0 +1,122 @@
+#include "shell/indSheetRender.h"
+
+#include "cell/cmcCellCapsule.h"
+#include "cell/cmcCellIds.h"
+#include "cell/cmcCellNumber.h"
+#include "cell/indActiveCell.h"
+#include "channel/datChBank.h"
+#include "overlay/cmcGTex.h"
+#include "sheet/cmcScrBlock.h"
+#include "sheet/cmcSheetRef.h"
+#include "shell/cmcEvCodes.h"
+#include "shell/cmcEvMan.h"
+#include "shell/indMain.h"
+
+namespace {
+
+constexpr int kAddrAccessByte = 0x10B;
+constexpr int kAddrDigitalByte = 267;
+
+bool IsWindowCell(const cmcCellObj& cell) {
+  return cell.category == CT_Mch_Win || cell.category == CT_Mch_Win_Pmr446 || cell.label == CL_MchWin_No;
+}
+
+std::string OneLine(std::string text) {
+  for (char& c : text)
+    if (c == '\n' || c == '\r' || c == '\t') c = ' ';
+  return text;
+}
+
+// The bank of a bank sheet's option text "Bank n"; 0 when it names none.
+int BankOfOption(const std::string& option) {
+  const cmcScrBlock block(option);
+  int32_t bank = 0;
+  if (block.Name() != "Bank" || !ParseCellDecimal(block.Item(0), bank)) return 0;
+  return bank;
+}
+
+}  // namespace
+
+indSheetRender::indSheetRender(indMain& main, cmcGTex& overlay, cmcEvMan& events, indActiveCell& dispatch)
+    : main_(main), overlay_(overlay), events_(events), dispatch_(dispatch) {}
+
+cmcSheetDef::Model indSheetRender::SheetModel() const {
+  return {main_.ModelType(), main_.extendedMode, main_.makerReserveMode, main_.Working().GetByte(kAddrAccessByte)};
+}
+
+indTreeModel::Filter indSheetRender::TreeFilter() const {
+  indTreeModel::Filter f;
+  f.modelType = main_.ModelType();
+  f.makerReserveMode = main_.makerReserveMode;
+  f.adjustDataPresent = main_.adjustDataPresent;
+  f.extendedMode = main_.extendedMode;
+  f.digitalByte = main_.Working().GetByte(kAddrDigitalByte);
+  const uint8_t* names = main_.Working().Data() + indMain::kAddrBankNames;
+  for (size_t b = 0; b < f.bankNames.size(); ++b)
+    f.bankNames[b].assign(reinterpret_cast<const char*>(names + 8 * b), 8);
+  return f;
+}
+
+void indSheetRender::OnEvent(cmcEvent& event) {
+  if (event.mode != cmcEvMode::Asked) return;
+  if (event.code == kEvAskBankSheet && bank_ >= 0) events_.Answer(bank_, 0);
+  if (event.code == kEvAskMchBank && mchWin_)
+    events_.Answer(0, datChBank(&main_.Working(), &main_.Initial()).BankFirst(0));
+}
+
+std::string indSheetRender::Shown(const cmcCellObj& cell) {
+  if (cell.category >= kNoCategory && cell.label >= kNoLabel) return OneLine(cell.CellText());
+  cmcCellObj probe;
+  probe.CopyCell(cell);
+  cmcCellCapsule c;
+  c.cell = &probe;
+  // The dispatch asks the view for its bank only on requests from a sheet; the
+  // renderer stands in for that sheet and never hands the pointer on.
+  c.sheet = reinterpret_cast<cuiSheet*>(this);
+  return dispatch_.Dispatch(c, false) == 0 ? OneLine(c.outputText) : std::string();
+}
+
+indSheetRender::Rows indSheetRender::Render(std::string_view spec) {
+  const cmcSheetRef ref(spec);
+  cmcSheetDef def(overlay_, ref.SheetName(), ref.SheetKind(), SheetModel());
+  def.Build();
+  bank_ = ref.SheetKind() == cmcSheetRef::Kind::kBank ? BankOfOption(ref.Option()) : -1;
+  mchWin_ = false;
+  for (int r = 0; r < def.RowCount() && !mchWin_; ++r)
+    for (int k = 0; k < def.ColCount() && !mchWin_; ++k) mchWin_ = IsWindowCell(def.CellAt(k, r));
+  events_.Listen<&indSheetRender::OnEvent>(this);
+  Rows rows(static_cast<size_t>(def.RowCount()));
+  for (int r = 0; r < def.RowCount(); ++r) {
+    auto& row = rows[static_cast<size_t>(r)];
+    for (int k = 0; k < def.ColCount(); ++k) row.push_back(Shown(def.CellAt(k, r)));
+    while (!row.empty() && row.back().empty()) row.pop_back();
+  }
+  events_.Unlisten<&indSheetRender::OnEvent>(this);
+  bank_ = -1;
+  mchWin_ = false;
+  return rows;
+}
+
+std::vector<indSheetRender::TreeSheet> indSheetRender::TreeSheets() {
+  indTreeModel tree(overlay_);
+  tree.Build();
+  tree.ApplyFilter(TreeFilter());
+  tree.AppendModelName(main_.ModelType());
+  std::vector<TreeSheet> sheets;
+  for (const auto& node : tree.Nodes()) {
+    if (node.Target().empty()) continue;
+    bool seen = false;
+    for (const auto& s : sheets) seen = seen || s.spec == node.Target();
+    if (!seen) sheets.push_back({OneLine(node.caption), node.Target()});
+  }
+  return sheets;
+}
+
+std::string indSheetRender::Table(const Rows& rows) {
+  std::string text;
+  for (const auto& row : rows) {
+    for (size_t k = 0; k < row.size(); ++k) text += (k ? "\t" : "") + row[k];
+    text += '\n';
+  }
+  return text;
+}

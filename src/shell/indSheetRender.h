@@ -1,0 +1,56 @@
+#pragma once
+// Overlay sheets rendered as text on the model controller's working image: every cell
+// of the built sheet, a bound cell as the active cell dispatch shows it when drawn, an
+// unbound one with its own text. While rendering it stands in for the views the
+// dispatch asks: a bank sheet answers its bank, a memory channel window sheet the
+// window's bank 0 and that bank's first channel. Also lists the tree's sheets.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sheet/cmcSheetDef.h"
+#include "shell/indTreeModel.h"
+
+class cmcEvMan;
+class cmcGTex;
+class indActiveCell;
+class indMain;
+struct cmcEvent;
+
+class indSheetRender {
+ public:
+  // One text per cell, trailing empty cells of a row dropped; line breaks, tabs and
+  // carriage returns inside a text become blanks.
+  using Rows = std::vector<std::vector<std::string>>;
+
+  struct TreeSheet {
+    std::string caption;
+    std::string spec;
+  };
+
+  indSheetRender(indMain& main, cmcGTex& overlay, cmcEvMan& events, indActiveCell& dispatch);
+
+  // Builds the sheet the spec names and renders it; a missing key is fatal.
+  Rows Render(std::string_view spec);
+  // The tree's nodes that open a sheet, in tree order, for the controller's model
+  // type and modes; a spec shown by several nodes is listed once.
+  std::vector<TreeSheet> TreeSheets();
+
+  // The rows as lines of tab-separated texts.
+  static std::string Table(const Rows& rows);
+  // The model state the sheet conditions and the tree filter read from the controller.
+  cmcSheetDef::Model SheetModel() const;
+  indTreeModel::Filter TreeFilter() const;
+
+ private:
+  void OnEvent(cmcEvent& event);
+  std::string Shown(const cmcCellObj& cell);
+
+  indMain& main_;
+  cmcGTex& overlay_;
+  cmcEvMan& events_;
+  indActiveCell& dispatch_;
+  // The views answered while a sheet is rendered.
+  int bank_ = -1;
+  bool mchWin_ = false;
+};

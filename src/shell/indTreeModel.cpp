@@ -1,0 +1,200 @@
+#include "shell/indTreeModel.h"
+
+#include <cstring>
+
+#include "overlay/cmcGTexBase.h"
+#include "sheet/cmcSheetRef.h"
+#include "shell/indMain.h"
+
+namespace {
+
+constexpr int kClassOrder[] = {0, 6, 7, 5, 2, 1, 3, 4};
+
+bool IsEnd(const std::string& line) { return !line.empty() && line[0] == '#'; }
+
+// Characters before the first "+"; a line without one is all indentation.
+int DepthOf(std::string_view line) {
+  const size_t plus = line.find('+');
+  return static_cast<int>(plus == std::string_view::npos ? line.size() : plus);
+}
+
+std::string_view DescriptorOf(std::string_view line) {
+  const size_t plus = line.find('+');
+  return plus == std::string_view::npos ? std::string_view() : line.substr(plus + 1);
+}
+
+int NormalType(int modelType) { return modelType >= 0 && modelType <= 3 ? modelType : 0; }
+
+}  // namespace
+
+void indTreeModel::Build() {
+  nodes_.clear();
+  basicCell_ = cmcCellObj();
+  basicCell_.ParseCell(overlay_.GetLine("GI_Tree_Main_BasicCell", 0), nullptr, nullptr);
+  AddRun(0, 0);
+}
+
+indTreeModel::Node indTreeModel::MakeNode(int depth, std::string_view descriptor) const {
+  Node node;
+  node.depth = depth;
+  node.cell.ParseCell(descriptor, nullptr, &basicCell_);
+  node.caption = node.cell.CellText();
+  return node;
+}
+
+int indTreeModel::AddRun(int line, int depth) {
+  std::string text = overlay_.GetLine(kBodyKey, line);
+  if (IsEnd(text)) return line;
+  const int runDepth = DepthOf(text);
+  for (;;) {
+    nodes_.push_back(MakeNode(depth, DescriptorOf(text)));
+    ++line;
+    for (;;) {
+      text = overlay_.GetLine(kBodyKey, line);
+      if (IsEnd(text)) return line;
+      const int lineDepth = DepthOf(text);
+      if (lineDepth < runDepth) return line;
+      if (lineDepth == runDepth) break;
+      line = AddRun(line, depth + 1);
+    }
+  }
+}
+
+int indTreeModel::FindByTarget(std::string_view spec) const {
+  for (size_t i = 0; i < nodes_.size(); ++i)
+    if (nodes_[i].Target() == spec) return static_cast<int>(i);
+  return -1;
+}
+
+int indTreeModel::SubtreeEnd(int node) const {
+  int end = node + 1;
+  while (end < static_cast<int>(nodes_.size()) &&
+         nodes_[static_cast<size_t>(end)].depth > nodes_[static_cast<size_t>(node)].depth)
+    ++end;
+  return end;
+}
+
+bool indTreeModel::Kept(int n, const Filter& f) {
+  const int type = NormalType(f.modelType);
+  switch (n) {
+    case 0:
+      return f.makerReserveMode;
+    case 1:
+      return type == 0;
+    case 2:
+      return type == 1 || type == 2;
+    case 3:
+      return type == 2;
+    case 4:
+      return type != 3;
+    case 5:
+      return (f.digitalByte & 0x10) != 0;
+    case 6:
+      return f.adjustDataPresent;
+    case 7:
+      return f.extendedMode;
+    default:
+      return true;
+  }
+}
+
+void indTreeModel::RemoveClass(int n) {
+  for (int i = 0; i < static_cast<int>(nodes_.size());) {
+    if (nodes_[static_cast<size_t>(i)].cell.Flag(n))
+      nodes_.erase(nodes_.begin() + i, nodes_.begin() + SubtreeEnd(i));
+    else
+      ++i;
+  }
+}
+
+int indTreeModel::AddChild(int parent, std::string_view descriptor) {
+  const int at = SubtreeEnd(parent);
+  nodes_.insert(nodes_.begin() + at, MakeNode(nodes_[static_cast<size_t>(parent)].depth + 1, descriptor));
+  return at;
+}
+
+void indTreeModel::AddDigitalTimerNode() {
+  const int progMes = FindByTarget("GI_Sheet_Dig_ProgMes");
+  if (progMes <= 0) return;  // no node, or none before it to take the timer node
+  for (int i = 0;; ++i) {
+    const std::string line = overlay_.GetLine(kBodyKey, i);
+    if (IsEnd(line)) return;
+    if (line.find("GI_Sheet_Dig_Tim") == std::string::npos) continue;
+    if (FindByTarget(MakeNode(0, DescriptorOf(line)).Target()) < 0) AddChild(progMes - 1, DescriptorOf(line));
+    return;
+  }
+}
+
+void indTreeModel::BuildBankBranch(const Filter& f, int modelType) {
+  const int top = FindByTarget("GI_Sheet_Memory_CH_Top");
+  if (top < 0) return;
+  nodes_.erase(nodes_.begin() + top + 1, nodes_.begin() + SubtreeEnd(top));
+  const std::string operation = overlay_.GetLine("GI_Tree_Branch_Mch_BankOperation", 0);
+  const std::string format = overlay_.GetLine("GI_Tree_Branch_Mch_Bank", 0);
+  const char* suffix = indMain::NameSuffixOf(modelType);
+  if (operation == "None") {
+    AddChild(top, FillFormat(format, suffix, 0));
+    return;
+  }
+  AddChild(top, operation);
+  const int banks = indMain::BankCountOf(modelType);
+  for (int b = 0; b < banks; ++b) AddChild(top, FillFormat(format, suffix, b));
+  for (int b = 0; b < banks; ++b) RelabelBank(b, BankLabel(b, f.bankNames[static_cast<size_t>(b)]));
+}
+
+void indTreeModel::ApplyFilter(const Filter& f) {
+  for (const int n : kClassOrder) {
+    if (Kept(n, f)) {
+      if (n == 5) AddDigitalTimerNode();
+    } else {
+      RemoveClass(n);
+    }
+  }
+  BuildBankBranch(f, NormalType(f.modelType));
+}
+
+void indTreeModel::AppendModelName(int modelType) {
+  if (nodes_.empty()) return;
+  nodes_.front().caption += overlay_.GetLine("GI_AppInd_Model", modelType);
+}
+
+void indTreeModel::RelabelBank(int bank, std::string_view label) {
+  for (Node& node : nodes_)
+    if (BankOfNode(node) == bank) node.caption = label;
+}
+
+std::string indTreeModel::BankLabel(int bank, std::string_view name) {
+  name = name.substr(0, 8);
+  name = name.substr(0, std::min(name.size(), strnlen(name.data(), name.size())));
+  std::string label = std::to_string(bank + 1) + ": " + std::string(name);
+  while (!label.empty() && label.back() == ' ') label.pop_back();
+  return label;
+}
+
+int indTreeModel::BankOfNode(const Node& node) {
+  const cmcSheetRef ref(node.Target());
+  if (ref.ClassTag() != "St_ChBank" || ref.Option().rfind("Bank", 0) != 0) return -1;
+  int bank = 0;
+  bool digits = false;
+  for (const char c : std::string_view(ref.Option()).substr(4)) {
+    if (c == ' ') continue;
+    if (c < '0' || c > '9') break;
+    bank = bank * 10 + (c - '0');
+    digits = true;
+  }
+  return digits ? bank : -1;
+}
+
+std::string indTreeModel::FillFormat(std::string_view format, std::string_view suffix, int number) {
+  std::string text;
+  for (size_t i = 0; i < format.size(); ++i) {
+    const char next = i + 1 < format.size() ? format[i + 1] : '\0';
+    if (format[i] == '%' && (next == 's' || next == 'd' || next == '%')) {
+      text += next == 's' ? std::string(suffix) : next == 'd' ? std::to_string(number) : std::string("%");
+      ++i;
+    } else {
+      text += format[i];
+    }
+  }
+  return text;
+}
