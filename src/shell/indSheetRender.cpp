@@ -76,7 +76,7 @@ std::string indSheetRender::Shown(const cmcCellObj& cell) {
   return dispatch_.Dispatch(c, false) == 0 ? OneLine(c.outputText) : std::string();
 }
 
-indSheetRender::Rows indSheetRender::Render(std::string_view spec) {
+indSheetRender::Rows indSheetRender::Render(std::string_view spec, const CellVisitor& visit) {
   const cmcSheetRef ref(spec);
   cmcSheetDef def(overlay_, ref.SheetName(), ref.SheetKind(), SheetModel());
   def.Build();
@@ -88,7 +88,10 @@ indSheetRender::Rows indSheetRender::Render(std::string_view spec) {
   Rows rows(static_cast<size_t>(def.RowCount()));
   for (int r = 0; r < def.RowCount(); ++r) {
     auto& row = rows[static_cast<size_t>(r)];
-    for (int k = 0; k < def.ColCount(); ++k) row.push_back(Shown(def.CellAt(k, r)));
+    for (int k = 0; k < def.ColCount(); ++k) {
+      row.push_back(Shown(def.CellAt(k, r)));
+      if (visit) visit(def.CellAt(k, r), row.back());
+    }
     while (!row.empty() && row.back().empty()) row.pop_back();
   }
   events_.Unlisten<&indSheetRender::OnEvent>(this);

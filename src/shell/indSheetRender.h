@@ -4,6 +4,7 @@
 // unbound one with its own text. While rendering it stands in for the views the
 // dispatch asks: a bank sheet answers its bank, a memory channel window sheet the
 // window's bank 0 and that bank's first channel. Also lists the tree's sheets.
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,8 +31,11 @@ class indSheetRender {
 
   indSheetRender(indMain& main, cmcGTex& overlay, cmcEvMan& events, indActiveCell& dispatch);
 
+  // Called for every cell rendered, with the text it shows.
+  using CellVisitor = std::function<void(const cmcCellObj& cell, const std::string& shown)>;
+
   // Builds the sheet the spec names and renders it; a missing key is fatal.
-  Rows Render(std::string_view spec);
+  Rows Render(std::string_view spec, const CellVisitor& visit = {});
   // The tree's nodes that open a sheet, in tree order, for the controller's model
   // type and modes; a spec shown by several nodes is listed once.
   std::vector<TreeSheet> TreeSheets();

@@ -1,0 +1,398 @@
+// The shipped English overlay, checked as a whole: every key the program's source
+// reads exists, every sheet, menu, tool bar and tree line parses with its models,
+// popup menus and target sheets present, every choice list has entries, every sheet
+// reachable from the tree renders on each model type's initial image (and in maker
+// reserve mode) without "*Yet*" or "error", and every stored setting the cell engine
+// handles is on a sheet reachable for each model type it belongs to.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "cell/cmcCellIds.h"
+#include "cell/cmcCellNames.h"
+#include "cell/cmcCellObj.h"
+#include "cell/cmcCellRegistry.h"
+#include "cell/indActiveCell.h"
+#include "cell/indCellHandlers.h"
+#include "overlay/cmcGTex.h"
+#include "sheet/cmcSheetDef.h"
+#include "sheet/cmcSheetRef.h"
+#include "shell/cmcFatal.h"
+#include "shell/indCellShell.h"
+#include "shell/indSheetRender.h"
+#include "shell/indTreeModel.h"
+#include "support/TestProgram.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kSuffixes[] = {"Lmr", "Pmr", "PmrB", "DPmr446"};
+
+// Fatal errors become exceptions, so one bad line fails its test with the message
+// instead of ending the test program.
+class ThrowingSink : public cmcFatalSink {
+ public:
+  void Report(const std::string& text) override { throw std::runtime_error(text); }
+};
+
+class FatalAsException {
+ public:
+  FatalAsException() { cmcSetFatalSink(&sink_); }
+  ~FatalAsException() { cmcSetFatalSink(nullptr); }
+
+ private:
+  ThrowingSink sink_;
+};
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// The keys of the main overlay and their lines, read as the store reads them.
+class OverlayKeys {
+ public:
+  explicit OverlayKeys(const char* file) {
+    std::istringstream in(ReadFile(fs::path(RX93_DATA_DIR) / file));
+    std::string line, key;
+    while (std::getline(in, line)) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (line.size() > 1 && line[0] == '#' && line != "#End_Of_Ovl") {
+        key = line.substr(1);
+        if (!lines_.contains(key)) order_.push_back(key);
+        dup_ += lines_.contains(key) ? key + " " : "";
+        lines_[key];
+        continue;
+      }
+      if (!key.empty()) lines_[key].push_back(line);
+    }
+  }
+  bool Has(const std::string& key) const { return lines_.contains(key); }
+  const std::vector<std::string>& Lines(const std::string& key) const { return lines_.at(key); }
+  const std::vector<std::string>& Keys() const { return order_; }
+  const std::string& Duplicates() const { return dup_; }
+  // A sheet N is its three sections.
+  bool HasSheet(const std::string& n) const { return Has(n + "_Style") && Has(n + "_BasicCell") && Has(n + "_Cells"); }
+  // A menu, tool bar, popup menu or tree N is a basic cell and a body.
+  bool HasMenu(const std::string& n) const { return Has(n + "_BasicCell") && Has(n + "_Body"); }
+
+ private:
+  std::map<std::string, std::vector<std::string>> lines_;
+  std::vector<std::string> order_;
+  std::string dup_;
+};
+
+const OverlayKeys& Keys() {
+  static const OverlayKeys keys("RX93KITD_ENG.OVL");
+  return keys;
+}
+
+// The language index and the help-name overlay hold the few keys the main one does not.
+bool InOtherOverlays(const std::string& key) {
+  static const OverlayKeys index("RX93KITD.OVL");
+  static const OverlayKeys help("RX93KITD_ENG_HELP.OVL");
+  return index.Has(key) || help.Has(key);
+}
+
+// Every "GI_" name inside a string literal of the program's source (tests excluded),
+// with each "%s" filled by every model type's name suffix and each "%d" by 0.
+std::set<std::string> KeysTheSourceReads() {
+  std::set<std::string> keys;
+  const std::regex literal(R"re("((?:[^"\\\n]|\\.)*)")re");
+  const std::regex name(R"(GI_[A-Za-z0-9_%]+)");
+  for (const char* dir : {"src", "apps"}) {
+    for (const auto& entry : fs::recursive_directory_iterator(fs::path(RX93_DATA_DIR) / ".." / dir)) {
+      const std::string ext = entry.path().extension().string();
+      if (ext != ".cpp" && ext != ".h") continue;
+      const std::string text = ReadFile(entry.path());
+      for (std::sregex_iterator l(text.begin(), text.end(), literal), end; l != end; ++l) {
+        const std::string body = (*l)[1];
+        for (std::sregex_iterator n(body.begin(), body.end(), name); n != end; ++n) {
+          std::string key = (*n)[0];
+          if (key.back() == '_') continue;  // a prefix the code completes
+          size_t d;
+          while ((d = key.find("%d")) != std::string::npos) key.replace(d, 2, "0");
+          if (key.find("%s") == std::string::npos) {
+            keys.insert(key);
+            continue;
+          }
+          for (const char* suffix : kSuffixes) {
+            std::string filled = key;
+            filled.replace(filled.find("%s"), 2, suffix);
+            keys.insert(filled);
+          }
+        }
+      }
+    }
+  }
+  return keys;
+}
+
+TEST(EnglishOverlay, DefinesEveryKeyOnce) { EXPECT_EQ(Keys().Duplicates(), ""); }
+
+TEST(EnglishOverlay, HoldsEveryKeyTheProgramReads) {
+  const std::set<std::string> keys = KeysTheSourceReads();
+  ASSERT_GT(keys.size(), 150u);
+  for (const auto& key : keys) {
+    const bool found = key.starts_with("GI_Sheet_") ? Keys().HasSheet(key)
+                                                    : Keys().Has(key) || Keys().HasMenu(key) || InOtherOverlays(key);
+    EXPECT_TRUE(found) << key;
+  }
+}
+
+// Everything the overlay itself names: popup menus and the sheets that links, tree
+// nodes and check cells open. Each missing name is reported once, with the first
+// place that names it.
+class NameCheck {
+ public:
+  ~NameCheck() {
+    for (const auto& [problem, where] : problems_) ADD_FAILURE() << problem << " (first named by " << where << ")";
+  }
+  void Check(const cmcCellObj& cell, const std::string& where) {
+    const std::string popup(cell.PopupMenuName());
+    if (!popup.empty() && !Keys().HasMenu(popup)) problems_.emplace("no popup menu " + popup, where);
+    if (cell.label == CallSheet && cell.category == CT_Null && !Keys().HasSheet(cmcSheetRef(cell.argument).SheetName()))
+      problems_.emplace("no sheet " + cell.argument, where);
+  }
+
+ private:
+  std::map<std::string, std::string> problems_;
+};
+
+class ShippedOverlay : public ::testing::Test {
+ protected:
+  ShippedOverlay() {
+    overlay_.SetFile(std::string(RX93_DATA_DIR) + "/RX93KITD_ENG.OVL");
+    cmcCellObj::SetModelOverlay(&overlay_);
+  }
+  ~ShippedOverlay() override { cmcCellObj::SetModelOverlay(nullptr); }
+
+  // Parses every line of a menu-like body over its basic cell.
+  void ParseBody(const std::string& name) {
+    SCOPED_TRACE(name);
+    cmcCellObj basic;
+    basic.ParseCell(overlay_.GetLine(name + "_BasicCell", 0), nullptr, nullptr);
+    const auto& lines = Keys().Lines(name + "_Body");
+    for (size_t i = 0; i < lines.size() && !lines[i].starts_with("#"); ++i) {
+      const size_t plus = lines[i].find('+');
+      const std::string descriptor = plus == std::string::npos ? lines[i] : lines[i].substr(plus + 1);
+      cmcCellObj cell;
+      try {
+        cell.ParseCell(descriptor, nullptr, &basic);
+      } catch (const std::exception& e) {
+        ADD_FAILURE() << "line " << i << ": " << e.what();
+        continue;
+      }
+      names_.Check(cell, name + " line " + std::to_string(i));
+    }
+  }
+
+  FatalAsException fatal_;
+  cmcGTex overlay_;
+  NameCheck names_;
+};
+
+TEST_F(ShippedOverlay, EverySheetParsesOnEveryModelType) {
+  int sheets = 0;
+  for (const auto& key : Keys().Keys()) {
+    if (!key.ends_with("_Cells")) continue;
+    const std::string name = key.substr(0, key.size() - 6);
+    if (!Keys().Has(name + "_Style")) continue;
+    ++sheets;
+    for (int family = 0; family <= 3; ++family) {
+      for (bool maker : {false, true}) {
+        SCOPED_TRACE(name + " family " + std::to_string(family) + (maker ? " maker" : ""));
+        cmcSheetDef def(overlay_, name, cmcSheetRef::Kind::kCommon, {family, false, maker, 0x18});
+        try {
+          def.Build();
+        } catch (const std::exception& e) {
+          ADD_FAILURE() << e.what();
+          continue;
+        }
+        for (int r = 0; r < def.RowCount(); ++r)
+          for (int k = 0; k < def.ColCount(); ++k)
+            names_.Check(def.CellAt(k, r), name + " row " + std::to_string(r) + " col " + std::to_string(k));
+      }
+    }
+  }
+  EXPECT_GT(sheets, 100);
+}
+
+TEST_F(ShippedOverlay, EveryMenuToolBarAndTreeLineParses) {
+  for (const char* name : {"GI_Menu_Main", "GI_ToolBar_Main", "GI_ToolBar_Main_Limited", "GI_Tree_Main"}) {
+    ASSERT_TRUE(Keys().HasMenu(name)) << name;
+    ParseBody(name);
+  }
+  for (const auto& key : Keys().Keys())
+    if (key.starts_with("GI_PMenu_") && key.ends_with("_Body")) ParseBody(key.substr(0, key.size() - 5));
+  for (const char* key : {"GI_Tree_Branch_Mch_BankOperation", "GI_Tree_Branch_Mch_Bank"}) {
+    cmcCellObj cell;
+    const std::string line = indTreeModel::FillFormat(overlay_.GetLine(key, 0), "Lmr", 0);
+    if (line == "None") continue;
+    cell.ParseCell(line, nullptr, nullptr);
+    names_.Check(cell, key);
+  }
+  for (const auto& line : Keys().Lines("GI_WarningCheckList")) {
+    if (line.starts_with("#")) break;
+    cmcCellObj cell;
+    cell.ParseCell(line, nullptr, nullptr);
+    EXPECT_TRUE(Keys().HasSheet(cmcSheetRef(cell.argument).SheetName())) << "warning check " << line;
+  }
+}
+
+// The choice lists: each is a sheet whose entries carry a key label (one of the Flex
+// labels) with the entry's value as index.
+TEST_F(ShippedOverlay, EveryChoiceListHasEntries) {
+  int lists = 0;
+  for (const auto& key : Keys().Keys()) {
+    if (!key.starts_with("GI_Sheet_Sel_") || !key.ends_with("_Cells")) continue;
+    const std::string name = key.substr(0, key.size() - 6);
+    ++lists;
+    cmcSheetDef def(overlay_, name, cmcSheetRef::Kind::kPlain, {});
+    def.Build();
+    int entries = 0;
+    for (int r = 0; r < def.RowCount(); ++r)
+      for (int k = 0; k < def.ColCount(); ++k)
+        entries += def.CellAt(k, r).label >= Flex0 && def.CellAt(k, r).label <= FlexLockCh;
+    EXPECT_GT(entries, 0) << name;
+  }
+  EXPECT_GT(lists, 100);
+}
+
+// The sheets reachable from the tree, rendered on the program's initial images.
+class TreeSheets : public ::testing::Test {
+ protected:
+  TreeSheets()
+      : program_(dir_),
+        shell_(program_.main, program_.environ, program_.mainOverlay, program_.events, program_.prompts, dir_.Dir()),
+        active_(shell_),
+        render_(program_.main, program_.mainOverlay, program_.events, active_) {}
+
+  // The labels shown on the sheets of the tree for a model type; failures for every
+  // bound cell showing "*Yet*" (outside the adjustment procedures) or "error".
+  std::set<uint32_t> Walk(int family, bool maker) {
+    program_.main.ChangeModelType(family, true);
+    program_.main.makerReserveMode = maker;
+    std::set<uint32_t> shown;
+    const auto sheets = render_.TreeSheets();
+    EXPECT_GT(sheets.size(), 20u);
+    for (const auto& sheet : sheets) {
+      const std::string trace = sheet.spec + " on model type " + std::to_string(family) + (maker ? " (maker)" : "");
+      try {
+        render_.Render(sheet.spec, [&](const cmcCellObj& cell, const std::string& text) {
+          if (cell.category == kNoCategory && cell.label == kNoLabel) return;
+          shown.insert(cell.label);
+          const std::string where = trace + ": " + std::string(LabelNameOf(cell.label)) + "[" +
+                                    std::to_string(cell.index) + "] shows '" + text + "'";
+          if (text.find("*Yet*") != std::string::npos && !AdjustmentProcedure(cell.label, sheet.spec))
+            ADD_FAILURE() << where;
+          if (text.find("error") != std::string::npos) ADD_FAILURE() << where;
+        });
+      } catch (const std::exception& e) {
+        ADD_FAILURE() << trace << ": " << e.what();
+      }
+    }
+    program_.main.makerReserveMode = false;
+    return shown;
+  }
+
+  // The guided adjustment cells wait for the adjustment sequencer; they may show
+  // "*Yet*" on the adjustment sheets only.
+  static bool AdjustmentProcedure(uint32_t label, const std::string& spec) {
+    const std::string_view name = LabelNameOf(label);
+    const bool sequencer = name.starts_with("CL_Adjust_Auto_") || name.starts_with("CL_Adjust_ChNo") ||
+                           name == "CL_Adjust_ChRfPow" || name.starts_with("CL_Adjust_ModRatio_") ||
+                           name.starts_with("CL_Adjust_Bpf") || name.ends_with("_Sweep") ||
+                           name.starts_with("CL_Adjust_Smeter");
+    return sequencer && (spec == "GI_Sheet_Maker_Procedure" || spec == "GI_Sheet_TopPage_ADJ");
+  }
+
+  FatalAsException fatal_;
+  ProgramDir dir_;
+  Program program_;
+  indCellShell shell_;
+  indActiveCell active_;
+  indSheetRender render_;
+};
+
+// Labels that are no stored setting: commands, captions, marks, statistics,
+// read-outs, and labels that draw nothing.
+bool StoredSetting(uint32_t label) {
+  const std::string_view n = LabelNameOf(label);
+  if (label <= FlexLockCh || n.starts_with("CL_Menu_") || n.starts_with("CL_Model_") || n.starts_with("CL_Help_") ||
+      n.starts_with("CL_Check_") || n.starts_with("CL_CloneInfo_") || n.starts_with("CL_PMenu_") ||
+      n.starts_with("CL_Misc_") || n.starts_with("CL_WinAD_") || n.starts_with("CL_WinDA_") ||
+      n.starts_with("CL_Language") || n.starts_with("CL_Langage") || n.starts_with("CL_EeDebugWin_"))
+    return false;
+  static const std::set<uint32_t> notStored = {CL_TopPage_Name,
+                                               CL_AppInfo_Revision,
+                                               CallSheet,
+                                               CL_MchWin_No,
+                                               CL_Mch_No,
+                                               CL_Mch_No_Pmr,
+                                               CL_Bank_SmarTrunk,
+                                               CL_Bank_UsedQty,
+                                               CL_Bank_UsedTotal,
+                                               CL_Bank_UsedLeft,
+                                               CL_Mch_Bank_Total,
+                                               CL_Mch_Bank_Left,
+                                               CL_Mch_UsedCHs,
+                                               CL_Mch_UsedCHs_Total,
+                                               CL_Mch_UsedCHs_Left,
+                                               CL_ExtPort_ChSW_Table_MoveCH,
+                                               CL_Comm_ChAnnounceOnOff,
+                                               CL_Dtmf_ChNo};
+  if (notStored.contains(label)) return false;
+  if (label >= CL_Mdc_Alias2_Strip && label <= CL_Mdc_Alias5_Text) return false;
+  return true;
+}
+
+// Bits: the model types a label belongs to (1 LMR, 2 PMR, 4 QarnPmr, 8 dPMR446).
+int ModelTypesOf(uint32_t label) {
+  constexpr int L = 1, P = 2, Q = 4, D = 8, All = L | P | Q | D;
+  struct Range {
+    uint32_t first, last;
+    int types;
+  };
+  static const Range kRanges[] = {
+      {CL_Mch_No, CL_Mch_Scrm_Code, L | Q | D},
+      {CL_Mch_No_Pmr, CL_Mch_Scrm_Code_Pmr, P},
+      {CL_Mch_CB, CL_Mch_CTone_Edit, P},
+      {CL_Mch_Atr_Pmr446, CL_Mch_Lockout_Pmr446, D},
+      {CL_Mch_Msk_Sig, CL_Mch_Msk_RxCNo, Q},
+      {CL_Mch_Dig_Sig, CL_Mch_Dig_Sig, D},
+      {CL_Msk_AdrRange_Individual, CL_Msk_Presl_Ptt_Side, Q},
+      {CL_Dig_ProgMes_Busy, CL_Dig_Tim_L0Level, D},
+      {CL_Mdc_System_List_Text, CL_Mdc_General_Log_Action_Type, L | P | Q},
+  };
+  for (const auto& r : kRanges)
+    if (label >= r.first && label <= r.last) return r.types;
+  return All;
+}
+
+TEST_F(TreeSheets, RenderOnEveryModelTypeAndHoldEveryStoredSetting) {
+  const auto& handlers = indCellHandlers::Default();
+  for (int family = 0; family <= 3; ++family) {
+    std::set<uint32_t> shown = Walk(family, false);
+    const std::set<uint32_t> maker = Walk(family, true);
+    shown.insert(maker.begin(), maker.end());
+    for (uint32_t label = 0; label < kNoLabel; ++label) {
+      if (!handlers.Has(label) || !StoredSetting(label) || !(ModelTypesOf(label) & (1 << family))) continue;
+      EXPECT_TRUE(shown.contains(label)) << LabelNameOf(label) << " (" << label << ") is on no sheet of model type "
+                                         << family;
+    }
+  }
+}
+
+}  // namespace
