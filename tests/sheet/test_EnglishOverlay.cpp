@@ -358,9 +358,57 @@ bool StoredSetting(uint32_t label) {
   return true;
 }
 
-// Bits: the model types a label belongs to (1 LMR, 2 PMR, 4 QarnPmr, 8 dPMR446).
+// Bits: the model types a label belongs to (1 LMR, 2 PMR, 4 QarnPmr, 8 dPMR446); 0
+// for a label kept off the sheets on purpose.
 int ModelTypesOf(uint32_t label) {
   constexpr int L = 1, P = 2, Q = 4, D = 8, All = L | P | Q | D;
+  struct One {
+    uint32_t label;
+    int types;
+  };
+  static const One kLabels[] = {
+      // Channel settings that one family shows through another label of the same bits.
+      {CL_Mch_Nar, L | D},
+      {CL_Mch_WNM, Q},
+      {CL_Mch_SigType_Log_Lmr, L | D},
+      {CL_Mch_SigType_Dec_Lmr, D},
+      {CL_Mch_Log_Msk, Q},
+      {CL_Mch_2Tone, L | D},  // QarnPmr channels carry no 2-tone fields
+      {CL_Mch_RxCNo2, L | D},
+      {CL_Mch_Mdc_On, L | Q},  // dPMR446 radios have no MDC
+      {CL_Mch_Mdc_System, L | Q},
+      {CL_Mch_Nar_Pmr, 0},      // the width without the preset channels' lock; the sheets use CL_Mch_WNM_Pmr
+      {CL_Mch_Log_Msk_Pmr, 0},  // PMR radios have no MSK; the bits are CL_Mch_SigType_Log_Pmr's
+      {CL_KDisp_Key_Pmr446_RightUp, D},
+      {CL_KDisp_Key_Pmr446_Upper, D},
+      {CL_KDisp_Key_Pmr446_Lower, D},
+      {CL_KDisp_Key_Pmr446_Opf1, D},
+      {CL_Comm_Tot, D},  // shown while image byte 0x10B bit 4 is set, on dPMR446
+      {CL_Comm_Tot_ID_Out, P | Q | D},
+      {CL_Comm_Tot_Dtmf_ID_Out, L},
+      {CL_Comm_LockoutDig, Q | D},
+      {CL_Comm_Dig_Rs232c_Speed, D},
+      {CL_Comm_Dig_Rs232c_Mode, D},
+      {CL_Comm_Msk_DosTimer, Q},
+      {CL_Comm_Msk_CoastTimer, Q},
+      {CL_Comm_Msk_Mdc_SelfID, L | P | Q},
+      {CL_Emer_QARN_Code_Mandown, Q},
+      {CL_Emer_QARN_Code_LoneWorker, Q},
+      {CL_Emer_QARN_Code_EmerKey, Q},
+      {CL_Dtmf_CodeID, L},  // the emergency and ID memories of LMR radios
+      {CL_Dtmf_CodeEmer, L},
+      {CL_ScanList_Prio1_CH, L | P | Q},  // bank and channel
+      {CL_ScanList_Prio2_CH, L | P | Q},
+      {CL_ScanList_TX_CH, L | P | Q},
+      {CL_ScanList_Prio1_CH_29SR, D},  // channel only
+      {CL_ScanList_Prio2_CH_29SR, D},
+      {CL_ScanList_TX_CH_29SR, D},
+      {CL_ScanComm_AutoChCall_PmrOnly, P | Q},
+      {CL_Maker_Digital_TxPolar, Q | D},
+      {CL_Maker_Digital_RxPolar, Q | D},
+      {CL_Maker_Digital_Let, Q | D},
+      {CL_Maker_Digital_Tack, Q | D},
+  };
   struct Range {
     uint32_t first, last;
     int types;
@@ -376,6 +424,8 @@ int ModelTypesOf(uint32_t label) {
       {CL_Dig_ProgMes_Busy, CL_Dig_Tim_L0Level, D},
       {CL_Mdc_System_List_Text, CL_Mdc_General_Log_Action_Type, L | P | Q},
   };
+  for (const auto& one : kLabels)
+    if (label == one.label) return one.types;
   for (const auto& r : kRanges)
     if (label >= r.first && label <= r.last) return r.types;
   return All;
