@@ -22,7 +22,7 @@ constexpr char kUsage[] =
     "  key FILE -o OUT CELL KEY...  press the keys on the cell as on a sheet (space, backspace,\n"
     "                               enter or one character; an editor that opens takes the\n"
     "                               following keys and is committed at the end), then save\n"
-    "  dump FILE [SHEET] [--maker]  print SHEET, a sheet spec as the tree names it (e.g.\n"
+    "  dump FILE [SHEET] [--maker]  print SHEET, a sheet reference as the tree names it (e.g.\n"
     "                               \"[St_ChBank]GI_Sheet_Mch_Lmr,Bank 3\"), as a table: one line\n"
     "                               per row, its cells' texts tab-separated; without SHEET every\n"
     "                               sheet of the tree for the file's model, each after a line\n"

@@ -76,11 +76,11 @@ std::string indSheetRender::Shown(const cmcCellObj& cell) {
   return dispatch_.Dispatch(c, false) == 0 ? OneLine(c.outputText) : std::string();
 }
 
-indSheetRender::Rows indSheetRender::Render(std::string_view spec) {
-  const cmcSheetRef ref(spec);
-  cmcSheetDef def(overlay_, ref.SheetName(), ref.SheetKind(), SheetModel());
+indSheetRender::Rows indSheetRender::Render(std::string_view ref) {
+  const cmcSheetRef sheet(ref);
+  cmcSheetDef def(overlay_, sheet.SheetName(), sheet.SheetKind(), SheetModel());
   def.Build();
-  bank_ = ref.SheetKind() == cmcSheetRef::Kind::kBank ? BankOfOption(ref.Option()) : -1;
+  bank_ = sheet.SheetKind() == cmcSheetRef::Kind::kBank ? BankOfOption(sheet.Option()) : -1;
   mchWin_ = false;
   for (int r = 0; r < def.RowCount() && !mchWin_; ++r)
     for (int k = 0; k < def.ColCount() && !mchWin_; ++k) mchWin_ = IsWindowCell(def.CellAt(k, r));
@@ -106,7 +106,7 @@ std::vector<indSheetRender::TreeSheet> indSheetRender::TreeSheets() {
   for (const auto& node : tree.Nodes()) {
     if (node.Target().empty()) continue;
     bool seen = false;
-    for (const auto& s : sheets) seen = seen || s.spec == node.Target();
+    for (const auto& s : sheets) seen = seen || s.ref == node.Target();
     if (!seen) sheets.push_back({OneLine(node.caption), node.Target()});
   }
   return sheets;

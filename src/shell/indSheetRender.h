@@ -25,15 +25,15 @@ class indSheetRender {
 
   struct TreeSheet {
     std::string caption;
-    std::string spec;
+    std::string ref;
   };
 
   indSheetRender(indMain& main, cmcGTex& overlay, cmcEvMan& events, indActiveCell& dispatch);
 
-  // Builds the sheet the spec names and renders it; a missing key is fatal.
-  Rows Render(std::string_view spec);
+  // Builds the sheet the reference names and renders it; a missing key is fatal.
+  Rows Render(std::string_view ref);
   // The tree's nodes that open a sheet, in tree order, for the controller's model
-  // type and modes; a spec shown by several nodes is listed once.
+  // type and modes; a sheet shown by several nodes is listed once.
   std::vector<TreeSheet> TreeSheets();
 
   // The rows as lines of tab-separated texts.

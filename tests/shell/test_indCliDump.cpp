@@ -138,7 +138,7 @@ class CliDump : public ::testing::Test {
 TEST_F(CliDump, OneSheetAsATable) {
   struct Case {
     const char* file;
-    const char* spec;
+    const char* ref;
     const char* table;
   };
   const Case cases[] = {
@@ -150,8 +150,8 @@ TEST_F(CliDump, OneSheetAsATable) {
       {"banks.qcl", "GI_Sheet_T_Win", "1-  1\n"},                  // the window's bank 0, first channel
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(Run({"dump", dir_.Dir() + c.file, c.spec}), 0) << c.spec << err_.str();
-    EXPECT_EQ(out_.str(), c.table) << c.file << " " << c.spec;
+    EXPECT_EQ(Run({"dump", dir_.Dir() + c.file, c.ref}), 0) << c.ref << err_.str();
+    EXPECT_EQ(out_.str(), c.table) << c.file << " " << c.ref;
   }
 }
 
