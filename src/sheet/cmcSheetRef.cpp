@@ -1,9 +1,9 @@
 #include "sheet/cmcSheetRef.h"
 
-cmcSheetRef::cmcSheetRef(std::string_view spec) : spec_(spec) {
-  const size_t comma = spec.find(',');
-  const std::string_view head = spec.substr(0, comma);
-  if (comma != std::string_view::npos) option_ = spec.substr(comma + 1);
+cmcSheetRef::cmcSheetRef(std::string_view ref) : text_(ref) {
+  const size_t comma = ref.find(',');
+  const std::string_view head = ref.substr(0, comma);
+  if (comma != std::string_view::npos) option_ = ref.substr(comma + 1);
   const size_t open = head.find('[');
   const size_t close = open == std::string_view::npos ? open : head.find(']', open + 1);
   if (close == std::string_view::npos) {

@@ -13,9 +13,9 @@ class cmcSheetRef {
   // Inside the head, the text between the first "[" and the next "]" is the class
   // tag and what follows the "]" is the sheet name; without both brackets the whole
   // head is the name.
-  explicit cmcSheetRef(std::string_view spec);
+  explicit cmcSheetRef(std::string_view ref);
 
-  const std::string& Spec() const { return spec_; }
+  const std::string& Text() const { return text_; }
   const std::string& ClassTag() const { return classTag_; }
   const std::string& SheetName() const { return sheetName_; }
   const std::string& Option() const { return option_; }
@@ -25,7 +25,7 @@ class cmcSheetRef {
   Kind SheetKind() const;
 
  private:
-  std::string spec_;
+  std::string text_;
   std::string classTag_;
   std::string sheetName_;
   std::string option_;

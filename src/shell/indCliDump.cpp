@@ -18,7 +18,7 @@ int indCliDump::Run(const dst_CliArgs& a, std::ostream& out, std::ostream& err, 
     return 0;
   }
   for (const auto& sheet : render.TreeSheets())
-    out << "# " << sheet.caption << '\t' << sheet.spec << '\n'
-        << indSheetRender::Table(render.Render(sheet.spec)) << std::flush;
+    out << "# " << sheet.caption << '\t' << sheet.ref << '\n'
+        << indSheetRender::Table(render.Render(sheet.ref)) << std::flush;
   return 0;
 }

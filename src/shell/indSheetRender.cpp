@@ -16,6 +16,12 @@ namespace {
 
 constexpr int kAddrAccessByte = 0x10B;
 constexpr int kAddrDigitalByte = 267;
+constexpr int kNoLimit = 1 << 30;
+
+// The channel cells of a bank sheet: their index counts from the bank's first channel.
+bool IsBankChannelCell(const cmcCellObj& cell) {
+  return cell.category == CT_Mch || cell.category == CT_Mch_Check || cell.category == CT_Mch_Pmr446;
+}
 
 bool IsWindowCell(const cmcCellObj& cell) {
   return cell.category == CT_Mch_Win || cell.category == CT_Mch_Win_Pmr446 || cell.label == CL_MchWin_No;
@@ -76,23 +82,39 @@ std::string indSheetRender::Shown(const cmcCellObj& cell) {
   return dispatch_.Dispatch(c, false) == 0 ? OneLine(c.outputText) : std::string();
 }
 
-indSheetRender::Rows indSheetRender::Render(std::string_view spec, const CellVisitor& visit) {
-  const cmcSheetRef ref(spec);
-  cmcSheetDef def(overlay_, ref.SheetName(), ref.SheetKind(), SheetModel());
+indSheetRender::Rows indSheetRender::Render(std::string_view ref, const CellVisitor& visit) {
+  const cmcSheetRef sheet(ref);
+  cmcSheetDef def(overlay_, sheet.SheetName(), sheet.SheetKind(), SheetModel());
   def.Build();
-  bank_ = ref.SheetKind() == cmcSheetRef::Kind::kBank ? BankOfOption(ref.Option()) : -1;
+  bank_ = sheet.SheetKind() == cmcSheetRef::Kind::kBank ? BankOfOption(sheet.Option()) : -1;
   mchWin_ = false;
   for (int r = 0; r < def.RowCount() && !mchWin_; ++r)
     for (int k = 0; k < def.ColCount() && !mchWin_; ++k) mchWin_ = IsWindowCell(def.CellAt(k, r));
+  // A bank sheet shows its bank's channels and the new-channel row after them.
+  int first = 0, last = kNoLimit;
+  if (bank_ >= 0) {
+    const datChBank banks(&main_.Working(), &main_.Initial());
+    first = banks.BankFirst(bank_);
+    last = first + banks.BankCount(bank_);
+  }
   events_.Listen<&indSheetRender::OnEvent>(this);
-  Rows rows(static_cast<size_t>(def.RowCount()));
+  Rows rows;
   for (int r = 0; r < def.RowCount(); ++r) {
-    auto& row = rows[static_cast<size_t>(r)];
+    bool beyond = false;
+    for (int k = 0; k < def.ColCount() && bank_ >= 0; ++k) {
+      cmcCellObj& cell = def.CellAt(k, r);
+      if (!IsBankChannelCell(cell)) continue;
+      cell.index += first;
+      beyond = beyond || cell.index > last;
+    }
+    if (beyond) continue;
+    std::vector<std::string> row;
     for (int k = 0; k < def.ColCount(); ++k) {
       row.push_back(Shown(def.CellAt(k, r)));
       if (visit) visit(def.CellAt(k, r), row.back());
     }
     while (!row.empty() && row.back().empty()) row.pop_back();
+    rows.push_back(std::move(row));
   }
   events_.Unlisten<&indSheetRender::OnEvent>(this);
   bank_ = -1;
@@ -109,7 +131,7 @@ std::vector<indSheetRender::TreeSheet> indSheetRender::TreeSheets() {
   for (const auto& node : tree.Nodes()) {
     if (node.Target().empty()) continue;
     bool seen = false;
-    for (const auto& s : sheets) seen = seen || s.spec == node.Target();
+    for (const auto& s : sheets) seen = seen || s.ref == node.Target();
     if (!seen) sheets.push_back({OneLine(node.caption), node.Target()});
   }
   return sheets;

@@ -26,7 +26,7 @@ class indSheetRender {
 
   struct TreeSheet {
     std::string caption;
-    std::string spec;
+    std::string ref;
   };
 
   indSheetRender(indMain& main, cmcGTex& overlay, cmcEvMan& events, indActiveCell& dispatch);
@@ -34,10 +34,12 @@ class indSheetRender {
   // Called for every cell rendered, with the text it shows.
   using CellVisitor = std::function<void(const cmcCellObj& cell, const std::string& shown)>;
 
-  // Builds the sheet the spec names and renders it; a missing key is fatal.
-  Rows Render(std::string_view spec, const CellVisitor& visit = {});
+  // Builds the sheet the reference names and renders it; a missing key is fatal. A
+  // bank sheet's channel cells count from the bank's first channel, and its rows end
+  // with the new-channel row after the bank's last channel.
+  Rows Render(std::string_view ref, const CellVisitor& visit = {});
   // The tree's nodes that open a sheet, in tree order, for the controller's model
-  // type and modes; a spec shown by several nodes is listed once.
+  // type and modes; a sheet shown by several nodes is listed once.
   std::vector<TreeSheet> TreeSheets();
 
   // The rows as lines of tab-separated texts.

@@ -60,9 +60,9 @@ int indTreeModel::AddRun(int line, int depth) {
   }
 }
 
-int indTreeModel::FindByTarget(std::string_view spec) const {
+int indTreeModel::FindByTarget(std::string_view ref) const {
   for (size_t i = 0; i < nodes_.size(); ++i)
-    if (nodes_[i].Target() == spec) return static_cast<int>(i);
+    if (nodes_[i].Target() == ref) return static_cast<int>(i);
   return -1;
 }
 

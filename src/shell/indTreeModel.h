@@ -20,7 +20,7 @@ class indTreeModel {
     int depth = 0;  // 0 for a top-level node
     std::string caption;
     cmcCellObj cell;
-    // The spec of the sheet the node opens.
+    // The reference of the sheet the node opens.
     const std::string& Target() const { return cell.argument; }
   };
 
@@ -52,8 +52,8 @@ class indTreeModel {
 
   const std::vector<Node>& Nodes() const { return nodes_; }
   const cmcCellObj& BasicCell() const { return basicCell_; }
-  // The first node whose target equals the spec, -1 for none.
-  int FindByTarget(std::string_view spec) const;
+  // The first node whose target equals the reference, -1 for none.
+  int FindByTarget(std::string_view ref) const;
   // The index after the node's subtree.
   int SubtreeEnd(int node) const;
 

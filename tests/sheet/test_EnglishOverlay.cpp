@@ -288,14 +288,14 @@ class TreeSheets : public ::testing::Test {
     const auto sheets = render_.TreeSheets();
     EXPECT_GT(sheets.size(), 20u);
     for (const auto& sheet : sheets) {
-      const std::string trace = sheet.spec + " on model type " + std::to_string(family) + (maker ? " (maker)" : "");
+      const std::string trace = sheet.ref + " on model type " + std::to_string(family) + (maker ? " (maker)" : "");
       try {
-        render_.Render(sheet.spec, [&](const cmcCellObj& cell, const std::string& text) {
+        render_.Render(sheet.ref, [&](const cmcCellObj& cell, const std::string& text) {
           if (cell.category == kNoCategory && cell.label == kNoLabel) return;
           shown.insert(cell.label);
           const std::string where = trace + ": " + std::string(LabelNameOf(cell.label)) + "[" +
                                     std::to_string(cell.index) + "] shows '" + text + "'";
-          if (text.find("*Yet*") != std::string::npos && !AdjustmentProcedure(cell.label, sheet.spec))
+          if (text.find("*Yet*") != std::string::npos && !AdjustmentProcedure(cell.label, sheet.ref))
             ADD_FAILURE() << where;
           if (text.find("error") != std::string::npos) ADD_FAILURE() << where;
         });

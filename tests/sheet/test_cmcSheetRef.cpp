@@ -9,7 +9,7 @@ using Kind = cmcSheetRef::Kind;
 
 TEST(SheetRef, SplitsTagNameAndOption) {
   struct Case {
-    const char* spec;
+    const char* ref;
     const char* tag;
     const char* name;
     const char* option;
@@ -36,12 +36,12 @@ TEST(SheetRef, SplitsTagNameAndOption) {
       {"", "", "", "", Kind::kPlain},
   };
   for (const auto& c : cases) {
-    const cmcSheetRef ref(c.spec);
-    EXPECT_EQ(ref.Spec(), c.spec);
-    EXPECT_EQ(ref.ClassTag(), c.tag) << c.spec;
-    EXPECT_EQ(ref.SheetName(), c.name) << c.spec;
-    EXPECT_EQ(ref.Option(), c.option) << c.spec;
-    EXPECT_EQ(ref.SheetKind(), c.kind) << c.spec;
+    const cmcSheetRef ref(c.ref);
+    EXPECT_EQ(ref.Text(), c.ref);
+    EXPECT_EQ(ref.ClassTag(), c.tag) << c.ref;
+    EXPECT_EQ(ref.SheetName(), c.name) << c.ref;
+    EXPECT_EQ(ref.Option(), c.option) << c.ref;
+    EXPECT_EQ(ref.SheetKind(), c.kind) << c.ref;
   }
 }
 

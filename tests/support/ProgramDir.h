@@ -1,7 +1,8 @@
 #pragma once
 // A private copy of the program's shipped data (overlays and initial clone files, as
-// the build puts them beside the executables), optionally with one overlay key's
-// first line replaced, for tests that run the program's start-up and commands.
+// the build puts them beside the executables), optionally with overlay lines replaced
+// or sections of its own put first, for tests that run the program's start-up and
+// commands.
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -37,6 +38,19 @@ class ProgramDir {
     for (int i = 0; i < n; ++i) lineStart = s.find('\n', lineStart) + 1;
     const size_t lineEnd = s.find('\n', lineStart);
     s.replace(lineStart, lineEnd - lineStart, text);
+    std::ofstream(path, std::ios::binary) << s;
+  }
+
+  // Puts whole sections ("#KEY" lines with their lines) before every key of the main
+  // overlay, so that they win over the shipped definitions of the same keys.
+  void PrependSections(const std::string& sections) const {
+    const std::string path = Dir() + kMainOverlay;
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream whole;
+    whole << in.rdbuf();
+    std::string s = whole.str();
+    const size_t firstKey = s.rfind('#', 0) == 0 ? 0 : s.find("\n#") + 1;
+    s.insert(firstKey, sections);
     std::ofstream(path, std::ios::binary) << s;
   }
 
