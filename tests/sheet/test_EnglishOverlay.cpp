@@ -251,6 +251,51 @@ TEST_F(ShippedOverlay, EveryMenuToolBarAndTreeLineParses) {
   }
 }
 
+// The help-name overlay's two maps: a topic for every command of the main menu and
+// tool bars, and for every label bound on a sheet (choice lists excepted).
+TEST_F(ShippedOverlay, GivesEveryCommandAndSheetCellAHelpTopic) {
+  const OverlayKeys help("RX93KITD_ENG_HELP.OVL");
+  auto topics = [&](const std::string& section) {
+    std::set<std::string> names;
+    for (const auto& line : help.Lines(section)) {
+      if (line == "#") break;
+      const size_t tab = line.find('\t');
+      if (tab != std::string::npos && tab + 1 < line.size()) names.insert(line.substr(0, tab));
+    }
+    return names;
+  };
+  const std::set<std::string> commands = topics("GI_AppItem_KeyName_to_HtmlHelpName");
+  const std::set<std::string> cells = topics("GI_AppItem_CellName_to_HtmlHelpName");
+  for (const char* name : {"GI_Menu_Main", "GI_ToolBar_Main", "GI_ToolBar_Main_Limited"}) {
+    cmcCellObj basic;
+    basic.ParseCell(overlay_.GetLine(std::string(name) + "_BasicCell", 0), nullptr, nullptr);
+    for (const auto& line : Keys().Lines(std::string(name) + "_Body")) {
+      if (line.starts_with("#")) break;
+      cmcCellObj cell;
+      cell.ParseCell(line.substr(line.find('+') + 1), nullptr, &basic);
+      if (cell.label == kNoLabel || cell.label == CL_Null) continue;
+      EXPECT_TRUE(commands.contains(std::string(LabelNameOf(cell.label)))) << name << ": " << LabelNameOf(cell.label);
+    }
+  }
+  std::set<std::string> missing;
+  for (const auto& key : Keys().Keys()) {
+    if (!key.starts_with("GI_Sheet_") || key.starts_with("GI_Sheet_Sel_") || !key.ends_with("_Cells")) continue;
+    const std::string name = key.substr(0, key.size() - 6);
+    for (int family = 0; family <= 3; ++family) {
+      cmcSheetDef def(overlay_, name, cmcSheetRef::Kind::kCommon, {family, false, true, 0x18});
+      def.Build();
+      for (int r = 0; r < def.RowCount(); ++r) {
+        for (int k = 0; k < def.ColCount(); ++k) {
+          const uint32_t label = def.CellAt(k, r).label;
+          if (label < kNoLabel && label != CL_Null && !cells.contains(std::string(LabelNameOf(label))))
+            missing.insert(std::string(LabelNameOf(label)) + " on " + name);
+        }
+      }
+    }
+  }
+  for (const auto& m : missing) ADD_FAILURE() << "no help topic for " << m;
+}
+
 // The choice lists: each is a sheet whose entries carry a key label (one of the Flex
 // labels) with the entry's value as index.
 TEST_F(ShippedOverlay, EveryChoiceListHasEntries) {
