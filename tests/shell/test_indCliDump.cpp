@@ -219,3 +219,29 @@ TEST_F(CliDump, AMissingSheetIsFatal) {
 }
 
 }  // namespace
+
+// The shipped overlay and initial images: a whole dump of each model type's initial
+// image prints every sheet of its tree, every bank included, and no cell waits for a
+// handler.
+TEST(CliDumpShipped, EveryInitialImagePrintsItsTree) {
+  const ProgramDir dir;
+  const struct {
+    const char* file;
+    const char* bankSheet;
+    int banks;
+  } images[] = {{"RX93LMR.qcl", "GI_Sheet_Mch_Lmr", 8},
+                {"RX93PMR.qcl", "GI_Sheet_Mch_Pmr", 8},
+                {"RX93QPMR.qcl", "GI_Sheet_Mch_PmrB", 8},
+                {"RX93DPMR.qcl", "GI_Sheet_Mch_DPmr446", 7}};
+  for (const auto& image : images) {
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCli({"dump", dir.Dir() + image.file}, out, err, dir.Dir()), 0) << image.file << err.str();
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(out.str().find("*Yet*"), std::string::npos) << image.file;
+    const auto headings = Headings(out.str());
+    EXPECT_GT(headings.size(), 25u) << image.file;
+    int banks = 0;
+    for (const auto& h : headings) banks += h.find(std::string("[St_ChBank]") + image.bankSheet) != std::string::npos;
+    EXPECT_EQ(banks, image.banks) << image.file;
+  }
+}
