@@ -193,7 +193,15 @@ const Row* RowOf(int label) {
   return nullptr;
 }
 
+// The analogue receive code shares X 11 with the MSK receive digits: an MSK channel
+// of a QarnPmr radio has none, so the cell shows dashes and takes no keys, as the MSK
+// cells do on an analogue channel.
+bool AnalogueCodeOnMskChannel(const indCellRequest& r) {
+  return (r.label == CL_Mch_RxCNo_Pmr || r.label == CL_Mch_RxCNo2) && r.qarnPmr && r.record.mskSig;
+}
+
 void FieldCell(indCellRequest& r) {
+  if (AnalogueCodeOnMskChannel(r)) return indChannelRules::NoSignalCell(r);
   const Row& row = *RowOf(r.label);
   indCodecScope codec(r);
   int32_t v = row.field.get(r.record);

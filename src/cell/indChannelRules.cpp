@@ -30,10 +30,7 @@ const char* List(int label) { return indChannelCells::ListOf(label); }
 // On a QarnPmr radio a channel without the MSK signal flag has no MSK settings.
 bool NoMskSignal(const indCellRequest& r) { return r.qarnPmr && !r.record.mskSig; }
 
-void NoMskCell(indCellRequest& r) {
-  indCellSteps::Centred(r, "----");
-  indCellSteps::Silver(r);
-}
+void NoMskCell(indCellRequest& r) { indChannelRules::NoSignalCell(r); }
 
 bool Choice(indCellRequest& r, int32_t& v) {
   indCodecScope codec(r);
@@ -255,6 +252,11 @@ void indChannelRules::MskStn(indCellRequest& r) {
   if (!changed) return;
   r.record.stnCode = v & 0x7F;
   indCellSteps::StoreChannel(r);
+}
+
+void indChannelRules::NoSignalCell(indCellRequest& r) {
+  indCellSteps::Centred(r, "----");
+  indCellSteps::Silver(r);
 }
 
 void indChannelRules::MskRxCNo(indCellRequest& r) {

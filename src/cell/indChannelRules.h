@@ -24,6 +24,9 @@ class indChannelRules {
   static void MskStn(indCellRequest& r);
   static void MskRxCNo(indCellRequest& r);
   static void DigSig(indCellRequest& r);
+  // A signalling cell the channel's signal type leaves without a value: "----"
+  // centred in silver, no keys taken.
+  static void NoSignalCell(indCellRequest& r);
 
   // indChannelTuning.cpp
   static void FreqR(indCellRequest& r);

@@ -216,6 +216,23 @@ TEST_F(ChannelCells, MskCellsOfAnAnalogueQarnChannelAreDashes) {
   EXPECT_EQ(Draw(CT_Mch, CL_Mch_Msk_Rpt, 1).text, "45");
 }
 
+TEST_F(ChannelCells, AnalogueReceiveCodesOfAnMskQarnChannelAreDashes) {
+  UseFamily(2);
+  EditChannel(1, [](datCh& ch) {
+    ch.inUse = true;
+    ch.freqR = ch.freqT = 455000000;
+    ch.mskSig = true;
+    ch.rxCode = 0x60;  // MSK receive digits 1 and 2, outside the analogue code list
+  });
+  for (const int label : {CL_Mch_RxCNo_Pmr, CL_Mch_RxCNo2}) {
+    const Reply r = Send(CT_Mch, label, 1, '3');
+    EXPECT_EQ(r.text, "----") << label;
+    EXPECT_EQ(r.align, kCentre) << label;
+  }
+  EXPECT_EQ(ExtByte(1, 11), 0x60) << "the digits stay";
+  EXPECT_EQ(Draw(CT_Mch, CL_Mch_Msk_RxCNo, 1).text.substr(0, 2), "12");
+}
+
 // Every channel label, on each model's initial image, with key 0 and then committing
 // the text it shows: no "*Yet*" but for the labels without a handler, and no change.
 TEST_F(ChannelCells, EveryChannelLabelDrawsAndItsTextCommitsUnchanged) {
