@@ -20,12 +20,12 @@ class BankCells : public ProgramCells {
 
 TEST_F(BankCells, TheBankModeSwitchResetsTheCounts) {
   Banks().SetBankMode(false);
-  EXPECT_EQ(Draw(CT_BankOp, CL_Bank_SelBankFree, 0).text, "No banks");
+  EXPECT_EQ(Draw(CT_BankOp, CL_Bank_SelBankFree, 0).text, "Off (one channel list)");
   const Reply r = Send(CT_BankOp, CL_Bank_SelBankFree, 0, ' ');
   EXPECT_EQ(Banks().BankCount(0), 4);
   EXPECT_EQ(Banks().BankCount(1), 4);
   EXPECT_TRUE(r.mask & indCellRequest::kMaskLayout);
-  EXPECT_EQ(Draw(CT_BankOp, CL_Bank_SelBankFree, 0).text, "Banks");
+  EXPECT_EQ(Draw(CT_BankOp, CL_Bank_SelBankFree, 0).text, "On (channels in banks)");
 }
 
 TEST_F(BankCells, ABankGrowsWithinWhatFits) {

@@ -72,7 +72,7 @@ TEST_F(BlankRows, TypingOnAnEmptyChannelJumpsToItsReceiveFrequency) {
 
 TEST_F(BlankRows, EmptyRowsDrawEmptyButKeepTheirCaptions) {
   EXPECT_EQ(Send(CT_Mch, CL_Mch_Inh, 9, 0).text, "") << "the label switch is skipped";
-  EXPECT_EQ(Send(CT_Mch, CL_Mch_Inh, 2, 0).text, "Receive") << "a channel in use shows its setting";
+  EXPECT_EQ(Send(CT_Mch, CL_Mch_Inh, 2, 0).text, "Allowed") << "a channel in use shows its setting";
   EXPECT_EQ(Send(CT_Mch, CL_Mch_No, 9, 0).text, "1- 10");
   EXPECT_EQ(Send(CT_Mch, CL_Mch_No, 16, 0).text, "New");
 }

@@ -38,7 +38,7 @@ TEST_F(ChannelCells, DupIsForcedByTheFrequenciesEvenOnARedraw) {
   } cases[] = {
       {455000000, 455000000, false, true, "---", "simplex: the flag is set and stored on the redraw"},
       {530000000, 535000000, true, false, "---", "above 520 MHz: the flag is cleared"},
-      {455000000, 460000000, false, false, "Simplex", "a duplex pair: the choice is free"},
+      {455000000, 460000000, false, false, "Duplex", "a duplex pair: the choice is free"},
   };
   for (const auto& c : cases) {
     Tune(c.rx, c.tx);
@@ -58,7 +58,7 @@ TEST_F(ChannelCells, DupEnaIsForcedSetWhileTheFrequenciesDecide) {
   EXPECT_EQ(Draw(CT_Mch, CL_Mch_DupEna, 1).text, "---");
   EXPECT_EQ(ExtByte(1, 13) >> 7, 1) << "X 13 bit 7 stored at once";
   Tune(455000000, 460000000);
-  EXPECT_EQ(Draw(CT_Mch, CL_Mch_DupEna, 1).text, "On");
+  EXPECT_EQ(Draw(CT_Mch, CL_Mch_DupEna, 1).text, "Not allowed");
   Send(CT_Mch, CL_Mch_DupEna, 1, ' ');
   EXPECT_EQ(ExtByte(1, 13) >> 7, 0) << "space steps it off";
 }
@@ -148,8 +148,8 @@ TEST_F(ChannelCells, FieldCellsWorkTheirRecordBits) {
     int region, byte, bitMask, expected;
     const char* text;
   } cases[] = {
-      {0, CL_Mch_Inh, ' ', nullptr, 0, 0, 0x80, 0x80, "Inhibit"},
-      {0, CL_Mch_TxInh, ' ', nullptr, 0, 4, 0x80, 0x80, "Inhibit"},
+      {0, CL_Mch_Inh, ' ', nullptr, 0, 0, 0x80, 0x80, "Inhibited"},
+      {0, CL_Mch_TxInh, ' ', nullptr, 0, 4, 0x80, 0x80, "Inhibited"},
       {0, CL_Mch_RfPo, 8, nullptr, 1, 0, 0x03, 0x03, "High"},
       {0, CL_Mch_Tot, ' ', nullptr, 1, 0, 0x10, 0x10, "On"},
       {0, CL_Mch_Lockout, 8, nullptr, 1, 15, 0x10, 0x10, "Tone + carrier"},
