@@ -296,6 +296,25 @@ TEST_F(ShippedOverlay, GivesEveryCommandAndSheetCellAHelpTopic) {
   for (const auto& m : missing) ADD_FAILURE() << "no help topic for " << m;
 }
 
+// Column widths are kept per sheet under the sub-name "GI_CellWidthRegList" gives it:
+// every sheet but the popup editors has one of its own.
+TEST(EnglishOverlay, GivesEverySheetItsOwnColumnWidthName) {
+  std::map<std::string, std::string> subNames;
+  std::set<std::string> used;
+  for (const auto& line : Keys().Lines("GI_CellWidthRegList")) {
+    const size_t colon = line.find(':');
+    if (line.starts_with("#") || colon == std::string::npos) break;
+    subNames[line.substr(0, colon)] = line.substr(colon + 1);
+    EXPECT_TRUE(used.insert(line.substr(colon + 1)).second) << "sub-name used twice: " << line;
+  }
+  for (const auto& key : Keys().Keys()) {
+    if (!key.starts_with("GI_Sheet_") || key.starts_with("GI_Sheet_Sel_") || !key.ends_with("_Cells")) continue;
+    const std::string name = key.substr(0, key.size() - 6);
+    if (name == "GI_Sheet_FBitsR") continue;  // the flag editor, a popup sheet
+    EXPECT_TRUE(subNames.contains(name)) << name;
+  }
+}
+
 // The choice lists: each is a sheet whose entries carry a key label (one of the Flex
 // labels) with the entry's value as index.
 TEST_F(ShippedOverlay, EveryChoiceListHasEntries) {
