@@ -281,7 +281,7 @@ TEST_F(CloneManTest, AReadTimeOutShowsHeadline5WithAdviceAndTheNextExchangeSwitc
             "The radio did not answer in time.\n\n"
             "Check that the radio is switched on and connected to the clone cable.\n"
             "Check that the clone cable is plugged in firmly at both ends.\n"
-            "Check that the COM port chosen in the options is the port of the clone cable.\n"
+            "Check that the port chosen in the Port menu is the port of the clone cable.\n"
             "Close any other program that may be using the port, then try again.");
   EXPECT_EQ(man.RememberedSpeed(), indCloneMan::kSpeedUnknown);
 
