@@ -72,17 +72,26 @@ void indSheetRender::OnEvent(cmcEvent& event) {
 
 std::string indSheetRender::Shown(const cmcCellObj& cell) {
   if (cell.category >= kNoCategory && cell.label >= kNoLabel) return OneLine(cell.CellText());
+  std::string text;
+  return Dispatch(cell, 0, nullptr, text) == 0 ? text : std::string();
+}
+
+uint8_t indSheetRender::Dispatch(const cmcCellObj& cell, int key, cmcCellGrid* grid, std::string& text) {
   cmcCellObj probe;
   probe.CopyCell(cell);
   cmcCellCapsule c;
   c.cell = &probe;
+  c.keyCode = key;
+  c.grid = grid;
   // The dispatch asks the view for its bank only on requests from a sheet; the
   // renderer stands in for that sheet and never hands the pointer on.
   c.sheet = reinterpret_cast<cuiSheet*>(this);
-  return dispatch_.Dispatch(c, false) == 0 ? OneLine(c.outputText) : std::string();
+  const uint8_t result = dispatch_.Dispatch(c, false);
+  text = OneLine(c.outputText);
+  return result;
 }
 
-indSheetRender::Rows indSheetRender::Render(std::string_view ref, const CellVisitor& visit) {
+void indSheetRender::ForEachRow(std::string_view ref, const std::function<void(cmcSheetDef&, int)>& row) {
   const cmcSheetRef sheet(ref);
   cmcSheetDef def(overlay_, sheet.SheetName(), sheet.SheetKind(), SheetModel());
   def.Build();
@@ -98,7 +107,6 @@ indSheetRender::Rows indSheetRender::Render(std::string_view ref, const CellVisi
     last = first + banks.BankCount(bank_);
   }
   events_.Listen<&indSheetRender::OnEvent>(this);
-  Rows rows;
   for (int r = 0; r < def.RowCount(); ++r) {
     bool beyond = false;
     for (int k = 0; k < def.ColCount() && bank_ >= 0; ++k) {
@@ -107,7 +115,16 @@ indSheetRender::Rows indSheetRender::Render(std::string_view ref, const CellVisi
       cell.index += first;
       beyond = beyond || cell.index > last;
     }
-    if (beyond) continue;
+    if (!beyond) row(def, r);
+  }
+  events_.Unlisten<&indSheetRender::OnEvent>(this);
+  bank_ = -1;
+  mchWin_ = false;
+}
+
+indSheetRender::Rows indSheetRender::Render(std::string_view ref, const CellVisitor& visit) {
+  Rows rows;
+  ForEachRow(ref, [&](cmcSheetDef& def, int r) {
     std::vector<std::string> row;
     for (int k = 0; k < def.ColCount(); ++k) {
       row.push_back(Shown(def.CellAt(k, r)));
@@ -115,11 +132,17 @@ indSheetRender::Rows indSheetRender::Render(std::string_view ref, const CellVisi
     }
     while (!row.empty() && row.back().empty()) row.pop_back();
     rows.push_back(std::move(row));
-  }
-  events_.Unlisten<&indSheetRender::OnEvent>(this);
-  bank_ = -1;
-  mchWin_ = false;
+  });
   return rows;
+}
+
+void indSheetRender::Press(std::string_view ref, int key, cmcCellGrid& grid,
+                           const std::function<bool(const cmcCellObj&)>& which) {
+  ForEachRow(ref, [&](cmcSheetDef& def, int r) {
+    std::string text;
+    for (int k = 0; k < def.ColCount(); ++k)
+      if (which(def.CellAt(k, r))) Dispatch(def.CellAt(k, r), key, &grid, text);
+  });
 }
 
 std::vector<indSheetRender::TreeSheet> indSheetRender::TreeSheets() {

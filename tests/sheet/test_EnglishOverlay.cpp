@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "cell/ChooserGrid.h"
 #include "cell/cmcCellIds.h"
 #include "cell/cmcCellNames.h"
 #include "cell/cmcCellObj.h"
@@ -345,10 +346,16 @@ class TreeSheets : public ::testing::Test {
 
   // The labels shown on the sheets of the tree for a model type; failures for every
   // bound cell showing "*Yet*" (outside the adjustment procedures) or "error".
-  std::set<uint32_t> Walk(int family, bool maker) {
+  // A label as a sheet binds it: its category and the first index it is shown with.
+  struct Binding {
+    uint32_t category;
+    int32_t index;
+  };
+
+  std::map<uint32_t, Binding> Walk(int family, bool maker) {
     program_.main.ChangeModelType(family, true);
     program_.main.makerReserveMode = maker;
-    std::set<uint32_t> shown;
+    std::map<uint32_t, Binding> shown;
     const auto sheets = render_.TreeSheets();
     EXPECT_GT(sheets.size(), 20u);
     for (const auto& sheet : sheets) {
@@ -356,7 +363,7 @@ class TreeSheets : public ::testing::Test {
       try {
         render_.Render(sheet.ref, [&](const cmcCellObj& cell, const std::string& text) {
           if (cell.category == kNoCategory && cell.label == kNoLabel) return;
-          shown.insert(cell.label);
+          shown.emplace(cell.label, Binding{cell.category, cell.index});
           const std::string where = trace + ": " + std::string(LabelNameOf(cell.label)) + "[" +
                                     std::to_string(cell.index) + "] shows '" + text + "'";
           if (text.find("*Yet*") != std::string::npos && !AdjustmentProcedure(cell.label, sheet.ref))
@@ -388,6 +395,32 @@ class TreeSheets : public ::testing::Test {
   indCellShell shell_;
   indActiveCell active_;
   indSheetRender render_;
+
+  // Whether a step of the cell with the space key on the model type's initial image is
+  // lost when the document is saved and opened again.
+  bool LostOnSaving(int family, const Binding& binding, uint32_t label) {
+    const char* images[] = {"RX93LMR.qcl", "RX93PMR.qcl", "RX93QPMR.qcl", "RX93DPMR.qcl"};
+    program_.main.ChangeModelType(family, true);
+    EXPECT_FALSE(program_.main.OpenCloneFile(dir_.Dir() + images[family], false));
+    const std::vector<uint8_t> before(program_.main.Working().Data(),
+                                      program_.main.Working().Data() + cmcEeprom::kEepromSize);
+    cmcCellObj cell;
+    cell.category = binding.category;
+    cell.label = label;
+    cell.index = binding.index;
+    ChooserGrid grid;
+    cmcCellCapsule c;
+    c.cell = &cell;
+    c.keyCode = ' ';
+    c.grid = &grid;
+    active_.Dispatch(c, false);
+    if (std::equal(before.begin(), before.end(), program_.main.Working().Data())) return false;
+    const std::string stepped = active_.CellText(cell, 0);
+    const std::string saved = dir_.Dir() + "probe.qcl";
+    EXPECT_FALSE(program_.main.SaveCloneFile(saved));
+    EXPECT_FALSE(program_.main.OpenCloneFile(saved, false));
+    return active_.CellText(cell, 0) != stepped;
+  }
 };
 
 // Labels that are no stored setting: commands, captions, marks, statistics,
@@ -495,16 +528,63 @@ int ModelTypesOf(uint32_t label) {
   return All;
 }
 
+// Every stored setting a tree sheet shows, stepped once with the space key on the
+// model type's initial image, shows the same after the document is saved and opened
+// again: a sheet never offers a setting that saving drops or puts back.
+TEST_F(TreeSheets, KeepEveryStepOfTheirSettingsThroughSavingAndOpening) {
+  const char* images[] = {"RX93LMR.qcl", "RX93PMR.qcl", "RX93QPMR.qcl", "RX93DPMR.qcl"};
+  const std::string saved = dir_.Dir() + "saved.qcl";
+  auto stepped = [](const cmcCellObj& cell) {
+    const std::string_view name = LabelNameOf(cell.label);
+    // A key on the new-channel row's frequency adds a channel; the bank mode resets the banks.
+    return StoredSetting(cell.label) && !name.starts_with("CL_Mch_FreqR") && cell.label != CL_Bank_SelBankFree;
+  };
+  for (int family = 0; family <= 3; ++family) {
+    program_.main.ChangeModelType(family, true);
+    for (bool maker : {false, true}) {
+      program_.main.makerReserveMode = maker;
+      for (const auto& sheet : render_.TreeSheets()) {
+        ASSERT_FALSE(program_.main.OpenCloneFile(dir_.Dir() + images[family], false));
+        ChooserGrid grid;
+        render_.Press(sheet.ref, ' ', grid, stepped);
+        std::map<std::string, std::string> before, after;
+        auto collect = [&](std::map<std::string, std::string>& texts) {
+          render_.Render(sheet.ref, [&](const cmcCellObj& cell, const std::string& text) {
+            if (stepped(cell))
+              texts[std::string(LabelNameOf(cell.label)) + "[" + std::to_string(cell.index) + "]"] = text;
+          });
+        };
+        collect(before);
+        ASSERT_FALSE(program_.main.SaveCloneFile(saved));
+        ASSERT_FALSE(program_.main.OpenCloneFile(saved, false));
+        collect(after);
+        for (const auto& [cell, text] : before)
+          if (after[cell] != text)
+            ADD_FAILURE() << sheet.ref << " on model type " << family << (maker ? " (maker)" : "") << ": " << cell
+                          << " showed '" << text << "', after saving '" << after[cell] << "'";
+      }
+    }
+    program_.main.makerReserveMode = false;
+  }
+}
+
+// Every stored setting of the model types it belongs to is on a sheet of their trees,
+// unless the model type's saving puts it back (the sheets then leave it off).
 TEST_F(TreeSheets, RenderOnEveryModelTypeAndHoldEveryStoredSetting) {
   const auto& handlers = indCellHandlers::Default();
+  std::map<uint32_t, Binding> anywhere;
+  std::map<uint32_t, Binding> shown[4];
   for (int family = 0; family <= 3; ++family) {
-    std::set<uint32_t> shown = Walk(family, false);
-    const std::set<uint32_t> maker = Walk(family, true);
-    shown.insert(maker.begin(), maker.end());
+    shown[family] = Walk(family, false);
+    shown[family].merge(Walk(family, true));
+    anywhere.insert(shown[family].begin(), shown[family].end());
+  }
+  for (int family = 0; family <= 3; ++family) {
     for (uint32_t label = 0; label < kNoLabel; ++label) {
       if (!handlers.Has(label) || !StoredSetting(label) || !(ModelTypesOf(label) & (1 << family))) continue;
-      EXPECT_TRUE(shown.contains(label)) << LabelNameOf(label) << " (" << label << ") is on no sheet of model type "
-                                         << family;
+      if (shown[family].contains(label)) continue;
+      if (anywhere.contains(label) && LostOnSaving(family, anywhere[label], label)) continue;
+      ADD_FAILURE() << LabelNameOf(label) << " (" << label << ") is on no sheet of model type " << family;
     }
   }
 }
