@@ -99,21 +99,25 @@ void indSheetRender::ForEachRow(std::string_view ref, const std::function<void(c
   mchWin_ = false;
   for (int r = 0; r < def.RowCount() && !mchWin_; ++r)
     for (int k = 0; k < def.ColCount() && !mchWin_; ++k) mchWin_ = IsWindowCell(def.CellAt(k, r));
-  // A bank sheet shows its bank's channels and the new-channel row after them.
+  // A bank sheet shows its bank's channels and the new-channel row after them; a
+  // memory sheet its list's entries in use and the new-entry row.
   int first = 0, last = kNoLimit;
+  const datChBank banks(&main_.Working(), &main_.Initial());
   if (bank_ >= 0) {
-    const datChBank banks(&main_.Working(), &main_.Initial());
     first = banks.BankFirst(bank_);
     last = first + banks.BankCount(bank_);
   }
+  const bool memory = sheet.SheetKind() == cmcSheetRef::Kind::kMemory;
   events_.Listen<&indSheetRender::OnEvent>(this);
   for (int r = 0; r < def.RowCount(); ++r) {
     bool beyond = false;
-    for (int k = 0; k < def.ColCount() && bank_ >= 0; ++k) {
+    for (int k = 0; k < def.ColCount(); ++k) {
       cmcCellObj& cell = def.CellAt(k, r);
-      if (!IsBankChannelCell(cell)) continue;
-      cell.index += first;
-      beyond = beyond || cell.index > last;
+      if (bank_ >= 0 && IsBankChannelCell(cell)) {
+        cell.index += first;
+        beyond = beyond || cell.index > last;
+      }
+      if (memory && cell.category == CT_MDC_Alias) beyond = beyond || cell.index > banks.MdcAliasCount();
     }
     if (!beyond) row(def, r);
   }

@@ -37,7 +37,8 @@ class indSheetRender {
 
   // Builds the sheet the reference names and renders it; a missing key is fatal. A
   // bank sheet's channel cells count from the bank's first channel, and its rows end
-  // with the new-channel row after the bank's last channel.
+  // with the new-channel row after the bank's last channel; an MDC alias memory sheet
+  // ends with the new-alias row.
   Rows Render(std::string_view ref, const CellVisitor& visit = {});
   // Dispatches the key, as the sheet does for a user's key, on every cell of the sheet
   // that which picks, in row order; editors and choosers open on the grid.
