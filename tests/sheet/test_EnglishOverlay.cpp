@@ -335,13 +335,16 @@ TEST_F(ShippedOverlay, EveryChoiceListHasEntries) {
   EXPECT_GT(lists, 100);
 }
 
-// The sheets reachable from the tree, rendered on the program's initial images.
 // A label as a sheet binds it: its category and the first index it is shown with.
 struct Binding {
   uint32_t category;
   int32_t index;
 };
 
+// The initial images of the model types 0-3.
+constexpr const char* kInitialImages[] = {"RX93LMR.qcl", "RX93PMR.qcl", "RX93QPMR.qcl", "RX93DPMR.qcl"};
+
+// The sheets reachable from the tree, rendered on the program's initial images.
 class TreeSheets : public ::testing::Test {
  protected:
   TreeSheets()
@@ -399,9 +402,8 @@ class TreeSheets : public ::testing::Test {
   // Whether a step of the cell with the space key on the model type's initial image is
   // lost when the document is saved and opened again.
   bool LostOnSaving(int family, const Binding& binding, uint32_t label) {
-    const char* images[] = {"RX93LMR.qcl", "RX93PMR.qcl", "RX93QPMR.qcl", "RX93DPMR.qcl"};
     program_.main.ChangeModelType(family, true);
-    EXPECT_FALSE(program_.main.OpenCloneFile(dir_.Dir() + images[family], false));
+    EXPECT_FALSE(program_.main.OpenCloneFile(dir_.Dir() + kInitialImages[family], false));
     const std::vector<uint8_t> before(program_.main.Working().Data(),
                                       program_.main.Working().Data() + program_.main.Working().GetSize());
     cmcCellObj cell;
@@ -532,7 +534,6 @@ int ModelTypesOf(uint32_t label) {
 // model type's initial image, shows the same after the document is saved and opened
 // again: a sheet never offers a setting that saving drops or puts back.
 TEST_F(TreeSheets, KeepEveryStepOfTheirSettingsThroughSavingAndOpening) {
-  const char* images[] = {"RX93LMR.qcl", "RX93PMR.qcl", "RX93QPMR.qcl", "RX93DPMR.qcl"};
   const std::string saved = dir_.Dir() + "saved.qcl";
   auto stepped = [](const cmcCellObj& cell) {
     const std::string_view name = LabelNameOf(cell.label);
@@ -544,7 +545,7 @@ TEST_F(TreeSheets, KeepEveryStepOfTheirSettingsThroughSavingAndOpening) {
     for (bool maker : {false, true}) {
       program_.main.makerReserveMode = maker;
       for (const auto& sheet : render_.TreeSheets()) {
-        ASSERT_FALSE(program_.main.OpenCloneFile(dir_.Dir() + images[family], false));
+        ASSERT_FALSE(program_.main.OpenCloneFile(dir_.Dir() + kInitialImages[family], false));
         ChooserGrid grid;
         render_.Press(sheet.ref, ' ', grid, stepped);
         std::map<std::string, std::string> before, after;
