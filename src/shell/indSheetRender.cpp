@@ -72,23 +72,18 @@ void indSheetRender::OnEvent(cmcEvent& event) {
 
 std::string indSheetRender::Shown(const cmcCellObj& cell) {
   if (cell.category >= kNoCategory && cell.label >= kNoLabel) return OneLine(cell.CellText());
-  std::string text;
-  return Dispatch(cell, 0, nullptr, text) == 0 ? text : std::string();
-}
-
-uint8_t indSheetRender::Dispatch(const cmcCellObj& cell, int key, cmcCellGrid* grid, std::string& text) {
   cmcCellObj probe;
   probe.CopyCell(cell);
   cmcCellCapsule c;
   c.cell = &probe;
-  c.keyCode = key;
-  c.grid = grid;
+  return Send(c) == 0 ? OneLine(c.outputText) : std::string();
+}
+
+uint8_t indSheetRender::Send(cmcCellCapsule& request) {
   // The dispatch asks the view for its bank only on requests from a sheet; the
   // renderer stands in for that sheet and never hands the pointer on.
-  c.sheet = reinterpret_cast<cuiSheet*>(this);
-  const uint8_t result = dispatch_.Dispatch(c, false);
-  text = OneLine(c.outputText);
-  return result;
+  request.sheet = reinterpret_cast<cuiSheet*>(this);
+  return dispatch_.Dispatch(request, false);
 }
 
 void indSheetRender::ForEachRow(std::string_view ref, const std::function<void(cmcSheetDef&, int)>& row) {
@@ -138,15 +133,6 @@ indSheetRender::Rows indSheetRender::Render(std::string_view ref, const CellVisi
     rows.push_back(std::move(row));
   });
   return rows;
-}
-
-void indSheetRender::Press(std::string_view ref, int key, cmcCellGrid& grid,
-                           const std::function<bool(const cmcCellObj&)>& which) {
-  ForEachRow(ref, [&](cmcSheetDef& def, int r) {
-    std::string text;
-    for (int k = 0; k < def.ColCount(); ++k)
-      if (which(def.CellAt(k, r))) Dispatch(def.CellAt(k, r), key, &grid, text);
-  });
 }
 
 std::vector<indSheetRender::TreeSheet> indSheetRender::TreeSheets() {

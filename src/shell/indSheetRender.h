@@ -12,7 +12,7 @@
 #include "sheet/cmcSheetDef.h"
 #include "shell/indTreeModel.h"
 
-class cmcCellGrid;
+class cmcCellCapsule;
 class cmcEvMan;
 class cmcGTex;
 class indActiveCell;
@@ -40,9 +40,9 @@ class indSheetRender {
   // with the new-channel row after the bank's last channel; an MDC alias memory sheet
   // ends with the new-alias row.
   Rows Render(std::string_view ref, const CellVisitor& visit = {});
-  // Dispatches the key, as the sheet does for a user's key, on every cell of the sheet
-  // that which picks, in row order; editors and choosers open on the grid.
-  void Press(std::string_view ref, int key, cmcCellGrid& grid, const std::function<bool(const cmcCellObj&)>& which);
+  // Dispatches a request as the sheet being rendered does for a user's action; call it
+  // from a cell visitor, while the renderer answers for the sheet's views.
+  uint8_t Send(cmcCellCapsule& request);
   // The tree's nodes that open a sheet, in tree order, for the controller's model
   // type and modes; a sheet shown by several nodes is listed once.
   std::vector<TreeSheet> TreeSheets();
@@ -56,7 +56,6 @@ class indSheetRender {
  private:
   void OnEvent(cmcEvent& event);
   std::string Shown(const cmcCellObj& cell);
-  uint8_t Dispatch(const cmcCellObj& cell, int key, cmcCellGrid* grid, std::string& text);
   // Builds the sheet and calls row for each row shown, while the renderer answers
   // for the sheet's views.
   void ForEachRow(std::string_view ref, const std::function<void(cmcSheetDef&, int)>& row);

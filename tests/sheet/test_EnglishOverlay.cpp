@@ -399,29 +399,49 @@ class TreeSheets : public ::testing::Test {
   indActiveCell active_;
   indSheetRender render_;
 
-  // Whether a step of the cell with the space key on the model type's initial image is
-  // lost when the document is saved and opened again.
+  // Changes a setting as a user would from the sheet being rendered: the space key,
+  // or, when that leaves the image as it was, the first of a few typed texts that
+  // changes it.
+  void Change(const cmcCellObj& shown) {
+    const cmcEeprom& image = program_.main.Working();
+    const std::vector<uint8_t> before(image.Data(), image.Data() + image.GetSize());
+    auto changed = [&] { return !std::equal(before.begin(), before.end(), image.Data()); };
+    cmcCellObj cell;
+    cell.CopyCell(shown);
+    ChooserGrid grid;
+    cmcCellCapsule key;
+    key.cell = &cell;
+    key.keyCode = ' ';
+    key.grid = &grid;
+    render_.Send(key);
+    for (const char* text : {"A", "1", "100.0"}) {
+      if (changed()) return;
+      cmcCellCapsule typed;
+      typed.cell = &cell;
+      typed.grid = &grid;
+      typed.inputKind = cmcCellCapsule::kInputText;
+      typed.inputText = text;
+      render_.Send(typed);
+    }
+  }
+
+  // Whether a change of the cell (as Change makes it) on the model type's initial image
+  // is lost when the document is saved and opened again.
   bool LostOnSaving(int family, const Binding& binding, uint32_t label) {
     program_.main.ChangeModelType(family, true);
     EXPECT_FALSE(program_.main.OpenCloneFile(dir_.Dir() + kInitialImages[family], false));
-    const std::vector<uint8_t> before(program_.main.Working().Data(),
-                                      program_.main.Working().Data() + program_.main.Working().GetSize());
     cmcCellObj cell;
     cell.category = binding.category;
     cell.label = label;
     cell.index = binding.index;
-    ChooserGrid grid;
-    cmcCellCapsule c;
-    c.cell = &cell;
-    c.keyCode = ' ';
-    c.grid = &grid;
-    active_.Dispatch(c, false);
-    if (std::equal(before.begin(), before.end(), program_.main.Working().Data())) return false;
-    const std::string stepped = active_.CellText(cell, 0);
+    const std::string initial = active_.CellText(cell, 0);
+    Change(cell);
+    const std::string changed = active_.CellText(cell, 0);
+    if (changed == initial) return false;
     const std::string saved = dir_.Dir() + "probe.qcl";
     EXPECT_FALSE(program_.main.SaveCloneFile(saved));
     EXPECT_FALSE(program_.main.OpenCloneFile(saved, false));
-    return active_.CellText(cell, 0) != stepped;
+    return active_.CellText(cell, 0) != changed;
   }
 };
 
@@ -530,12 +550,13 @@ int ModelTypesOf(uint32_t label) {
   return All;
 }
 
-// Every stored setting a tree sheet shows, stepped once with the space key on the
-// model type's initial image, shows the same after the document is saved and opened
-// again: a sheet never offers a setting that saving drops or puts back.
-TEST_F(TreeSheets, KeepEveryStepOfTheirSettingsThroughSavingAndOpening) {
+// Every stored setting a tree sheet shows, changed once on the model type's initial
+// image (stepped with the space key, or, where that changes nothing, typed in), shows
+// the same after the document is saved and opened again: a sheet never offers a
+// setting that saving drops or puts back.
+TEST_F(TreeSheets, KeepEveryChangeOfTheirSettingsThroughSavingAndOpening) {
   const std::string saved = dir_.Dir() + "saved.qcl";
-  auto stepped = [](const cmcCellObj& cell) {
+  auto changeable = [](const cmcCellObj& cell) {
     const std::string_view name = LabelNameOf(cell.label);
     // A key on the new-channel row's frequency adds a channel; the bank mode resets the banks.
     return StoredSetting(cell.label) && !name.starts_with("CL_Mch_FreqR") && cell.label != CL_Bank_SelBankFree;
@@ -546,12 +567,13 @@ TEST_F(TreeSheets, KeepEveryStepOfTheirSettingsThroughSavingAndOpening) {
       program_.main.makerReserveMode = maker;
       for (const auto& sheet : render_.TreeSheets()) {
         ASSERT_FALSE(program_.main.OpenCloneFile(dir_.Dir() + kInitialImages[family], false));
-        ChooserGrid grid;
-        render_.Press(sheet.ref, ' ', grid, stepped);
+        render_.Render(sheet.ref, [&](const cmcCellObj& shown, const std::string&) {
+          if (changeable(shown)) Change(shown);
+        });
         std::map<std::string, std::string> before, after;
         auto collect = [&](std::map<std::string, std::string>& texts) {
           render_.Render(sheet.ref, [&](const cmcCellObj& cell, const std::string& text) {
-            if (stepped(cell))
+            if (changeable(cell))
               texts[std::string(LabelNameOf(cell.label)) + "[" + std::to_string(cell.index) + "]"] = text;
           });
         };
