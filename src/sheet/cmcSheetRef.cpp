@@ -20,3 +20,16 @@ cmcSheetRef::Kind cmcSheetRef::SheetKind() const {
   if (!option_.empty() && option_[0] == 'M') return Kind::kMemory;
   return Kind::kPlain;
 }
+
+int cmcSheetRef::Bank() const {
+  if (classTag_ != "St_ChBank" || option_.rfind("Bank", 0) != 0) return -1;
+  int bank = 0;
+  bool digits = false;
+  for (const char c : std::string_view(option_).substr(4)) {
+    if (c == ' ') continue;
+    if (c < '0' || c > '9') break;
+    bank = bank * 10 + (c - '0');
+    digits = true;
+  }
+  return digits ? bank : -1;
+}

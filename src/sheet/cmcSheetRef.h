@@ -23,6 +23,9 @@ class cmcSheetRef {
   // Tag "St_ChBank" a bank sheet, tag "St_Common" a common sheet, an option text
   // beginning with "M" a memory sheet, anything else a plain sheet; in that order.
   Kind SheetKind() const;
+  // The bank a bank sheet's option text "Bank n" names (blanks ignored), -1 for a
+  // reference that names none.
+  int Bank() const;
 
  private:
   std::string text_;

@@ -1,12 +1,12 @@
 #include "shell/indSheetRender.h"
 
+#include <algorithm>
+
 #include "cell/cmcCellCapsule.h"
 #include "cell/cmcCellIds.h"
-#include "cell/cmcCellNumber.h"
 #include "cell/indActiveCell.h"
 #include "channel/datChBank.h"
 #include "overlay/cmcGTex.h"
-#include "sheet/cmcScrBlock.h"
 #include "sheet/cmcSheetRef.h"
 #include "shell/cmcEvCodes.h"
 #include "shell/cmcEvMan.h"
@@ -31,14 +31,6 @@ std::string OneLine(std::string text) {
   for (char& c : text)
     if (c == '\n' || c == '\r' || c == '\t') c = ' ';
   return text;
-}
-
-// The bank of a bank sheet's option text "Bank n"; 0 when it names none.
-int BankOfOption(const std::string& option) {
-  const cmcScrBlock block(option);
-  int32_t bank = 0;
-  if (block.Name() != "Bank" || !ParseCellDecimal(block.Item(0), bank)) return 0;
-  return bank;
 }
 
 }  // namespace
@@ -90,7 +82,7 @@ void indSheetRender::ForEachRow(std::string_view ref, const std::function<void(c
   const cmcSheetRef sheet(ref);
   cmcSheetDef def(overlay_, sheet.SheetName(), sheet.SheetKind(), SheetModel());
   def.Build();
-  bank_ = sheet.SheetKind() == cmcSheetRef::Kind::kBank ? BankOfOption(sheet.Option()) : -1;
+  bank_ = sheet.SheetKind() == cmcSheetRef::Kind::kBank ? std::max(sheet.Bank(), 0) : -1;
   mchWin_ = false;
   for (int r = 0; r < def.RowCount() && !mchWin_; ++r)
     for (int k = 0; k < def.ColCount() && !mchWin_; ++k) mchWin_ = IsWindowCell(def.CellAt(k, r));

@@ -171,19 +171,7 @@ std::string indTreeModel::BankLabel(int bank, std::string_view name) {
   return label;
 }
 
-int indTreeModel::BankOfNode(const Node& node) {
-  const cmcSheetRef ref(node.Target());
-  if (ref.ClassTag() != "St_ChBank" || ref.Option().rfind("Bank", 0) != 0) return -1;
-  int bank = 0;
-  bool digits = false;
-  for (const char c : std::string_view(ref.Option()).substr(4)) {
-    if (c == ' ') continue;
-    if (c < '0' || c > '9') break;
-    bank = bank * 10 + (c - '0');
-    digits = true;
-  }
-  return digits ? bank : -1;
-}
+int indTreeModel::BankOfNode(const Node& node) { return cmcSheetRef(node.Target()).Bank(); }
 
 std::string indTreeModel::FillFormat(std::string_view format, std::string_view suffix, int number) {
   std::string text;

@@ -179,8 +179,15 @@ class ShippedOverlay : public ::testing::Test {
   }
   ~ShippedOverlay() override { cmcCellObj::SetModelOverlay(nullptr); }
 
-  // Parses every line of a menu-like body over its basic cell.
+  // Parses every line of a menu-like body, checking the names its cells give.
   void ParseBody(const std::string& name) {
+    ForEachBodyCell(
+        name, [&](const cmcCellObj& cell, size_t line) { names_.Check(cell, name + " line " + std::to_string(line)); });
+  }
+
+  // Parses every line of a menu-like body over its basic cell and hands on each cell.
+  template <typename Visit>
+  void ForEachBodyCell(const std::string& name, Visit visit) {
     SCOPED_TRACE(name);
     cmcCellObj basic;
     basic.ParseCell(overlay_.GetLine(name + "_BasicCell", 0), nullptr, nullptr);
@@ -195,7 +202,7 @@ class ShippedOverlay : public ::testing::Test {
         ADD_FAILURE() << "line " << i << ": " << e.what();
         continue;
       }
-      names_.Check(cell, name + " line " + std::to_string(i));
+      visit(cell, i);
     }
   }
 
@@ -268,15 +275,10 @@ TEST_F(ShippedOverlay, GivesEveryCommandAndSheetCellAHelpTopic) {
   const std::set<std::string> commands = topics("GI_AppItem_KeyName_to_HtmlHelpName");
   const std::set<std::string> cells = topics("GI_AppItem_CellName_to_HtmlHelpName");
   for (const char* name : {"GI_Menu_Main", "GI_ToolBar_Main", "GI_ToolBar_Main_Limited"}) {
-    cmcCellObj basic;
-    basic.ParseCell(overlay_.GetLine(std::string(name) + "_BasicCell", 0), nullptr, nullptr);
-    for (const auto& line : Keys().Lines(std::string(name) + "_Body")) {
-      if (line.starts_with("#")) break;
-      cmcCellObj cell;
-      cell.ParseCell(line.substr(line.find('+') + 1), nullptr, &basic);
-      if (cell.label == kNoLabel || cell.label == CL_Null) continue;
+    ForEachBodyCell(name, [&](const cmcCellObj& cell, size_t) {
+      if (cell.label == kNoLabel || cell.label == CL_Null) return;
       EXPECT_TRUE(commands.contains(std::string(LabelNameOf(cell.label)))) << name << ": " << LabelNameOf(cell.label);
-    }
+    });
   }
   std::set<std::string> missing;
   for (const auto& key : Keys().Keys()) {
@@ -383,13 +385,13 @@ class TreeSheets : public ::testing::Test {
 
   // The guided adjustment cells wait for the adjustment sequencer; they may show
   // "*Yet*" on the adjustment sheets only.
-  static bool AdjustmentProcedure(uint32_t label, const std::string& spec) {
+  static bool AdjustmentProcedure(uint32_t label, const std::string& ref) {
     const std::string_view name = LabelNameOf(label);
     const bool sequencer = name.starts_with("CL_Adjust_Auto_") || name.starts_with("CL_Adjust_ChNo") ||
                            name == "CL_Adjust_ChRfPow" || name.starts_with("CL_Adjust_ModRatio_") ||
                            name.starts_with("CL_Adjust_Bpf") || name.ends_with("_Sweep") ||
                            name.starts_with("CL_Adjust_Smeter");
-    return sequencer && (spec == "GI_Sheet_Maker_Procedure" || spec == "GI_Sheet_TopPage_ADJ");
+    return sequencer && (ref == "GI_Sheet_Maker_Procedure" || ref == "GI_Sheet_TopPage_ADJ");
   }
 
   FatalAsException fatal_;
