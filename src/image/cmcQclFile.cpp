@@ -319,6 +319,9 @@ int cmcQclFile::ReadFile(const std::string& path, const cmcAddressRanges* ranges
   while (reader.Next(line)) {
     if (inComment && reader.IsContinuation()) continue;
     inComment = false;
+    // A line is as long as its text up to the first NUL; a line that starts with one is
+    // empty and skipped like any other empty line.
+    line = line.substr(0, line.find('\0'));
     if (line.empty()) continue;
     if (line[0] == '#') {
       inComment = true;

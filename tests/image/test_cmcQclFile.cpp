@@ -133,7 +133,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"foreign_model.qcl", false, 3}, ReadCase{"foreign_sub_code.qcl", false, 4},
                       ReadCase{"blank_line_in_data.qcl", false, 6}, ReadCase{"count_longer_than_line.qcl", false, 6},
                       ReadCase{"letter_g_in_data.qcl", false, 6}, ReadCase{"address_past_image.qcl", false, 8},
-                      ReadCase{"long_comment_tail_looks_like_data.qcl", false, 0}),
+                      ReadCase{"long_comment_tail_looks_like_data.qcl", false, 0},
+                      ReadCase{"nul_first_in_line.qcl", false, 0}),
     [](const auto& info) {
       std::string name = fs::path(info.param.fixture).stem().string() + (info.param.eeprom_coverage ? "_covered" : "");
       return name;
@@ -152,6 +153,7 @@ TEST_F(QclFileTest, StoredBytesAndRevisionOfGoodFiles) {
       {"later_line_overwrites.qcl", 0, {0x11, 0xA5}, 1},
       {"byte_past_eeprom_area.qcl", 0x7D7F, {0xAA, 0xBB}, 1},
       {"long_comment_tail_looks_like_data.qcl", 0, {0x5A, 0xA5}, 1},
+      {"nul_first_in_line.qcl", 0, {0x5A, 0xA5}, 1},
   };
   for (const Case& c : cases) {
     image_.Fill(0);
