@@ -1,35 +1,47 @@
-# make run   installs what is missing, builds, and starts the app on its initial image.
-# make test  installs what is missing, builds, and runs every test (plain build, then
-#            the core again under AddressSanitizer and UndefinedBehaviorSanitizer).
+# make run   installs what is missing, builds the three programs and their data, and
+#            starts the desktop program on its initial image.
+# make test  installs what is missing, builds everything and runs every test: the plain
+#            build (with the end-to-end runs and one short run of every benchmark), then
+#            the core again under AddressSanitizer and UndefinedBehaviorSanitizer.
 
-PACKAGES := cmake ninja-build g++ make pkg-config clang-format \
-            qt6-base-dev qt6-serialport-dev libqt6serialport6-dev libgl-dev \
+PACKAGES := cmake ninja-build g++ make pkg-config clang-format ccache \
+            qt6-base-dev qt6-serialport-dev libgl-dev \
             libgtest-dev libgmock-dev libbenchmark-dev \
             xvfb xauth
+PROGRAMS := rx93kit rx93kit-cli rx93kit-radio rx93data
 BUILD    ?= build
 ASAN     ?= build-asan
 JOBS     ?= $(shell nproc)
-SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test deps build asan bench format format-check clean
+.PHONY: run test deps programs build asan bench format format-check clean
 
-run: build
+run: programs
 	$(BUILD)/bin/rx93kit
 
 test: format-check build asan
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  ctest --output-on-failure -j $(JOBS)
+	  ctest --output-on-failure -j $(JOBS) --label-exclude e2e
 
+# Installs only what is missing, and says what. Without root or a usable sudo it prints
+# the one command to run instead.
 deps:
 	@missing=""; for p in $(PACKAGES); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
-	if [ -n "$$missing" ]; then \
-	  echo "Installing:$$missing"; \
-	  $(SUDO) apt-get update -q && \
-	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $$missing; \
-	fi
+	[ -z "$$missing" ] && exit 0; \
+	if [ "$$(id -u)" = 0 ]; then sudo=""; \
+	elif command -v sudo >/dev/null 2>&1 && sudo -v 2>/dev/null; then sudo="sudo"; \
+	else \
+	  echo "Missing packages:$$missing"; \
+	  echo "They cannot be installed as $$(id -un) (not root, and sudo is not available)."; \
+	  echo "Run this as root, then run make again:"; \
+	  echo "  apt-get install -y --no-install-recommends$$missing"; \
+	  exit 1; \
+	fi; \
+	echo "Installing the missing packages:$$missing"; \
+	$$sudo apt-get update -q && \
+	$$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $$missing
 
 $(BUILD)/build.ninja: | deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRX93_WERROR=ON
@@ -37,12 +49,17 @@ $(BUILD)/build.ninja: | deps
 $(ASAN)/build.ninja: | deps
 	cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRX93_CORE_ONLY=ON -DRX93_SANITIZE=ON -DRX93_WERROR=ON
 
+# The programs and their data only: no test or benchmark is built.
+programs: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target $(PROGRAMS)
+
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
 asan: deps $(ASAN)/build.ninja
 	cmake --build $(ASAN) -j $(JOBS)
 
+# Every benchmark with its full measuring time (make test runs each only briefly).
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do $$b; done
 
