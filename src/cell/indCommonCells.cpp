@@ -9,7 +9,7 @@
 #include "cell/indCellHandlers.h"
 #include "cell/indCellHost.h"
 #include "cell/indCellRequest.h"
-#include "cell/indImageSetting.h"
+#include "cell/indSettingRows.h"
 #include "image/cmcEeprom.h"
 
 namespace {
@@ -26,7 +26,7 @@ constexpr indBitField kManDownOn = Bit(kManDownFlags, 4);
 // 0x299 bits 5-7, 0xAFE3, 0xAFE4 bits 0-6 and 0xB12F-0xB139. Saving rebuilds
 // 0xA0DB-0xA0DC from the template and 0xA0DE-0xA0DF from the low-battery alerts, so
 // no setting lives there.
-constexpr indImageSetting kCommon[] = {
+constexpr indSettingRow kCommon[] = {
     // Passwords and access.
     {CL_Comm_UserPassword, Run(0xA079, 4), Digits()},
     {CL_Comm_DealerPasscode, Run(0xA07B, 6), Digits()},
@@ -110,7 +110,7 @@ constexpr indImageSetting kCommon[] = {
     // MSK and MDC.
     {CL_Comm_Msk_DosTimer, Byte(0xA0E4), Timer(1, true)},
     {CL_Comm_Msk_CoastTimer, Byte(0xA0E5), Timer(10, true)},
-    {CL_Comm_Msk_Mdc_SelfID, Word(0xA07E), HexNumber()},
+    {CL_Comm_Msk_Mdc_SelfID, Word(0xA07E), Nibbles()},
     // Stun.
     {CL_Comm_Strv_Stun_Type, Bits(0xAFE4, 0, 2), Choice("GI_Sheet_Sel_Comm_Stun_Type")},
     {CL_Comm_Strv_TRDataOut, Bit(0xAFE4, 2), Choice(kOnOff)},
@@ -138,6 +138,6 @@ void ClonePassword(indCellRequest& r) {
 }  // namespace
 
 void indCommonCells::Register(indCellHandlers& t) {
-  RegisterImageSettings(t, kCommon, static_cast<int>(std::size(kCommon)));
+  indRegisterRows(t, kCommon, indShownText::kNormalised);
   t.Set(CL_Comm_ClonePasswordStr, ClonePassword);
 }
