@@ -1,6 +1,7 @@
 # make run   installs what is missing, builds, and starts the app on its initial image.
 # make test  installs what is missing, builds, and runs every test (plain build, then
-#            the core again under AddressSanitizer and UndefinedBehaviorSanitizer).
+#            the core again under AddressSanitizer and UndefinedBehaviorSanitizer, linked
+#            with link-time optimisation so that a one-definition-rule violation fails).
 
 PACKAGES := cmake ninja-build g++ make pkg-config clang-format \
             qt6-base-dev qt6-serialport-dev libqt6serialport6-dev libgl-dev \
@@ -35,7 +36,8 @@ $(BUILD)/build.ninja: | deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRX93_WERROR=ON
 
 $(ASAN)/build.ninja: | deps
-	cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRX93_CORE_ONLY=ON -DRX93_SANITIZE=ON -DRX93_WERROR=ON
+	cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRX93_CORE_ONLY=ON -DRX93_SANITIZE=ON -DRX93_ODR_CHECK=ON \
+	  -DRX93_WERROR=ON
 
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
