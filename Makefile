@@ -2,7 +2,8 @@
 #            starts the desktop program on its initial image.
 # make test  installs what is missing, builds everything and runs every test: the plain
 #            build (with the end-to-end runs and one short run of every benchmark), then
-#            the core again under AddressSanitizer and UndefinedBehaviorSanitizer.
+#            the core again under AddressSanitizer and UndefinedBehaviorSanitizer, linked
+#            with link-time optimisation so that a one-definition-rule violation fails.
 
 PACKAGES := cmake ninja-build g++ make pkg-config clang-format ccache \
             qt6-base-dev qt6-serialport-dev libgl-dev \
@@ -47,7 +48,8 @@ $(BUILD)/build.ninja: | deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRX93_WERROR=ON
 
 $(ASAN)/build.ninja: | deps
-	cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRX93_CORE_ONLY=ON -DRX93_SANITIZE=ON -DRX93_WERROR=ON
+	cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRX93_CORE_ONLY=ON -DRX93_SANITIZE=ON -DRX93_ODR_CHECK=ON \
+	  -DRX93_WERROR=ON
 
 # The programs and their data only: no test or benchmark is built.
 programs: deps $(BUILD)/build.ninja

@@ -9,7 +9,8 @@
 #include "cell/indCellHandlers.h"
 #include "cell/indCellHost.h"
 #include "cell/indCellRequest.h"
-#include "cell/indImageSettings.h"
+#include "cell/indCodecScope.h"
+#include "cell/indSettingRows.h"
 #include "image/cmcEeprom.h"
 
 namespace {
@@ -127,7 +128,7 @@ constexpr AdjustValue kComp[] = {
 constexpr std::span<const AdjustValue> kTables[] = {kAdjust, kComp};
 
 // The radio's adjustment password: 8 plain characters, zero-filled.
-constexpr indImageSetting kPassword{CL_Adjust_Password, 0x89, 0, 8, indCodec::FixedText};
+constexpr indSettingRow kPassword{CL_Adjust_Password, Run(0x89, 8), ZeroFilledText()};
 
 const AdjustValue* Find(int label) {
   for (const std::span<const AdjustValue> table : kTables)
@@ -148,10 +149,12 @@ void Value(indCellRequest& r) {
   const AdjustValue& a = *Find(r.label);
   cmcEeprom& image = r.host.Image();
   int32_t v = ValueOf(image, a);
-  cmcChoiceContext context = indImageSettings::ContextFor(r);
   const cmcAdjustRule rule{.min = Min(a), .max = Max(a), .step = r.host.ShiftHeld() ? 5 : 1, .noEditor = a.noEditor};
-  const bool changed = AdjustCodec(context, r.capsule, v, rule);
-  indImageSettings::Answer(r, context);
+  bool changed = false;
+  {
+    indCodecScope codec(r);
+    changed = AdjustCodec(codec.context, r.capsule, v, rule);
+  }
   if (changed) {
     image.SetByte(a.address, static_cast<uint8_t>(v));
     r.mask |= indCellRequest::kMaskLayout;  // the bar follows
@@ -174,7 +177,7 @@ void Bar(indCellRequest& r) {
   }
 }
 
-void Password(indCellRequest& r) { indImageSettings::Run(r, kPassword); }
+void Password(indCellRequest& r) { indRunRow(r, kPassword, 0, indShownText::kNormalised); }
 
 }  // namespace
 

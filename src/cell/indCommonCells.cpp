@@ -9,7 +9,7 @@
 #include "cell/indCellHandlers.h"
 #include "cell/indCellHost.h"
 #include "cell/indCellRequest.h"
-#include "cell/indImageSetting.h"
+#include "cell/indSettingRows.h"
 #include "image/cmcEeprom.h"
 
 namespace {
@@ -21,10 +21,12 @@ constexpr int kManDownFlags = 0xB67E;  // bit 4: man-down on; bit 5 shared with 
 constexpr indBitField kManDownOn = Bit(kManDownFlags, 4);
 
 // One row per label. Beyond the settings whose place the radio fixes, the family
-// keeps its settings in bytes no other family uses: 0xA07E-0xA080, 0xA0DB-0xA0EB
-// (but 0xA0DD bit 3, 0xA0E6-0xA0E8, 0xA0EC-0xA0ED), 0xA0EE bits 4-7, 0x299 bits 5-7,
-// 0xAFE3, 0xAFE4 bits 0-6 and 0xB12F-0xB139.
-constexpr indImageSetting kCommon[] = {
+// keeps its settings in bytes no other family uses: 0xA07E-0xA080, 0xA08D-0xA08F,
+// 0xA091, 0xA0E0-0xA0EB (but 0xA0E6-0xA0E8, 0xA0EC-0xA0ED), 0xA0EE bits 4-7,
+// 0x299 bits 5-7, 0xAFE3, 0xAFE4 bits 0-6 and 0xB12F-0xB139. Saving rebuilds
+// 0xA0DB-0xA0DC from the template and 0xA0DE-0xA0DF from the low-battery alerts, so
+// no setting lives there.
+constexpr indSettingRow kCommon[] = {
     // Passwords and access.
     {CL_Comm_UserPassword, Run(0xA079, 4), Digits()},
     {CL_Comm_DealerPasscode, Run(0xA07B, 6), Digits()},
@@ -36,9 +38,9 @@ constexpr indImageSetting kCommon[] = {
     {CL_Comm_CloneComment1, Run(0xA10E, 16), PlainText()},
     {CL_Comm_CloneComment2, Run(0xA11E, 16), PlainText()},
     // Automatic reset and inactivity.
-    {CL_Comm_AtResetTimer_A, Byte(0xA0DB), Timer(1, true)},
-    {CL_Comm_AtResetTimer_B, Byte(0xA0DC), Timer(1, true)},
-    {CL_Comm_InactiveTimer, Byte(0xA0DE), Timer(1, true)},
+    {CL_Comm_AtResetTimer_A, Byte(0xA08D), Timer(1, true)},
+    {CL_Comm_AtResetTimer_B, Byte(0xA08E), Timer(1, true)},
+    {CL_Comm_InactiveTimer, Byte(0xA08F), Timer(1, true)},
     // Time-out timer.
     {CL_Comm_Tot, Bit(0xAFE4, 7), Choice(kOnOff), kDigitalTimers},
     {CL_Comm_Tot_Timer, Byte(0xA0B6), Timer(1, false, 1, 255)},
@@ -50,7 +52,7 @@ constexpr indImageSetting kCommon[] = {
     // Busy lockout.
     {CL_Comm_LockoutAna, Bits(0xA080, 0, 2), Choice("GI_Sheet_Sel_Comm_Lockout")},
     {CL_Comm_LockoutDig, Bits(0xA080, 2, 2), Choice("GI_Sheet_Sel_Comm_Lockout")},
-    {CL_Comm_LockoutPenaltyTimer, Byte(0xA0DF), Timer(1, true)},
+    {CL_Comm_LockoutPenaltyTimer, Byte(0xA091), Timer(1, true)},
     {CL_Comm_LockoutOverride, Bit(0xAFE3, 7), Choice(kOnOff)},
     // CTCSS.
     {CL_Comm_Ctcss_ToneBurst, Bit(0xB137, 7), Choice(kOnOff)},
@@ -108,7 +110,7 @@ constexpr indImageSetting kCommon[] = {
     // MSK and MDC.
     {CL_Comm_Msk_DosTimer, Byte(0xA0E4), Timer(1, true)},
     {CL_Comm_Msk_CoastTimer, Byte(0xA0E5), Timer(10, true)},
-    {CL_Comm_Msk_Mdc_SelfID, Word(0xA07E), HexNumber()},
+    {CL_Comm_Msk_Mdc_SelfID, Word(0xA07E), Nibbles()},
     // Stun.
     {CL_Comm_Strv_Stun_Type, Bits(0xAFE4, 0, 2), Choice("GI_Sheet_Sel_Comm_Stun_Type")},
     {CL_Comm_Strv_TRDataOut, Bit(0xAFE4, 2), Choice(kOnOff)},
@@ -136,6 +138,6 @@ void ClonePassword(indCellRequest& r) {
 }  // namespace
 
 void indCommonCells::Register(indCellHandlers& t) {
-  RegisterImageSettings(t, kCommon, static_cast<int>(std::size(kCommon)));
+  indRegisterRows(t, kCommon, indShownText::kNormalised);
   t.Set(CL_Comm_ClonePasswordStr, ClonePassword);
 }

@@ -9,7 +9,7 @@
 #include "cell/indCellHandlers.h"
 #include "cell/indCellHost.h"
 #include "cell/indCellRequest.h"
-#include "cell/indImageSetting.h"
+#include "cell/indSettingRows.h"
 #include "channel/datChKinds.h"
 #include "image/cmcEeprom.h"
 
@@ -18,7 +18,7 @@ namespace {
 // Progress messages: 8 characters each from 0xAFE7 in steps of 8, in label order.
 constexpr int kMessages = 0xAFE7;
 constexpr int kMessageStep = 8;
-constexpr indImageSetting kProgress[] = {
+constexpr indSettingRow kProgress[] = {
     {CL_Dig_ProgMes_Busy, Run(kMessages + 0 * kMessageStep, 8), RadioText()},
     {CL_Dig_ProgMes_Break, Run(kMessages + 1 * kMessageStep, 8), RadioText()},
     {CL_Dig_ProgMes_Calling, Run(kMessages + 2 * kMessageStep, 8), RadioText()},
@@ -35,7 +35,7 @@ constexpr indImageSetting kProgress[] = {
 };
 
 // The digital timers, 0xAFD3-0xAFDF: three words in milliseconds, then bytes.
-constexpr indImageSetting kTimers[] = {
+constexpr indSettingRow kTimers[] = {
     {CL_Dig_Tim_Chk, Word(0xAFD3), Timer(1000, false, 100, 1275), kDigitalTimers},
     {CL_Dig_Tim_TxWait, Word(0xAFD5), Timer(1000, false, 0, 65535), kDigitalTimers},
     {CL_Dig_Tim_Free, Word(0xAFD7), Timer(1000, false, 0, 65535), kDigitalTimers},
@@ -79,8 +79,8 @@ void StatusChoice(indCellRequest& r) {
 }  // namespace
 
 void indDigitalCells::Register(indCellHandlers& t) {
-  RegisterImageSettings(t, kProgress, static_cast<int>(std::size(kProgress)));
-  RegisterImageSettings(t, kTimers, static_cast<int>(std::size(kTimers)));
+  indRegisterRows(t, kProgress, indShownText::kNormalised);
+  indRegisterRows(t, kTimers, indShownText::kNormalised);
   t.Set(CL_Dig_Msg_Status_Text_Rx, StatusText);
   t.Set(CL_Dig_Msg_Status_Text_Tx, StatusText);
   t.Set(CL_Dig_Msg_Status_Beep, StatusChoice);

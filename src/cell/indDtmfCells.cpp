@@ -19,12 +19,12 @@ constexpr int kLmrLogIdRow = 7;
 
 // The three DTMF timers, bytes in hundredths of a second.
 constexpr indSettingRow kTimers[] = {
-    {CL_Dtmf_DtmfTimer, indAt::Image, 0xA0AB, 0, 8, indCodec::Timer, nullptr, 0, 255, 100},
-    {CL_Dtmf_FirstTimer, indAt::Image, 0xA0AC, 0, 8, indCodec::Timer, nullptr, 0, 255, 100},
-    {CL_Dtmf_MarkTimer, indAt::Image, 0xA0AD, 0, 8, indCodec::Timer, nullptr, 0, 255, 100},
+    {CL_Dtmf_DtmfTimer, Byte(0xA0AB), Timer(100)},
+    {CL_Dtmf_FirstTimer, Byte(0xA0AC), Timer(100)},
+    {CL_Dtmf_MarkTimer, Byte(0xA0AD), Timer(100)},
 };
 
-void Timer(indCellRequest& r) { indRunRow(r, *indFindRow(kTimers, r.label)); }
+void DtmfTimer(indCellRequest& r) { indRunRow(r, *indFindRow(kTimers, r.label)); }
 
 void UserCharacter(indCellRequest& r) {
   if (r.kind != datChKind::kUserChar) return;
@@ -66,5 +66,5 @@ void indDtmfCells::Register(indCellHandlers& t) {
   t.Set(CL_Dtmf_ChNo, indGuarded<ChNo>);
   for (const int label : {CL_Dtmf_Code, CL_Dtmf_CodeID, CL_Dtmf_CodeEmer}) t.Set(label, indGuarded<Code>);
   t.Set(CL_Dtmf_Text, indGuarded<Text>);
-  for (const indSettingRow& row : kTimers) t.Set(row.label, indGuarded<Timer>);
+  for (const indSettingRow& row : kTimers) t.Set(row.label, DtmfTimer);
 }

@@ -4,7 +4,7 @@
 
 #include "cell/cmcCellIds.h"
 #include "cell/indCellHandlers.h"
-#include "cell/indImageSetting.h"
+#include "cell/indSettingRows.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ constexpr int kEmergencyFlags = 0xB67E;  // bit 3: the emergency code is sent
 constexpr indBitField kCodeSent = Bit(kEmergencyFlags, 3);
 constexpr indBitField kLoneWorkerTimeout = Byte(0xB688);
 
-constexpr indImageSetting kEmergency[] = {
+constexpr indSettingRow kEmergency[] = {
     {CL_Emer_LoneWorker_DetectionType,
      {Bit(kEmergencyFlags, 0), Bit(kEmergencyFlags, 1, 2)},
      Choice("GI_Sheet_Sel_Comm_LoneWorkerDetectionType")},
@@ -48,7 +48,7 @@ constexpr indImageSetting kEmergency[] = {
 };
 
 // The beep tones hold ten times the hertz; the value shown is the word / 10.
-constexpr indImageSetting kExpansion[] = {
+constexpr indSettingRow kExpansion[] = {
     {CL_Exp_UserCtcss, Word(0xA1D1), Decimal(1, 1, 670, 2541, false)},
     {CL_Exp_Emer_SwOnTimer, Byte(0xB684), Timer(10)},
     {CL_Exp_Emer_SwOffTimer, Byte(0xB685), Timer(10)},
@@ -78,6 +78,6 @@ constexpr indImageSetting kExpansion[] = {
 }  // namespace
 
 void indEmergencyCells::Register(indCellHandlers& t) {
-  RegisterImageSettings(t, kEmergency, static_cast<int>(std::size(kEmergency)));
-  RegisterImageSettings(t, kExpansion, static_cast<int>(std::size(kExpansion)));
+  indRegisterRows(t, kEmergency, indShownText::kNormalised);
+  indRegisterRows(t, kExpansion, indShownText::kNormalised);
 }

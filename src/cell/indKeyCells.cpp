@@ -7,7 +7,7 @@
 #include "cell/indCellHandlers.h"
 #include "cell/indCellHost.h"
 #include "cell/indCellRequest.h"
-#include "cell/indImageSetting.h"
+#include "cell/indSettingRows.h"
 #include "image/cmcEeprom.h"
 
 namespace {
@@ -15,7 +15,7 @@ namespace {
 constexpr const char* kOnOff = "GI_Sheet_Sel_Misc_OnOff";
 constexpr const char* kEnable3 = "GI_Sheet_Sel_Misc_Enable3";
 
-constexpr indImageSetting kDisplay[] = {
+constexpr indSettingRow kDisplay[] = {
     {CL_KDisp_Key_Hold_Timer, Byte(0xA082), ByteChoice("GI_Sheet_Sel_KDisp_HoldTm")},
     {CL_KDisp_HangAct_Moni, Bit(0xA0A1, 7), Choice(kOnOff)},
     {CL_KDisp_HangAct_Scan, Bit(0xA0A1, 5), Choice(kOnOff)},
@@ -36,13 +36,13 @@ constexpr indImageSetting kDisplay[] = {
 };
 
 // The ten-key selection offers the digital forms only on QarnPmr radios.
-constexpr indImageSetting kTenkey = {
+constexpr indSettingRow kTenkey = {
     CL_KDisp_Tenkey_Select, {Bit(0xA0DD, 3, 2), Bit(0xA09C, 4)}, Choice("GI_Sheet_Sel_KDisp_Tenkey_Normal")};
-constexpr indImageSetting kTenkeyQarn = {
+constexpr indSettingRow kTenkeyQarn = {
     CL_KDisp_Tenkey_Select, {Bit(0xA0DD, 3, 2), Bit(0xA09C, 4)}, Choice("GI_Sheet_Sel_KDisp_Tenkey")};
 
 // Each change refreshes the sheet: the ports' other cells follow the mode.
-constexpr indImageSetting kPortModes[] = {
+constexpr indSettingRow kPortModes[] = {
     {CL_ExtPort_PortMode_IGSW, Bit(0x299, 1), Choice("GI_Sheet_Sel_PortMode_IGSW"), kRefreshCells},
     {CL_ExtPort_PortMode_HORN, Byte(0x299), FirstEntry("GI_Sheet_Sel_PortMode_HORN")},
     {CL_ExtPort_PortMode_AFO, Bit(0xA0CA, 6), Choice("GI_Sheet_Sel_PortMode_AFO"), kRefreshCells},
@@ -50,7 +50,7 @@ constexpr indImageSetting kPortModes[] = {
     {CL_ExtPort_PortMode_SCI, Bit(0xA0CA, 7), Choice("GI_Sheet_Sel_PortMode_SCI"), kRefreshCells},
 };
 
-void Tenkey(indCellRequest& r) { RunImageSetting(r, r.qarnPmr ? kTenkeyQarn : kTenkey); }
+void Tenkey(indCellRequest& r) { indRunRow(r, r.qarnPmr ? kTenkeyQarn : kTenkey, 0, indShownText::kNormalised); }
 
 // A programmable key: its byte in the normal or the function-key table.
 void Key(indCellRequest& r) {
@@ -73,7 +73,7 @@ void indKeyCells::Register(indCellHandlers& t) {
     bool functionTable = false;
     if (KeyPositionOf(static_cast<uint32_t>(label), position, functionTable)) t.Set(label, Key);
   }
-  RegisterImageSettings(t, kDisplay, static_cast<int>(std::size(kDisplay)));
+  indRegisterRows(t, kDisplay, indShownText::kNormalised);
   t.Set(CL_KDisp_Tenkey_Select, Tenkey);
-  RegisterImageSettings(t, kPortModes, static_cast<int>(std::size(kPortModes)));
+  indRegisterRows(t, kPortModes, indShownText::kNormalised);
 }

@@ -15,10 +15,6 @@
 
 namespace {
 
-using C = indCodec;
-constexpr indAt kImage = indAt::Image;
-constexpr indAt kRec = indAt::Settings;
-
 constexpr const char* kOnOff = "GI_Sheet_Sel_Misc_OnOff";
 constexpr const char* kOnOff2 = "GI_Sheet_Sel_Misc_OnOff2";
 constexpr const char* kEnable = "GI_Sheet_Sel_Misc_Enable";
@@ -35,64 +31,63 @@ constexpr int kLastStatusRow = 22;  // row 23 of the status sheet holds no messa
 // kind 18 at 0xAAC3 + 2n. The 4 digit flags of a call-list entry are in the top bits
 // of its first setting byte.
 constexpr indSettingRow kRows[] = {
-    // label                            at      where   low bits codec  list / limits
-    {CL_Msk_AdrRange_Common, kImage, kCommon, 0, 16, C::Padded, nullptr, 0, 4095},
-    {CL_Msk_AdrRange_Killer, kImage, kKiller, 0, 16, C::Padded, nullptr, 0, 4095},
-    {CL_Msk_AdrRange_CountryCode, kImage, kCountryCode, 0, 8, C::Choice, "GI_Sheet_Sel_MSK_Country_Code"},
-    {CL_Msk_IdGroup_Alert, kRec, 0, 0, 3, C::Choice, kBeep},
-    {CL_Msk_IdGroup_Bell, kRec, 1, 0, 3, C::Choice, "GI_Sheet_Sel_Msk_IdGroup_Bell"},
-    {CL_Msk_IdGroup_SFunc, kRec, 2, 0, 1, C::Choice, kOnOff2},
-    {CL_Msk_CallList_Digit, kRec, 0, 0, 8, C::FlagSet, nullptr, 1, 4},
-    {CL_Msk_CallList_Update, kRec, 1, 0, 1, C::Choice, kEnable2},
-    {CL_Msk_CallList_Sel, kRec, 1, 1, 1, C::Choice, kEnable2},
-    {CL_Msk_Msg_Status_Beep, kRec, 0, 0, 3, C::Choice, kBeep},
-    {CL_Msk_Msg_Status_Horn, kRec, 0, 4, 1, C::Choice, kOnOff2},
-    {CL_Msk_Msg_Status_Auto, kRec, 0, 5, 1, C::Choice, kOnOff2},
-    {CL_Msk_Msg_Status_SFunc, kRec, 0, 6, 1, C::Choice, kOnOff2},
-    {CL_Msk_Msg_Status_Rriority, kRec, 1, 0, 2, C::Choice, "GI_Sheet_Sel_Msk_Status_Priority"},
-    {CL_Msk_Msg_Status_Selection, kRec, 2, 0, 1, C::Choice, kEnable2},
-    {CL_Msk_Msg_ShortTxtTxMsg_Sel, kRec, 0, 0, 1, C::Choice, kEnable2},
+    {CL_Msk_AdrRange_Common, Word(kCommon), Padded(0, 4095)},
+    {CL_Msk_AdrRange_Killer, Word(kKiller), Padded(0, 4095)},
+    {CL_Msk_AdrRange_CountryCode, Byte(kCountryCode), Choice("GI_Sheet_Sel_MSK_Country_Code")},
+    {CL_Msk_IdGroup_Alert, InSettings(Bits(0, 0, 3)), Choice(kBeep)},
+    {CL_Msk_IdGroup_Bell, InSettings(Bits(1, 0, 3)), Choice("GI_Sheet_Sel_Msk_IdGroup_Bell")},
+    {CL_Msk_IdGroup_SFunc, InSettings(Bit(2, 0)), Choice(kOnOff2)},
+    {CL_Msk_CallList_Digit, InSettings(Byte(0)), FlagSet(1, 4)},
+    {CL_Msk_CallList_Update, InSettings(Bit(1, 0)), Choice(kEnable2)},
+    {CL_Msk_CallList_Sel, InSettings(Bit(1, 1)), Choice(kEnable2)},
+    {CL_Msk_Msg_Status_Beep, InSettings(Bits(0, 0, 3)), Choice(kBeep)},
+    {CL_Msk_Msg_Status_Horn, InSettings(Bit(0, 4)), Choice(kOnOff2)},
+    {CL_Msk_Msg_Status_Auto, InSettings(Bit(0, 5)), Choice(kOnOff2)},
+    {CL_Msk_Msg_Status_SFunc, InSettings(Bit(0, 6)), Choice(kOnOff2)},
+    {CL_Msk_Msg_Status_Rriority, InSettings(Bits(1, 0, 2)), Choice("GI_Sheet_Sel_Msk_Status_Priority")},
+    {CL_Msk_Msg_Status_Selection, InSettings(Bit(2, 0)), Choice(kEnable2)},
+    {CL_Msk_Msg_ShortTxtTxMsg_Sel, InSettings(Bit(0, 0)), Choice(kEnable2)},
     // Timing: counts, and times in hundredths of a second.
-    {CL_Msk_TimingErr_NA, kImage, 0xA85B, 0, 8, C::Integer, nullptr, 0, 15},
-    {CL_Msk_TimingErr_NM, kImage, 0xA85C, 0, 8, C::Integer, nullptr, 0, 15},
-    {CL_Msk_TimingErr_NR, kImage, 0xA85D, 0, 8, C::Integer, nullptr, 0, 15},
-    {CL_Msk_TimingErr_TAC, kImage, 0xA85F, 0, 8, C::Decimal, nullptr, 0.01, 2.55, 2, 2, 0.01},
-    {CL_Msk_TimingErr_LetAck, kImage, 0xA863, 0, 8, C::Decimal, nullptr, 0.00, 2.55, 2, 2, 0.01},
-    {CL_Msk_TimingErr_LetCall, kImage, 0xA864, 0, 8, C::Decimal, nullptr, 0.00, 2.55, 2, 2, 0.01},
-    {CL_Msk_TimingErr_BusyCheck, kImage, 0xA865, 0, 8, C::Integer, nullptr, 0, 255},
+    {CL_Msk_TimingErr_NA, Byte(0xA85B), Integer(0, 15)},
+    {CL_Msk_TimingErr_NM, Byte(0xA85C), Integer(0, 15)},
+    {CL_Msk_TimingErr_NR, Byte(0xA85D), Integer(0, 15)},
+    {CL_Msk_TimingErr_TAC, Byte(0xA85F), Decimal(2, 2, 1, 255, true, 1)},
+    {CL_Msk_TimingErr_LetAck, Byte(0xA863), Decimal(2, 2, 0, 255, true, 1)},
+    {CL_Msk_TimingErr_LetCall, Byte(0xA864), Decimal(2, 2, 0, 255, true, 1)},
+    {CL_Msk_TimingErr_BusyCheck, Byte(0xA865), Integer(0, 255)},
     // Configuration.
-    {CL_Msk_Cfg_Enc_PttCall, kImage, 0xA0F0, 0, 1, C::Choice, kOnOff},
-    {CL_Msk_Cfg_Enc_PreEmphasis, kImage, 0xA0F0, 1, 1, C::Choice, kOnOff},
-    {CL_Msk_Cfg_Enc_SyncvWord, kImage, 0xA683, 0, 16, C::Nibbles, nullptr, 0, 0, 1, 4},
-    {CL_Msk_Cfg_Enc_PttSideTone, kImage, 0xA0F0, 2, 1, C::Choice, kOnOff},
-    {CL_Msk_Cfg_Dec_BeepRepeatTimer, kImage, 0xA866, 0, 8, C::Timer, nullptr, 0, 255, 1, 0, 0, true},
-    {CL_Msk_Cfg_Dec_MuteMskTone, kImage, 0xA0F0, 3, 1, C::Choice, kOnOff},
-    {CL_Msk_Cfg_Dec_ANI_Disp, kImage, 0xA0F0, 4, 1, C::Choice, kOnOff},
-    {CL_Msk_Cfg_Dec_ANI_Disp_Timer, kImage, 0xA879, 0, 8, C::Timer, nullptr, 0, 255, 10},
-    {CL_Msk_Cfg_Status_FixBaseId, kImage, 0xA873, 0, 16, C::Padded, nullptr, 0, 4095},
-    {CL_Msk_Cfg_Status_Send_PrioA, kImage, 0xA0F0, 5, 1, C::Choice, kOnOff},
-    {CL_Msk_Cfg_Status_Send_On, kImage, 0xA0F0, 6, 1, C::Choice, kOnOff},
-    {CL_Msk_Cfg_Status_Send_Off, kImage, 0xA0F0, 7, 1, C::Choice, kOnOff},
-    {CL_Msk_Cfg_Gps_FixBaseId, kImage, 0xA875, 0, 16, C::Padded, nullptr, 0, 4095},
-    {CL_Msk_Cfg_Gps_Send_Base, kImage, 0xA09E, 5, 1, C::Choice, kOnOff},
-    {CL_Msk_Cfg_Gps_Auto, kImage, 0xA09E, 6, 1, C::Choice, kOnOff},
-    {CL_Msk_Cfg_Gps_TimeMarker, kImage, 0xA867, 0, 4, C::Choice, "GI_Sheet_Sel_Msk_Gps_TimeMarker"},
-    {CL_Msk_Cfg_Gps_IntervalTimer, kImage, 0xA868, 0, 8, C::MinuteSecond, nullptr, 0, 2550, 10, 0, 0, true},
-    {CL_Msk_Cfg_Gps_Send_Logoff, kImage, 0xA869, 0, 1, C::Choice, kOnOff},
-    {CL_Msk_Cfg_Gps_Send_Status, kImage, 0xA869, 1, 1, C::Choice, kOnOff},
-    {CL_Msk_Cfg_Gps_Send_Sdm, kImage, 0xA869, 2, 1, C::Choice, kOnOff},
-    {CL_Msk_Cfg_Gps_Send_Emer, kImage, 0xA869, 3, 1, C::Choice, kOnOff},
-    {CL_Msk_Cfg_Gps_Send_ManDown, kImage, 0xA869, 4, 1, C::Choice, kOnOff},
-    {CL_Msk_Cfg_Gps_Sentence, kImage, 0xA86A, 0, 2, C::Choice, "GI_Sheet_Sel_Msk_Gps_Sentence"},
-    {CL_Msk_Cfg_Etc_PttEnableAtConnect, kImage, 0xA86B, 0, 1, C::Choice, kOnOff},
+    {CL_Msk_Cfg_Enc_PttCall, Bit(0xA0F0, 0), Choice(kOnOff)},
+    {CL_Msk_Cfg_Enc_PreEmphasis, Bit(0xA0F0, 1), Choice(kOnOff)},
+    {CL_Msk_Cfg_Enc_SyncvWord, Word(0xA683), Nibbles(4)},
+    {CL_Msk_Cfg_Enc_PttSideTone, Bit(0xA0F0, 2), Choice(kOnOff)},
+    {CL_Msk_Cfg_Dec_BeepRepeatTimer, Byte(0xA866), Timer(1, true)},
+    {CL_Msk_Cfg_Dec_MuteMskTone, Bit(0xA0F0, 3), Choice(kOnOff)},
+    {CL_Msk_Cfg_Dec_ANI_Disp, Bit(0xA0F0, 4), Choice(kOnOff)},
+    {CL_Msk_Cfg_Dec_ANI_Disp_Timer, Byte(0xA879), Timer(10)},
+    {CL_Msk_Cfg_Status_FixBaseId, Word(0xA873), Padded(0, 4095)},
+    {CL_Msk_Cfg_Status_Send_PrioA, Bit(0xA0F0, 5), Choice(kOnOff)},
+    {CL_Msk_Cfg_Status_Send_On, Bit(0xA0F0, 6), Choice(kOnOff)},
+    {CL_Msk_Cfg_Status_Send_Off, Bit(0xA0F0, 7), Choice(kOnOff)},
+    {CL_Msk_Cfg_Gps_FixBaseId, Word(0xA875), Padded(0, 4095)},
+    {CL_Msk_Cfg_Gps_Send_Base, Bit(0xA09E, 5), Choice(kOnOff)},
+    {CL_Msk_Cfg_Gps_Auto, Bit(0xA09E, 6), Choice(kOnOff)},
+    {CL_Msk_Cfg_Gps_TimeMarker, Bits(0xA867, 0, 4), Choice("GI_Sheet_Sel_Msk_Gps_TimeMarker")},
+    {CL_Msk_Cfg_Gps_IntervalTimer, Byte(0xA868), MinuteSecond(2550, 10, true)},
+    {CL_Msk_Cfg_Gps_Send_Logoff, Bit(0xA869, 0), Choice(kOnOff)},
+    {CL_Msk_Cfg_Gps_Send_Status, Bit(0xA869, 1), Choice(kOnOff)},
+    {CL_Msk_Cfg_Gps_Send_Sdm, Bit(0xA869, 2), Choice(kOnOff)},
+    {CL_Msk_Cfg_Gps_Send_Emer, Bit(0xA869, 3), Choice(kOnOff)},
+    {CL_Msk_Cfg_Gps_Send_ManDown, Bit(0xA869, 4), Choice(kOnOff)},
+    {CL_Msk_Cfg_Gps_Sentence, Bits(0xA86A, 0, 2), Choice("GI_Sheet_Sel_Msk_Gps_Sentence")},
+    {CL_Msk_Cfg_Etc_PttEnableAtConnect, Bit(0xA86B, 0), Choice(kOnOff)},
     // Preselection: which of the radio's MSK settings the user may preselect.
-    {CL_Msk_Presl_Own_Id, kImage, 0xA685, 0, 1, C::Choice, kEnable},
-    {CL_Msk_Presl_Dest_Id, kImage, 0xA685, 1, 1, C::Choice, kEnable},
-    {CL_Msk_Presl_Common, kImage, 0xA685, 2, 1, C::Choice, kEnable},
-    {CL_Msk_Presl_Sync, kImage, 0xA685, 3, 1, C::Choice, kEnable},
-    {CL_Msk_Presl_Country, kImage, 0xA685, 4, 1, C::Choice, kEnable},
-    {CL_Msk_Presl_Call_Let, kImage, 0xA685, 5, 1, C::Choice, kEnable},
-    {CL_Msk_Presl_Ptt_Side, kImage, 0xA685, 6, 1, C::Choice, kEnable},
+    {CL_Msk_Presl_Own_Id, Bit(0xA685, 0), Choice(kEnable)},
+    {CL_Msk_Presl_Dest_Id, Bit(0xA685, 1), Choice(kEnable)},
+    {CL_Msk_Presl_Common, Bit(0xA685, 2), Choice(kEnable)},
+    {CL_Msk_Presl_Sync, Bit(0xA685, 3), Choice(kEnable)},
+    {CL_Msk_Presl_Country, Bit(0xA685, 4), Choice(kEnable)},
+    {CL_Msk_Presl_Call_Let, Bit(0xA685, 5), Choice(kEnable)},
+    {CL_Msk_Presl_Ptt_Side, Bit(0xA685, 6), Choice(kEnable)},
 };
 
 // The record kind each label's rows work on; 0 for radio-wide settings.
@@ -205,7 +200,7 @@ void Text(indCellRequest& r) {
 }  // namespace
 
 void indMskCells::Register(indCellHandlers& t) {
-  for (const indSettingRow& row : kRows) t.Set(row.label, indGuarded<Row>);
+  for (const indSettingRow& row : kRows) t.Set(row.label, Row);
   t.Set(CL_Msk_AdrRange_Individual, indGuarded<Individual>);
   t.Set(CL_Msk_AdrRange_Group, indGuarded<Group>);
   t.Set(CL_Msk_IdGroup_Adr, indGuarded<Address>);

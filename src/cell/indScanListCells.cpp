@@ -12,9 +12,6 @@
 
 namespace {
 
-using C = indCodec;
-constexpr indAt kImage = indAt::Image;
-constexpr indAt kList = indAt::ScanSet;  // where: list byte − 8
 constexpr const char* kOnOff = "GI_Sheet_Sel_Misc_OnOff";
 
 constexpr size_t kTypeByte = 2;  // byte 10
@@ -26,28 +23,27 @@ constexpr int kPwrSaveBit = 4;
 
 // The scan list labels that are plain bits, and the radio-wide scan settings.
 constexpr indSettingRow kRows[] = {
-    // label                         at      where   low bits codec    list / limits
-    {CL_ScanList_ScanType, kList, 2, 0, 4, C::Choice, "GI_Sheet_Sel_ScanType"},
-    {CL_ScanList_TX_TalkBack, kList, 2, 5, 1, C::Choice, kOnOff},
-    {CL_ScanList_TX_Action, kList, 2, 6, 1, C::Choice, "GI_Sheet_Sel_ScanTXAct"},
-    {CL_ScanList_Cancel_TalkBack, kList, 2, 4, 1, C::Choice, kOnOff},
-    {CL_ScanList_PwrSave, kList, 0, 4, 1, C::Choice, "GI_Sheet_Sel_Misc_OnOff2"},
-    {CL_ScanComm_StopTimer, kImage, 0xA0AF, 0, 8, C::Timer, nullptr, 0, 255, 10},
-    {CL_ScanComm_ResumeTimer, kImage, 0xA0B0, 0, 8, C::Timer, nullptr, 0, 255, 10},
-    {CL_ScanComm_StopTimerB, kImage, 0xA0C6, 0, 8, C::Timer, nullptr, 0, 255, 10},
-    {CL_ScanComm_TalkBackTimer, kImage, 0xA0C7, 0, 8, C::Timer, nullptr, 0, 255, 10},
-    {CL_ScanComm_ScanTimer_Fast, kImage, 0xA0A2, 0, 8, C::Timer, nullptr, 0, 255, 1000},
-    {CL_ScanComm_ScanTimer_Slow, kImage, 0xA0A3, 0, 8, C::Timer, nullptr, 0, 255, 100},
-    {CL_ScanComm_AutoChCall_PmrOnly, kImage, 0xA09C, 1, 1, C::Choice, kOnOff},
-    {CL_ScanComm_BacklitatStopScan, kImage, 0xA09F, 0, 1, C::Choice, kOnOff},
-    {CL_ScanComm_NuisanceDelete, kImage, 0xA09B, 4, 1, C::Choice, kOnOff},
-    {CL_ScanComm_ModeDependentScan, kImage, 0xA0E8, 2, 1, C::Choice, kOnOff},
-    {CL_ScanComm_MonitorKeyAction, kImage, 0xA0E8, 0, 1, C::Choice, "GI_Sheet_Sel_MonitorKey_Action"},
-    {CL_ScanComm_TalkBackTimerBeep, kImage, 0xA09C, 6, 1, C::Choice, kOnOff},
-    {CL_ScanComm_PwrSave, kImage, datChAdr::kScanLists + kPwrSaveByte, kPwrSaveBit, 1, C::Choice, kOnOff},
+    {CL_ScanList_ScanType, InScanSet(Bits(2, 0, 4)), Choice("GI_Sheet_Sel_ScanType")},
+    {CL_ScanList_TX_TalkBack, InScanSet(Bit(2, 5)), Choice(kOnOff)},
+    {CL_ScanList_TX_Action, InScanSet(Bit(2, 6)), Choice("GI_Sheet_Sel_ScanTXAct")},
+    {CL_ScanList_Cancel_TalkBack, InScanSet(Bit(2, 4)), Choice(kOnOff)},
+    {CL_ScanList_PwrSave, InScanSet(Bit(0, 4)), Choice("GI_Sheet_Sel_Misc_OnOff2")},
+    {CL_ScanComm_StopTimer, Byte(0xA0AF), Timer(10)},
+    {CL_ScanComm_ResumeTimer, Byte(0xA0B0), Timer(10)},
+    {CL_ScanComm_StopTimerB, Byte(0xA0C6), Timer(10)},
+    {CL_ScanComm_TalkBackTimer, Byte(0xA0C7), Timer(10)},
+    {CL_ScanComm_ScanTimer_Fast, Byte(0xA0A2), Timer(1000)},
+    {CL_ScanComm_ScanTimer_Slow, Byte(0xA0A3), Timer(100)},
+    {CL_ScanComm_AutoChCall_PmrOnly, Bit(0xA09C, 1), Choice(kOnOff)},
+    {CL_ScanComm_BacklitatStopScan, Bit(0xA09F, 0), Choice(kOnOff)},
+    {CL_ScanComm_NuisanceDelete, Bit(0xA09B, 4), Choice(kOnOff)},
+    {CL_ScanComm_ModeDependentScan, Bit(0xA0E8, 2), Choice(kOnOff)},
+    {CL_ScanComm_MonitorKeyAction, Bit(0xA0E8, 0), Choice("GI_Sheet_Sel_MonitorKey_Action")},
+    {CL_ScanComm_TalkBackTimerBeep, Bit(0xA09C, 6), Choice(kOnOff)},
+    {CL_ScanComm_PwrSave, Bit(datChAdr::kScanLists + kPwrSaveByte, kPwrSaveBit), Choice(kOnOff)},
 };
 
-bool Bit(uint8_t b, int n) { return (b >> n) & 1; }
+bool HasBit(uint8_t b, int n) { return (b >> n) & 1; }
 uint8_t WithBit(uint8_t b, int n, bool on) { return static_cast<uint8_t>(on ? b | (1 << n) : b & ~(1 << n)); }
 
 // Whether a list label applies to the loaded list; otherwise "----" in silver, no keys.
@@ -76,7 +72,7 @@ void ListRow(indCellRequest& r) {
 void CancelChannel(indCellRequest& r) {
   if (!Applies(r)) return;
   uint8_t* set = r.record.scanSet.data();
-  int32_t v = (set[kRefByte] & 0x0F) | (Bit(set[kTypeByte], 4) << 4) | (Bit(set[kFlagByte], 7) << 5);
+  int32_t v = (set[kRefByte] & 0x0F) | (HasBit(set[kTypeByte], 4) << 4) | (HasBit(set[kFlagByte], 7) << 5);
   const bool changed = ChoiceCodecFlex0(r.codec, r.capsule, "GI_Sheet_Sel_ScanCancelCH", v);
   r.TakeCodecAnswer();
   if (!changed) return;
@@ -90,7 +86,7 @@ void CancelChannel(indCellRequest& r) {
 void DisplayText(indCellRequest& r) {
   if (!Applies(r)) return;
   uint8_t& b = r.record.scanSet[kTextByte];
-  int32_t v = Bit(b, 7) | (Bit(b, 6) << 1) | (Bit(b, 5) << 2);
+  int32_t v = HasBit(b, 7) | (HasBit(b, 6) << 1) | (HasBit(b, 5) << 2);
   const bool changed = ChoiceCodecFlex0(r.codec, r.capsule, "GI_Sheet_Sel_ScanList_Text", v);
   r.TakeCodecAnswer();
   if (!changed) return;
@@ -118,7 +114,7 @@ void CommonRow(indCellRequest& r) { indRunRow(r, *indFindRow(kRows, r.label)); }
 // Power-on scan: bit 7 of 0xA09D is value bit 1, bit 1 of 0xA0E8 value bit 0.
 void PowerOnScan(indCellRequest& r) {
   cmcEeprom& image = r.host.Image();
-  int32_t v = (Bit(image.GetByte(0xA09D), 7) << 1) | Bit(image.GetByte(0xA0E8), 1);
+  int32_t v = (HasBit(image.GetByte(0xA09D), 7) << 1) | HasBit(image.GetByte(0xA0E8), 1);
   const bool changed = ChoiceCodecFlex0(r.codec, r.capsule, "GI_Sheet_Sel_PwrOnScan", v);
   r.TakeCodecAnswer();
   if (!changed) return;
@@ -131,7 +127,7 @@ void PowerOnScan(indCellRequest& r) {
 void PowerSave(indCellRequest& r) {
   indRunRow(r, *indFindRow(kRows, r.label));
   cmcEeprom& image = r.host.Image();
-  const bool on = Bit(image.GetByte(datChAdr::kScanLists + kPwrSaveByte), kPwrSaveBit);
+  const bool on = HasBit(image.GetByte(datChAdr::kScanLists + kPwrSaveByte), kPwrSaveBit);
   for (int n = 1; n < datChAdr::kScanListCount; ++n) {
     const int at = datChAdr::kScanLists + datChAdr::kScanListSize * n + kPwrSaveByte;
     image.SetByte(at, WithBit(image.GetByte(at), kPwrSaveBit, on));
@@ -141,8 +137,7 @@ void PowerSave(indCellRequest& r) {
 }  // namespace
 
 void indScanListCells::Register(indCellHandlers& t) {
-  for (const indSettingRow& row : kRows)
-    t.Set(row.label, row.label <= CL_ScanList_PwrSave ? indGuarded<ListRow> : indGuarded<CommonRow>);
+  for (const indSettingRow& row : kRows) t.Set(row.label, row.label <= CL_ScanList_PwrSave ? ListRow : CommonRow);
   t.Replace(CL_ScanComm_PwrSave, indGuarded<PowerSave>);
   for (int label = CL_ScanList_Prio1_CH; label <= CL_ScanList_TX_CH_29SR; ++label) t.Set(label, indGuarded<Channel>);
   t.Set(CL_ScanList_Cancel_CH, indGuarded<CancelChannel>);

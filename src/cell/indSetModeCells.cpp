@@ -10,7 +10,7 @@
 #include "cell/indCellHandlers.h"
 #include "cell/indCellHost.h"
 #include "cell/indCellRequest.h"
-#include "cell/indImageSetting.h"
+#include "cell/indSettingRows.h"
 #include "image/cmcEeprom.h"
 
 namespace {
@@ -21,7 +21,7 @@ constexpr const char* kBeepLev = "GI_Sheet_Sel_SetM_BeepLev";
 constexpr const char* kSensLev = "GI_Sheet_Sel_SetM_SensLev";
 
 // The set-mode values; a level that may be "max" is bits 0-3 plus 100 for bit 6.
-constexpr indImageSetting kSetMode[] = {
+constexpr indSettingRow kSetMode[] = {
     {CL_SetM_Backlight, Bits(0x28E, 0, 4), Choice("GI_Sheet_Sel_SetM_Backlight")},
     {CL_SetM_BeepOn, Bit(0x280, 7), Choice(kOnOff)},
     {CL_SetM_BeepLev, {Bits(0x280, 0, 4), Bit(0x280, 6, 100)}, Choice(kBeepLev)},
@@ -60,7 +60,7 @@ constexpr indImageSetting kSetMode[] = {
 constexpr int kItemTitles = 0xB067;
 constexpr int kValueTitles = 0xB0E7;
 constexpr int kTitleStep = 8;
-constexpr indImageSetting kTitles[] = {
+constexpr indSettingRow kTitles[] = {
     {CL_TSetM_Backlight, Run(kItemTitles + 0 * kTitleStep, 4), RadioText()},
     {CL_TSetM_BeepOn, Run(kItemTitles + 1 * kTitleStep, 4), RadioText()},
     {CL_TSetM_BeepLev, Run(kItemTitles + 2 * kTitleStep, 4), RadioText()},
@@ -129,8 +129,8 @@ void SetModeTone(indCellRequest& r) {
 }  // namespace
 
 void indSetModeCells::Register(indCellHandlers& t) {
-  RegisterImageSettings(t, kSetMode, static_cast<int>(std::size(kSetMode)));
-  RegisterImageSettings(t, kTitles, static_cast<int>(std::size(kTitles)));
+  indRegisterRows(t, kSetMode, indShownText::kNormalised);
+  indRegisterRows(t, kTitles, indShownText::kNormalised);
   for (const UserEnable& e : kUserEnableBits) t.Set(e.label, UserEnableCell);
   t.Set(CL_SetM_CtcssTone, SetModeTone);
 }

@@ -15,9 +15,6 @@
 
 namespace {
 
-using C = indCodec;
-constexpr indAt kImage = indAt::Image;
-constexpr indAt kRec = indAt::Settings;
 constexpr const char* kOnOff = "GI_Sheet_Sel_Misc_OnOff";
 constexpr const char* kOnOff2 = "GI_Sheet_Sel_Misc_OnOff2";
 constexpr const char* kEnable2 = "GI_Sheet_Sel_Misc_Enable2";
@@ -35,68 +32,67 @@ constexpr int kPeriods = 0xA1B0;  // 2-tone transmit periods: 2 bytes per code f
 // byte 3 the repeat marks of the code; byte 5 the code type. Transmit codes (kind 10,
 // 0xA491 + 10n) keep the input digit flags in byte 0 and their switches in byte 1.
 constexpr indSettingRow kRows[] = {
-    // label                        at      where   low bits codec    list / limits
-    {CL_2T_GroupCall, kRec, 1, 2, 1, C::Choice, kOnOff},
-    {CL_2T_Bell, kRec, 0, 3, 1, C::Choice, kOnOff},
-    {CL_2T_ANS, kRec, 0, 4, 1, C::Choice, kOnOff},
-    {CL_2T_EXO, kRec, 0, 5, 1, C::Choice, kOnOff},
-    {CL_2T_Beep, kRec, 0, 0, 3, C::Choice, "GI_Sheet_Sel_RxC_Beep"},
-    {CL_2T_AutoTx, kRec, 0, 6, 1, C::Choice, kOnOff},
-    {CL_2T_Stun, kRec, 0, 7, 1, C::Choice, kOnOff},
-    {CL_2T_Scan, kRec, 1, 0, 1, C::Choice, "GI_Sheet_Sel_RxC_Scan"},
-    {CL_2T_Sfunc, kRec, 1, 1, 1, C::Choice, kOnOff2},
-    {CL_2T_Code_Type, kRec, 5, 0, 2, C::Choice, "GI_Sheet_Sel_2T_CodeType"},
-    {CL_2T_NotoneTimer, kImage, 0xA1B1, 0, 8, C::Decimal, nullptr, 0.02, 0.30, 2, 3, 0.02},
-    {CL_2T_GroupTimer, kImage, 0xA0B8, 0, 8, C::Timer, nullptr, 0, 255, 10},
-    {CL_2T_ExoTimer, kImage, 0xA0B9, 0, 8, C::Timer, nullptr, 0, 255, 1},
-    {CL_2T_BeepRepeatTimer, kImage, 0xA0BA, 0, 8, C::Timer, nullptr, 0, 255, 1, 0, 0, true},
-    {CL_2T_AutoTxTimer, kImage, 0xA0BB, 0, 8, C::Timer, nullptr, 0, 255, 1},
-    {CL_2T_CompareTone, kImage, 0xA0BC, 0, 2, C::Choice, "GI_Sheet_Sel_2T_CompareTone"},
+    {CL_2T_GroupCall, InSettings(Bit(1, 2)), Choice(kOnOff)},
+    {CL_2T_Bell, InSettings(Bit(0, 3)), Choice(kOnOff)},
+    {CL_2T_ANS, InSettings(Bit(0, 4)), Choice(kOnOff)},
+    {CL_2T_EXO, InSettings(Bit(0, 5)), Choice(kOnOff)},
+    {CL_2T_Beep, InSettings(Bits(0, 0, 3)), Choice("GI_Sheet_Sel_RxC_Beep")},
+    {CL_2T_AutoTx, InSettings(Bit(0, 6)), Choice(kOnOff)},
+    {CL_2T_Stun, InSettings(Bit(0, 7)), Choice(kOnOff)},
+    {CL_2T_Scan, InSettings(Bit(1, 0)), Choice("GI_Sheet_Sel_RxC_Scan")},
+    {CL_2T_Sfunc, InSettings(Bit(1, 1)), Choice(kOnOff2)},
+    {CL_2T_Code_Type, InSettings(Bits(5, 0, 2)), Choice("GI_Sheet_Sel_2T_CodeType")},
+    {CL_2T_NotoneTimer, Byte(0xA1B1), Decimal(2, 3, 2, 30, true, 2)},
+    {CL_2T_GroupTimer, Byte(0xA0B8), Timer(10)},
+    {CL_2T_ExoTimer, Byte(0xA0B9), Timer(1)},
+    {CL_2T_BeepRepeatTimer, Byte(0xA0BA), Timer(1, true)},
+    {CL_2T_AutoTxTimer, Byte(0xA0BB), Timer(1)},
+    {CL_2T_CompareTone, Bits(0xA0BC, 0, 2), Choice("GI_Sheet_Sel_2T_CompareTone")},
     // 5-tone receive codes.
-    {CL_5TRx_IdDec, kRec, 1, 3, 1, C::Choice, kOnOff},
-    {CL_5TRx_Bell, kRec, 0, 3, 1, C::Choice, kOnOff},
-    {CL_5TRx_EmerCancel, kRec, 1, 4, 1, C::Choice, kOnOff},
-    {CL_5TRx_Abc, kRec, 1, 5, 1, C::Choice, kOnOff},
-    {CL_5TRx_Exo, kRec, 0, 5, 1, C::Choice, kOnOff},
-    {CL_5TRx_BeepRinger, kRec, 2, 0, 2, C::Choice, "GI_Sheet_Sel_RxC_BeepRinger"},
-    {CL_5TRx_Beep, kRec, 0, 0, 3, C::Choice, "GI_Sheet_Sel_RxC_Beep"},
-    {CL_5TRx_Ringer, kRec, 2, 4, 4, C::Choice, "GI_Sheet_Sel_RxC_Ringer"},
-    {CL_5TRx_AutoTx, kRec, 0, 6, 1, C::Choice, kOnOff},
-    {CL_5TRx_Aud, kRec, 1, 6, 1, C::Choice, kOnOff},
-    {CL_5TRx_Stun, kRec, 0, 7, 1, C::Choice, kOnOff},
-    {CL_5TRx_External_IO, kRec, 1, 7, 1, C::Choice, kOnOff},
-    {CL_5TRx_Scan, kRec, 1, 0, 1, C::Choice, "GI_Sheet_Sel_RxC_Scan"},
-    {CL_5TRx_Sfunc, kRec, 1, 1, 1, C::Choice, kOnOff2},
-    {CL_5TRx_LinkATimer, kImage, 0xA0A4, 0, 8, C::Timer, nullptr, 0, 255, 10},
-    {CL_5TRx_CompareDigit, kImage, kCompareDigits, 0, 8, C::FlagSet, nullptr, 1, 0},
-    {CL_5TRx_IdDecodeTimer, kImage, 0xA0A5, 0, 8, C::Timer, nullptr, 0, 255, 10},
-    {CL_5TRx_ExoTimer, kImage, 0xA0A6, 0, 8, C::Timer, nullptr, 0, 255, 1},
-    {CL_5TRx_BeepRepeatTimer, kImage, 0xA0A7, 0, 8, C::Timer, nullptr, 0, 255, 1, 0, 0, true},
-    {CL_5TRx_ExternalTimer, kImage, 0xA0A8, 0, 8, C::Timer, nullptr, 0, 255, 1},
-    {CL_5TRx_AutoTxTimer, kImage, 0xA0A9, 0, 8, C::Timer, nullptr, 0, 255, 1},
-    {CL_5TRx_CompareTone, kImage, 0xA0AA, 0, 2, C::Choice, "GI_Sheet_Sel_5TRx_CompareTone"},
+    {CL_5TRx_IdDec, InSettings(Bit(1, 3)), Choice(kOnOff)},
+    {CL_5TRx_Bell, InSettings(Bit(0, 3)), Choice(kOnOff)},
+    {CL_5TRx_EmerCancel, InSettings(Bit(1, 4)), Choice(kOnOff)},
+    {CL_5TRx_Abc, InSettings(Bit(1, 5)), Choice(kOnOff)},
+    {CL_5TRx_Exo, InSettings(Bit(0, 5)), Choice(kOnOff)},
+    {CL_5TRx_BeepRinger, InSettings(Bits(2, 0, 2)), Choice("GI_Sheet_Sel_RxC_BeepRinger")},
+    {CL_5TRx_Beep, InSettings(Bits(0, 0, 3)), Choice("GI_Sheet_Sel_RxC_Beep")},
+    {CL_5TRx_Ringer, InSettings(Bits(2, 4, 4)), Choice("GI_Sheet_Sel_RxC_Ringer")},
+    {CL_5TRx_AutoTx, InSettings(Bit(0, 6)), Choice(kOnOff)},
+    {CL_5TRx_Aud, InSettings(Bit(1, 6)), Choice(kOnOff)},
+    {CL_5TRx_Stun, InSettings(Bit(0, 7)), Choice(kOnOff)},
+    {CL_5TRx_External_IO, InSettings(Bit(1, 7)), Choice(kOnOff)},
+    {CL_5TRx_Scan, InSettings(Bit(1, 0)), Choice("GI_Sheet_Sel_RxC_Scan")},
+    {CL_5TRx_Sfunc, InSettings(Bit(1, 1)), Choice(kOnOff2)},
+    {CL_5TRx_LinkATimer, Byte(0xA0A4), Timer(10)},
+    {CL_5TRx_CompareDigit, Byte(kCompareDigits), FlagSet(1, 0)},
+    {CL_5TRx_IdDecodeTimer, Byte(0xA0A5), Timer(10)},
+    {CL_5TRx_ExoTimer, Byte(0xA0A6), Timer(1)},
+    {CL_5TRx_BeepRepeatTimer, Byte(0xA0A7), Timer(1, true)},
+    {CL_5TRx_ExternalTimer, Byte(0xA0A8), Timer(1)},
+    {CL_5TRx_AutoTxTimer, Byte(0xA0A9), Timer(1)},
+    {CL_5TRx_CompareTone, Bits(0xA0AA, 0, 2), Choice("GI_Sheet_Sel_5TRx_CompareTone")},
     // 5-tone transmit codes.
-    {CL_5TTx_InputDigit, kRec, 0, 0, 8, C::FlagSet, nullptr, 1, 0},
-    {CL_5TTx_Update, kRec, 1, 0, 1, C::Choice, kEnable2},
-    {CL_5TTx_AbcDec, kRec, 1, 1, 1, C::Choice, kOnOff},
-    {CL_5TTx_AbcAud, kRec, 1, 2, 1, C::Choice, kOnOff},
-    {CL_5TTx_Sel, kRec, 1, 3, 1, C::Choice, kEnable2},
-    {CL_5TTx_LongToneTimer, kImage, 0xA0AE, 0, 8, C::Timer, nullptr, 0, 255, 10},
-    {CL_5TTx_LinkRTimer, kImage, 0xA0B1, 0, 8, C::Timer, nullptr, 0, 255, 100},
-    {CL_5TTx_Link1Timer, kImage, 0xA0B2, 0, 8, C::Timer, nullptr, 0, 255, 100},
-    {CL_5TTx_Link2Timer, kImage, 0xA0B3, 0, 8, C::Timer, nullptr, 0, 255, 100},
-    {CL_5TTx_LeadOutDelayTimer, kImage, 0xA0B4, 0, 8, C::Timer, nullptr, 0, 255, 100},
-    {CL_5TTx_AbcDecTimer, kImage, 0xA0B5, 0, 8, C::Timer, nullptr, 0, 255, 10},
-    {CL_5TTx_DispDigit, kImage, kDispDigits, 0, 8, C::FlagSet, nullptr, 1, 0},
-    {CL_5TTx_SpTone_Group, kImage, cmcFiveToneAdr::kGroupTone, 0, 4, C::SingleDigit},
-    {CL_5TTx_SpTone_Repeat, kImage, 0xA098, 0, 4, C::SingleDigit},
-    {CL_5TTx_SpTone_Link2, kImage, 0xA099, 0, 4, C::SingleDigit},
-    {CL_5TTx_PTTCallIna, kImage, 0xA0BD, 0, 1, C::Choice, kOnOff},
-    {CL_5TTx_LongToneTP, kImage, 0xA0BE, 0, 2, C::Choice, "GI_Sheet_Sel_5TTx_LongToneTP"},
+    {CL_5TTx_InputDigit, InSettings(Byte(0)), FlagSet(1, 0)},
+    {CL_5TTx_Update, InSettings(Bit(1, 0)), Choice(kEnable2)},
+    {CL_5TTx_AbcDec, InSettings(Bit(1, 1)), Choice(kOnOff)},
+    {CL_5TTx_AbcAud, InSettings(Bit(1, 2)), Choice(kOnOff)},
+    {CL_5TTx_Sel, InSettings(Bit(1, 3)), Choice(kEnable2)},
+    {CL_5TTx_LongToneTimer, Byte(0xA0AE), Timer(10)},
+    {CL_5TTx_LinkRTimer, Byte(0xA0B1), Timer(100)},
+    {CL_5TTx_Link1Timer, Byte(0xA0B2), Timer(100)},
+    {CL_5TTx_Link2Timer, Byte(0xA0B3), Timer(100)},
+    {CL_5TTx_LeadOutDelayTimer, Byte(0xA0B4), Timer(100)},
+    {CL_5TTx_AbcDecTimer, Byte(0xA0B5), Timer(10)},
+    {CL_5TTx_DispDigit, Byte(kDispDigits), FlagSet(1, 0)},
+    {CL_5TTx_SpTone_Group, Bits(cmcFiveToneAdr::kGroupTone, 0, 4), SingleDigit()},
+    {CL_5TTx_SpTone_Repeat, Bits(0xA098, 0, 4), SingleDigit()},
+    {CL_5TTx_SpTone_Link2, Bits(0xA099, 0, 4), SingleDigit()},
+    {CL_5TTx_PTTCallIna, Bit(0xA0BD, 0), Choice(kOnOff)},
+    {CL_5TTx_LongToneTP, Bits(0xA0BE, 0, 2), Choice("GI_Sheet_Sel_5TTx_LongToneTP")},
     // User tones: the timing byte's three fields.
-    {CL_UTone_TonePeriod, kImage, kUserToneTiming, 0, 4, C::Choice, "GI_Sheet_Sel_UTone_TonePeriod"},
-    {CL_UTone_NotoneTimer, kImage, kUserToneTiming, 4, 2, C::Choice, "GI_Sheet_Sel_UTone_NotoneTimer"},
-    {CL_UTone_Length, kImage, kUserToneTiming, 6, 2, C::Choice, "GI_Sheet_Sel_UTone_Length"},
+    {CL_UTone_TonePeriod, Bits(kUserToneTiming, 0, 4), Choice("GI_Sheet_Sel_UTone_TonePeriod")},
+    {CL_UTone_NotoneTimer, Bits(kUserToneTiming, 4, 2), Choice("GI_Sheet_Sel_UTone_NotoneTimer")},
+    {CL_UTone_Length, Bits(kUserToneTiming, 6, 2), Choice("GI_Sheet_Sel_UTone_Length")},
 };
 
 // The record kind a label's rows work on; 0 for radio-wide settings.
@@ -156,7 +152,7 @@ void TwoToneTx(indCellRequest& r) {
   }
   if (r.label == CL_2T_1st_Period || r.label == CL_2T_2nd_Period) {
     const int at = kPeriods + 2 * code + (r.label == CL_2T_2nd_Period ? 1 : 0);
-    indRunRow(r, {r.label, kImage, at, 0, 8, C::Timer, nullptr, 0, 255, 100});
+    indRunRow(r, {r.label, Byte(at), Timer(100)});
     return;
   }
   datCh tones(&r.host.Image());
@@ -237,7 +233,7 @@ void ToneDigit(indCellRequest& r) {
 }  // namespace
 
 void indToneCodeCells::Register(indCellHandlers& t) {
-  for (const indSettingRow& row : kRows) t.Set(row.label, indGuarded<Row>);
+  for (const indSettingRow& row : kRows) t.Set(row.label, Row);
   t.Set(CL_2T_RxFreq_1st, indGuarded<TwoToneRx>);
   t.Set(CL_2T_RxFreq_2nd, indGuarded<TwoToneRx>);
   for (const int label : {CL_2TTx_Freq_1st, CL_2T_1st_Period, CL_2TTx_Freq_2nd, CL_2T_2nd_Period})

@@ -94,9 +94,10 @@ TEST_F(SettingCells, DesignedPlacesOfTheOtherSettings) {
       {CL_Comm_RS232C_Port, 0xB138, 0x20, nullptr, 0x40},   {CL_Comm_Dig_Rs232c_Speed, 0xB139, 0x05, nullptr, 0x00},
       {CL_Comm_Scrm_Type, 0xAFE3, 0x81, nullptr, 0x82},     {CL_Comm_Strv_Stun_Type, 0xAFE4, 0x80, nullptr, 0x81},
       {CL_Comm_Strv_RevAll, 0xB139, 0x00, nullptr, 0x40},   {CL_Comm_PTTSide, 0x299, 0x12, nullptr, 0x92},
-      {CL_Comm_Wide, 0xA0EE, 0x04, nullptr, 0x14},          {CL_Comm_AtResetTimer_B, 0xA0DC, 0, "30", 30},
+      {CL_Comm_Wide, 0xA0EE, 0x04, nullptr, 0x14},          {CL_Comm_AtResetTimer_B, 0xA08E, 0, "30", 30},
       {CL_Comm_Scrm_TStartTiming, 0xA0E0, 0, "0.25", 25},   {CL_Comm_Msk_CoastTimer, 0xA0E5, 0, "1.2", 12},
-      {CL_Comm_Scrm_GroupCode, 0xA0EA, 0, "77", 77},
+      {CL_Comm_Scrm_GroupCode, 0xA0EA, 0, "77", 77},        {CL_Comm_AtResetTimer_A, 0xA08D, 0, "45", 45},
+      {CL_Comm_InactiveTimer, 0xA08F, 0, "30", 30},         {CL_Comm_LockoutPenaltyTimer, 0xA091, 0, "20", 20},
   };
   for (const Case& c : cases) {
     SetByte(c.address, c.before);

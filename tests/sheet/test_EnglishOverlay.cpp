@@ -2,8 +2,9 @@
 // reads exists, every sheet, menu, tool bar and tree line parses with its models,
 // popup menus and target sheets present, every choice list has entries, every sheet
 // reachable from the tree renders on each model type's initial image (and in maker
-// reserve mode) without "*Yet*" or "error", and every stored setting the cell engine
-// handles is on a sheet reachable for each model type it belongs to.
+// reserve mode) without "*Yet*" or "error", every stored setting the cell engine
+// handles is on a sheet reachable for each model type it belongs to, and every setting
+// a sheet shows, changed alone, leaves that sheet as it was through saving and opening.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -24,6 +25,7 @@
 #include "cell/indActiveCell.h"
 #include "cell/indCellHandlers.h"
 #include "overlay/cmcGTex.h"
+#include "sheet/TreeSheetFixture.h"
 #include "sheet/cmcSheetDef.h"
 #include "sheet/cmcSheetRef.h"
 #include "shell/cmcFatal.h"
@@ -34,25 +36,10 @@
 
 namespace {
 
+using namespace treesheets;
 namespace fs = std::filesystem;
 
 constexpr const char* kSuffixes[] = {"Lmr", "Pmr", "PmrB", "DPmr446"};
-
-// Fatal errors become exceptions, so one bad line fails its test with the message
-// instead of ending the test program.
-class ThrowingSink : public cmcFatalSink {
- public:
-  void Report(const std::string& text) override { throw std::runtime_error(text); }
-};
-
-class FatalAsException {
- public:
-  FatalAsException() { cmcSetFatalSink(&sink_); }
-  ~FatalAsException() { cmcSetFatalSink(nullptr); }
-
- private:
-  ThrowingSink sink_;
-};
 
 std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -337,24 +324,9 @@ TEST_F(ShippedOverlay, EveryChoiceListHasEntries) {
   EXPECT_GT(lists, 100);
 }
 
-// A label as a sheet binds it: its category and the first index it is shown with.
-struct Binding {
-  uint32_t category;
-  int32_t index;
-};
-
-// The initial images of the model types 0-3.
-constexpr const char* kInitialImages[] = {"RX93LMR.qcl", "RX93PMR.qcl", "RX93QPMR.qcl", "RX93DPMR.qcl"};
-
 // The sheets reachable from the tree, rendered on the program's initial images.
-class TreeSheets : public ::testing::Test {
+class TreeSheets : public TreeSheetFixture {
  protected:
-  TreeSheets()
-      : program_(dir_),
-        shell_(program_.main, program_.environ, program_.mainOverlay, program_.events, program_.prompts, dir_.Dir()),
-        active_(shell_),
-        render_(program_.main, program_.mainOverlay, program_.events, active_) {}
-
   // The labels shown on the sheets of the tree for a model type; failures for every
   // bound cell showing "*Yet*" (outside the adjustment procedures) or "error".
   std::map<uint32_t, Binding> Walk(int family, bool maker) {
@@ -394,213 +366,76 @@ class TreeSheets : public ::testing::Test {
     return sequencer && (ref == "GI_Sheet_Maker_Procedure" || ref == "GI_Sheet_TopPage_ADJ");
   }
 
-  FatalAsException fatal_;
-  ProgramDir dir_;
-  Program program_;
-  indCellShell shell_;
-  indActiveCell active_;
-  indSheetRender render_;
-
-  // Changes a setting as a user would from the sheet being rendered: the space key,
-  // or, when that leaves the image as it was, the first of a few typed texts that
-  // changes it.
-  void Change(const cmcCellObj& shown) {
-    const cmcEeprom& image = program_.main.Working();
-    const std::vector<uint8_t> before(image.Data(), image.Data() + image.GetSize());
-    auto changed = [&] { return !std::equal(before.begin(), before.end(), image.Data()); };
-    cmcCellObj cell;
-    cell.CopyCell(shown);
-    ChooserGrid grid;
-    cmcCellCapsule key;
-    key.cell = &cell;
-    key.keyCode = ' ';
-    key.grid = &grid;
-    render_.Send(key);
-    for (const char* text : {"A", "1", "100.0"}) {
-      if (changed()) return;
-      cmcCellCapsule typed;
-      typed.cell = &cell;
-      typed.grid = &grid;
-      typed.inputKind = cmcCellCapsule::kInputText;
-      typed.inputText = text;
-      render_.Send(typed);
-    }
-  }
-
   // Whether a change of the cell (as Change makes it) on the model type's initial image
   // is lost when the document is saved and opened again.
   bool LostOnSaving(int family, const Binding& binding, uint32_t label) {
-    program_.main.ChangeModelType(family, true);
-    EXPECT_FALSE(program_.main.OpenCloneFile(dir_.Dir() + kInitialImages[family], false));
-    cmcCellObj cell;
-    cell.category = binding.category;
-    cell.label = label;
-    cell.index = binding.index;
-    const std::string initial = active_.CellText(cell, 0);
-    Change(cell);
-    const std::string changed = active_.CellText(cell, 0);
-    if (changed == initial) return false;
-    const std::string saved = dir_.Dir() + "probe.qcl";
-    EXPECT_FALSE(program_.main.SaveCloneFile(saved));
-    EXPECT_FALSE(program_.main.OpenCloneFile(saved, false));
-    return active_.CellText(cell, 0) != changed;
+    OpenInitial(family);
+    if (!Change(binding, label)) return false;
+    const std::string changed = Text(binding, label);
+    EXPECT_TRUE(SaveAndOpen());
+    return Text(binding, label) != changed;
+  }
+
+  // The text of every cell the sheet shows, by cell.
+  struct CellText {
+    uint32_t label;
+    std::string text;
+  };
+  std::map<std::string, CellText> SheetTexts(const std::string& ref) {
+    std::map<std::string, CellText> texts;
+    render_.Render(ref, [&](const cmcCellObj& cell, const std::string& text) {
+      texts[std::string(LabelNameOf(cell.label)) + "[" + std::to_string(cell.index) + "]"] = {cell.label, text};
+    });
+    return texts;
   }
 };
 
-// Labels that are no stored setting: commands, captions, marks, statistics,
-// read-outs, and labels that draw nothing.
-bool StoredSetting(uint32_t label) {
-  const std::string_view n = LabelNameOf(label);
-  if (label <= FlexLockCh || n.starts_with("CL_Menu_") || n.starts_with("CL_Model_") || n.starts_with("CL_Help_") ||
-      n.starts_with("CL_Check_") || n.starts_with("CL_CloneInfo_") || n.starts_with("CL_PMenu_") ||
-      n.starts_with("CL_Misc_") || n.starts_with("CL_WinAD_") || n.starts_with("CL_WinDA_") ||
-      n.starts_with("CL_Language") || n.starts_with("CL_Langage") || n.starts_with("CL_EeDebugWin_"))
-    return false;
-  static const std::set<uint32_t> notStored = {CL_TopPage_Name,
-                                               CL_AppInfo_Revision,
-                                               CallSheet,
-                                               CL_MchWin_No,
-                                               CL_Mch_No,
-                                               CL_Mch_No_Pmr,
-                                               CL_Bank_SmarTrunk,
-                                               CL_Bank_UsedQty,
-                                               CL_Bank_UsedTotal,
-                                               CL_Bank_UsedLeft,
-                                               CL_Mch_Bank_Total,
-                                               CL_Mch_Bank_Left,
-                                               CL_Mch_UsedCHs,
-                                               CL_Mch_UsedCHs_Total,
-                                               CL_Mch_UsedCHs_Left,
-                                               CL_ExtPort_ChSW_Table_MoveCH,
-                                               CL_Comm_ChAnnounceOnOff,
-                                               CL_Dtmf_ChNo};
-  if (notStored.contains(label)) return false;
-  if (label >= CL_Mdc_Alias2_Strip && label <= CL_Mdc_Alias5_Text) return false;
-  return true;
+// Whether two images hold the same settings. The packed area (768 to the end of the
+// radio's memory) is left out: saving rebuilds it and no cell reads it. What a cell
+// shows depends on nothing but the image and the modes, so images that hold the same
+// settings show the same sheets.
+bool SameSettings(const cmcEeprom& a, const cmcEeprom& b) {
+  constexpr int kPackedFrom = 768, kPackedTo = cmcEeprom::kEepromSize;
+  return std::equal(a.Data(), a.Data() + kPackedFrom, b.Data()) &&
+         std::equal(a.Data() + kPackedTo, a.Data() + a.GetSize(), b.Data() + kPackedTo);
 }
 
-// Bits: the model types a label belongs to (1 LMR, 2 PMR, 4 QarnPmr, 8 dPMR446); 0
-// for a label kept off the sheets on purpose.
-int ModelTypesOf(uint32_t label) {
-  constexpr int L = 1, P = 2, Q = 4, D = 8, All = L | P | Q | D;
-  struct One {
-    uint32_t label;
-    int types;
-  };
-  static const One kLabels[] = {
-      // Channel settings that one family shows through another label of the same bits.
-      {CL_Mch_Nar, L | D},
-      {CL_Mch_WNM, Q},
-      {CL_Mch_SigType_Log_Lmr, L | D},
-      {CL_Mch_SigType_Dec_Lmr, D},
-      {CL_Mch_Log_Msk, Q},
-      {CL_Mch_2Tone, L | D},  // QarnPmr channels carry no 2-tone fields
-      {CL_Mch_RxCNo2, L | D},
-      {CL_Mch_Mdc_On, L | Q},  // dPMR446 radios have no MDC
-      {CL_Mch_Mdc_System, L | Q},
-      {CL_Mch_Nar_Pmr, 0},      // the width without the preset channels' lock; the sheets use CL_Mch_WNM_Pmr
-      {CL_Mch_Log_Msk_Pmr, 0},  // PMR radios have no MSK; the bits are CL_Mch_SigType_Log_Pmr's
-      {CL_KDisp_Key_Pmr446_RightUp, D},
-      {CL_KDisp_Key_Pmr446_Upper, D},
-      {CL_KDisp_Key_Pmr446_Lower, D},
-      {CL_KDisp_Key_Pmr446_Opf1, D},
-      {CL_Comm_Tot, D},  // shown while image byte 0x10B bit 4 is set, on dPMR446
-      {CL_Comm_Tot_ID_Out, P | Q | D},
-      {CL_Comm_Tot_Dtmf_ID_Out, L},
-      {CL_Comm_LockoutDig, Q | D},
-      {CL_Comm_Dig_Rs232c_Speed, D},
-      {CL_Comm_Dig_Rs232c_Mode, D},
-      {CL_Comm_Msk_DosTimer, Q},
-      {CL_Comm_Msk_CoastTimer, Q},
-      {CL_Comm_Msk_Mdc_SelfID, L | P | Q},
-      {CL_Emer_QARN_Code_Mandown, Q},
-      {CL_Emer_QARN_Code_LoneWorker, Q},
-      {CL_Emer_QARN_Code_EmerKey, Q},
-      {CL_Dtmf_CodeID, L},  // the emergency and ID memories of LMR radios
-      {CL_Dtmf_CodeEmer, L},
-      {CL_ScanList_Prio1_CH, L | P | Q},  // bank and channel
-      {CL_ScanList_Prio2_CH, L | P | Q},
-      {CL_ScanList_TX_CH, L | P | Q},
-      {CL_ScanList_Prio1_CH_29SR, D},  // channel only
-      {CL_ScanList_Prio2_CH_29SR, D},
-      {CL_ScanList_TX_CH_29SR, D},
-      {CL_ScanComm_AutoChCall_PmrOnly, P | Q},
-      {CL_Maker_Digital_TxPolar, Q | D},
-      {CL_Maker_Digital_RxPolar, Q | D},
-      {CL_Maker_Digital_Let, Q | D},
-      {CL_Maker_Digital_Tack, Q | D},
-  };
-  struct Range {
-    uint32_t first, last;
-    int types;
-  };
-  static const Range kRanges[] = {
-      {CL_Mch_No, CL_Mch_Scrm_Code, L | Q | D},
-      {CL_Mch_No_Pmr, CL_Mch_Scrm_Code_Pmr, P},
-      {CL_Mch_CB, CL_Mch_CTone_Edit, P},
-      {CL_Mch_Atr_Pmr446, CL_Mch_Lockout_Pmr446, D},
-      {CL_Mch_Msk_Sig, CL_Mch_Msk_RxCNo, Q},
-      {CL_Mch_Dig_Sig, CL_Mch_Dig_Sig, D},
-      {CL_Msk_AdrRange_Individual, CL_Msk_Presl_Ptt_Side, Q},
-      {CL_Dig_ProgMes_Busy, CL_Dig_Tim_L0Level, D},
-      {CL_Mdc_System_List_Text, CL_Mdc_General_Log_Action_Type, L | P | Q},
-  };
-  for (const auto& one : kLabels)
-    if (label == one.label) return one.types;
-  for (const auto& r : kRanges)
-    if (label >= r.first && label <= r.last) return r.types;
-  return All;
+// Cells whose text saving changes, known and reported until it is settled where their
+// settings belong: the channel mute, which saving derives from the receive code (a
+// change of either shows), and on dPMR446 radios the memory counts after a bank grew,
+// since saving puts the template's channel, in use, in the new slot.
+bool KnownChange(int family, uint32_t changed, uint32_t cell) {
+  if (cell == CL_Mch_CH_Mute || cell == CL_Mch_CH_Mute_Pmr) return true;
+  return family == 3 && changed == CL_Mch_Bank && (cell == CL_Bank_UsedTotal || cell == CL_Bank_UsedLeft);
 }
 
-// Every stored setting a tree sheet shows, changed once on the model type's initial
-// image (stepped with the space key, or, where that changes nothing, typed in), shows
-// the same after the document is saved and opened again: a sheet never offers a
-// setting that saving drops or puts back.
+// Every stored setting a tree sheet shows, changed alone on the model type's initial
+// image (stepped with the space key, or, where that changes nothing, typed in), leaves
+// its sheet as it was through saving and opening: the cell and every other cell of the
+// sheet show what they showed before saving. Each setting is changed alone: settings
+// that saving derives from one another hide each other's loss when changed together.
 TEST_F(TreeSheets, KeepEveryChangeOfTheirSettingsThroughSavingAndOpening) {
-  const std::string saved = dir_.Dir() + "saved.qcl";
-  auto changeable = [](const cmcCellObj& cell) {
-    const std::string_view name = LabelNameOf(cell.label);
-    // A key on the new-channel row's frequency adds a channel; the bank mode resets the banks.
-    return StoredSetting(cell.label) && !name.starts_with("CL_Mch_FreqR") && cell.label != CL_Bank_SelBankFree;
-  };
   for (int family = 0; family <= 3; ++family) {
-    program_.main.ChangeModelType(family, true);
-    for (bool maker : {false, true}) {
-      program_.main.makerReserveMode = maker;
-      for (const auto& sheet : render_.TreeSheets()) {
-        ASSERT_FALSE(program_.main.OpenCloneFile(dir_.Dir() + kInitialImages[family], false));
-        render_.Render(sheet.ref, [&](const cmcCellObj& shown, const std::string&) {
-          if (changeable(shown)) Change(shown);
-        });
-        std::map<std::string, std::string> before, after;
-        auto collect = [&](std::map<std::string, std::string>& texts) {
-          render_.Render(sheet.ref, [&](const cmcCellObj& cell, const std::string& text) {
-            if (changeable(cell))
-              texts[std::string(LabelNameOf(cell.label)) + "[" + std::to_string(cell.index) + "]"] = text;
-          });
-        };
-        collect(before);
-        ASSERT_FALSE(program_.main.SaveCloneFile(saved));
-        ASSERT_FALSE(program_.main.OpenCloneFile(saved, false));
-        collect(after);
-        for (const auto& [cell, text] : before)
-          if (after[cell] != text)
-            ADD_FAILURE() << sheet.ref << " on model type " << family << (maker ? " (maker)" : "") << ": " << cell
-                          << " showed '" << text << "', after saving '" << after[cell] << "'";
-      }
+    const cmcEeprom initial = OpenInitial(family);
+    for (const auto& [label, shown] : ShownLabels()) {
+      if (!StoredSetting(label)) continue;
+      program_.main.makerReserveMode = shown.maker;
+      Working().Assign(initial);
+      if (!Change(shown.binding, label)) continue;
+      cmcEeprom changed;
+      changed.Assign(Working());
+      ASSERT_TRUE(SaveAndOpen()) << LabelNameOf(label);
+      if (SameSettings(changed, Working())) continue;
+      const auto after = SheetTexts(shown.sheet);
+      Working().Assign(changed);
+      for (const auto& [cell, before] : SheetTexts(shown.sheet))
+        if (after.at(cell).text != before.text && !KnownChange(family, label, before.label))
+          ADD_FAILURE() << shown.sheet << " on model type " << family << (shown.maker ? " (maker)" : "")
+                        << ", after changing " << LabelNameOf(label) << ": " << cell << " showed '" << before.text
+                        << "', after saving '" << after.at(cell).text << "'";
     }
     program_.main.makerReserveMode = false;
   }
-}
-
-// Where a setting that no sheet shows is probed: the first record of its list, or the
-// radio-wide setting.
-Binding ProbeBinding(uint32_t label) {
-  const std::string_view name = LabelNameOf(label);
-  if (name.starts_with("CL_Mch_")) return {CT_Mch, 0};
-  if (name.starts_with("CL_Msk_Msg_Status_")) return {CT_MSK_Msg_Status, 0};
-  if (name.starts_with("CL_Msk_Cfg_")) return {CT_MSK_Cfg, 0};
-  return {CT_Null, 0};
 }
 
 // Every stored setting of the model types it belongs to is on a sheet of their trees,

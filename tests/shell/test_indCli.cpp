@@ -172,6 +172,39 @@ TEST_F(CliCells, SetAndKeyWriteOnlyWhenEveryEditWent) {
   }
 }
 
+// Settings of the common sheet edited on each initial image come back from the saved
+// file as they were left, the low-battery alerts among them, and editing one leaves
+// the others alone.
+TEST_F(CliCells, CommonSettingsComeBackFromTheSavedFile) {
+  struct Case {
+    std::vector<std::string> edit;  // after FILE -o OUT
+    const char* cell;
+    const char* shows;
+  };
+  const Case cases[] = {
+      {{"key", "CL_Comm_LowBatt1", "space"}, "CL_Comm_LowBatt1", "On"},
+      {{"key", "CL_Comm_LowBatt2_TX_End", "space"}, "CL_Comm_LowBatt2_TX_End", "On"},
+      {{"set", "CL_Comm_LowBatt1_Periods=5"}, "CL_Comm_LowBatt1_Periods", "  5"},
+      {{"set", "CL_Comm_InactiveTimer=30"}, "CL_Comm_InactiveTimer", " 30"},
+      {{"set", "CL_Comm_InactiveTimer=30"}, "CL_Comm_LowBatt1", "Off"},
+      {{"set", "CL_Comm_InactiveTimer=30"}, "CL_Comm_LowBatt1_Periods", "Off"},
+      {{"set", "CL_Comm_LockoutPenaltyTimer=20"}, "CL_Comm_LockoutPenaltyTimer", " 20"},
+      {{"set", "CL_Comm_LockoutPenaltyTimer=20"}, "CL_Comm_LowBatt2", "Off"},
+      {{"set", "CL_Comm_AtResetTimer_A=45"}, "CL_Comm_AtResetTimer_A", " 45"},
+      {{"set", "CL_Comm_AtResetTimer_B=90"}, "CL_Comm_AtResetTimer_B", " 90"},
+  };
+  for (const char* name : {"RX93LMR.qcl", "RX93PMR.qcl", "RX93QPMR.qcl", "RX93DPMR.qcl"}) {
+    for (const auto& c : cases) {
+      std::vector<std::string> args = {c.edit[0], dir_.Dir() + name, "-o", Out()};
+      args.insert(args.end(), c.edit.begin() + 1, c.edit.end());
+      const std::string what = std::string(name) + " " + c.edit[1] + ": " + c.cell;
+      ASSERT_EQ(Run(args), 0) << what << err_.str();
+      ASSERT_EQ(Run({"get", Out(), c.cell}), 0) << what << err_.str();
+      EXPECT_EQ(out_.str(), std::string(c.cell) + "[0]\t" + c.shows + "\n") << what;
+    }
+  }
+}
+
 TEST_F(CliCells, AKeyOnAFullMemoryIsRefused) {
   const std::string full = FullLmr();
   EXPECT_EQ(Run({"get", full, "CL_Mch_Bank_Total"}), 0);

@@ -6,6 +6,11 @@
 #include <algorithm>
 #include <memory>
 
+#include "cell/ChooserGrid.h"
+#include "cell/cmcCellCapsule.h"
+#include "cell/cmcCellIds.h"
+#include "cell/cmcCellObj.h"
+#include "cell/indActiveCell.h"
 #include "channel/datCh.h"
 #include "channel/datChKinds.h"
 #include "clone/cmcDemoRadio.h"
@@ -22,6 +27,7 @@
 #include "shell/cmcMemorySettingsStore.h"
 #include "shell/cmcScriptedPrompts.h"
 #include "shell/cmcVirtualClock.h"
+#include "shell/indCellShell.h"
 #include "shell/indEnviron.h"
 #include "shell/indImagePacking.h"
 #include "shell/indMain.h"
@@ -390,6 +396,59 @@ TEST_F(CloneOrchestration, WriteSendsThePreparedCopyUpToThePackedEnd) {
     ASSERT_EQ(radio.Image().GetByte(a), copy.GetByte(a)) << "byte " << a;
   }
   EXPECT_EQ(p_.main.Working().GetByte(indMain::kAddrDataRevision), ownRevision) << "the working image keeps its own";
+}
+
+// The low-battery alerts as the common sheet edits them, on every model type: they come
+// back from a saved file, and a clone write leaves them in the radio's memory, with
+// the older pair at 41182 mirroring the alerts that are on.
+TEST_F(CloneOrchestration, LowBatteryAlertsReachTheFileAndTheRadioOnEveryModelType) {
+  indCellShell shell(p_.main, p_.environ, p_.mainOverlay, p_.events, p_.prompts, dir_.Dir());
+  indActiveCell active(shell);
+  ChooserGrid grid;
+  auto send = [&](uint32_t label, int key, const char* text) {
+    cmcCellObj cell;
+    cell.category = CT_Null;
+    cell.label = label;
+    cmcCellCapsule c;
+    c.cell = &cell;
+    c.keyCode = key;
+    c.grid = &grid;
+    if (text) {
+      c.inputKind = cmcCellCapsule::kInputText;
+      c.inputText = text;
+    }
+    active.Dispatch(c, false);
+    return active.CellText(cell, 0);
+  };
+  for (int type = 0; type <= 3; ++type) {
+    const std::string what = "model type " + std::to_string(type);
+    p_.main.ChangeModelType(type, true);
+    ASSERT_EQ(p_.demo.LoadInitialImage(dir_.Dir(), type, p_.prompts, p_.mainOverlay), 0) << what;
+    EXPECT_EQ(send(CL_Comm_LowBatt1, ' ', nullptr), "On") << what;
+    send(CL_Comm_LowBatt1_Periods, 0, "5");
+    send(CL_Comm_LowBatt2_TX_End, ' ', nullptr);
+    send(CL_Comm_InactiveTimer, 0, "30");
+    const std::string saved = dir_.Dir() + "low-battery.qcl";
+    ASSERT_FALSE(p_.main.SaveCloneFile(saved)) << what;
+    ASSERT_FALSE(p_.main.OpenCloneFile(saved, false)) << what;
+    EXPECT_EQ(send(CL_Comm_LowBatt1, 0, nullptr), "On") << what;
+    EXPECT_EQ(send(CL_Comm_LowBatt1_Periods, 0, nullptr), "  5") << what;
+    EXPECT_EQ(send(CL_Comm_LowBatt2_TX_End, 0, nullptr), "On") << what;
+    EXPECT_EQ(send(CL_Comm_LowBatt2, 0, nullptr), "Off") << what;
+
+    p_.prompts.asked.clear();
+    p_.main.StartCloneWrite();
+    ASSERT_EQ(p_.Finish(), 0) << what;
+    cmcEeprom radio;
+    radio.SetSize(cmcEeprom::kImageSize);
+    radio.WriteBlock(0, p_.Radio().Image().Data(), cmcEeprom::kEepromSize);
+    UnpackImage(radio);
+    EXPECT_EQ(radio.GetByte(41190), 5) << what << ": alert 1 interval";
+    EXPECT_EQ(radio.GetByte(41192) & 0xF8, 0x68) << what << ": alert 1 on, alert 2 at transmission end, kept";
+    EXPECT_EQ(radio.GetByte(41182), 5) << what << ": the older pair mirrors alert 1";
+    EXPECT_EQ(radio.GetByte(41183), 0) << what;
+    EXPECT_EQ(radio.GetByte(0xA08F), 30) << what << ": the inactivity time";
+  }
 }
 
 TEST_F(CloneOrchestration, WriteQuestionsAndTheirCancel) {

@@ -1,7 +1,8 @@
 #pragma once
-// A fresh directory under the system's temp folder, removed with its contents when
-// the object goes; Write puts a file into it and returns the file's path.
+// A fresh directory under the system's temp folder (or another base), removed with its
+// contents when the object goes; Write puts a file into it and returns the file's path.
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -9,8 +10,8 @@
 
 class TempDir {
  public:
-  TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "rx93test-XXXXXX").string();
+  explicit TempDir(const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
+    std::string pattern = (base / "rx93test-XXXXXX").string();
     path_ = ::mkdtemp(pattern.data());
   }
   ~TempDir() {
@@ -19,6 +20,14 @@ class TempDir {
   }
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
+
+  // A base in memory where the system offers one, else the temp folder: for tests that
+  // save thousands of files, since every save syncs its file to the disk.
+  static std::filesystem::path MemoryBacked() {
+    std::error_code ec;
+    const bool usable = std::filesystem::is_directory("/dev/shm", ec) && ::access("/dev/shm", W_OK) == 0;
+    return usable ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path();
+  }
 
   // The directory with a trailing "/".
   std::string Dir() const { return path_.string() + "/"; }
