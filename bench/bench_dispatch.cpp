@@ -18,7 +18,7 @@
 #include "channel/datChBlockHost.h"
 #include "channel/datClipCh.h"
 #include "image/cmcEeprom.h"
-#include "shell/cmcScriptedPrompts.h"
+#include "runtime/cmcScriptedPrompts.h"
 
 namespace {
 

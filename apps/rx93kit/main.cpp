@@ -10,7 +10,7 @@
 #include "overlay/cmcGTex.h"
 #include "overlay/cmcHelpGTex.h"
 #include "overlay/cmcLanguages.h"
-#include "shell/cmcEvMan.h"
+#include "runtime/cmcEvMan.h"
 #include "shell/indEnviron.h"
 #include "shell/indMain.h"
 #include "shell/ui/cuiFatalBox.h"

@@ -6,7 +6,7 @@
 #include "cell/cmcCellNumber.h"
 #include "cell/cmcCellRegistry.h"
 #include "overlay/cmcGTexBase.h"
-#include "shell/cmcFatal.h"
+#include "runtime/cmcFatal.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include "channel/datChBlockHost.h"
 #include "image/cmcEeprom.h"
 #include "overlay/cmcGTex.h"
-#include "shell/cmcFatal.h"
+#include "runtime/cmcFatal.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "cell/indCellRequest.h"
 #include "channel/datChKinds.h"
 #include "image/cmcEeprom.h"
-#include "shell/cmcFatal.h"
+#include "runtime/cmcFatal.h"
 
 namespace {
 

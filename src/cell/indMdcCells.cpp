@@ -13,7 +13,7 @@
 #include "cell/indImageSettings.h"
 #include "channel/datChBlockHost.h"
 #include "channel/datChKinds.h"
-#include "shell/cmcPrompts.h"
+#include "runtime/cmcPrompts.h"
 
 namespace {
 

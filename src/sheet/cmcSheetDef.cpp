@@ -4,7 +4,7 @@
 
 #include "cell/cmcCellNumber.h"
 #include "overlay/cmcGTexBase.h"
-#include "shell/cmcFatal.h"
+#include "runtime/cmcFatal.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 #include "image/cmcQclFile.h"
 #include "overlay/cmcGTex.h"
 #include "overlay/cmcTextUtil.h"
-#include "shell/cmcEvCodes.h"
-#include "shell/cmcEvMan.h"
-#include "shell/cmcFatal.h"
-#include "shell/cmcPrompts.h"
+#include "runtime/cmcEvCodes.h"
+#include "runtime/cmcEvMan.h"
+#include "runtime/cmcFatal.h"
+#include "runtime/cmcPrompts.h"
 #include "shell/indEnviron.h"
 #include "shell/indImagePacking.h"
 #include "shell/indImagePreparer.h"
@@ -454,9 +454,9 @@ int indMain::BankCountOf(int modelType) { return modelType == 3 ? 7 : 8; }
 indMain::indMain(cmcGTex& overlay, indEnviron& environ, cmcEvMan& events, cmcPrompts& prompts, std::string exeDir,
                  std::string desktopDir, const CloneServices& clone)
     : indMain(overlay, environ, events, prompts, std::move(exeDir), std::move(desktopDir)) {
-  cloneMan_ =
-      std::make_unique<indCloneMan>(indCloneMan::Services{clone.clock, clone.timers, clone.devices, clone.waiter,
-                                                          overlay_, events_, environ_, prompts_, adjust_, working_});
+  cloneMan_ = std::make_unique<indCloneMan>(
+      indCloneMan::Services{clone.clock, clone.timers, clone.devices, clone.waiter, overlay_, events_, environ_.comPort,
+                            environ_.comSpeedHigh, environ_.clonePassword, prompts_, adjust_, working_});
   cloneMan_->SetIdentityHook(&IdentityThunk, this);
   cloneMan_->SetPostReadHook(&PostReadThunk, this);
 }

@@ -7,7 +7,7 @@
 #include "cell/cmcCellIds.h"
 #include "cell/cmcCellObj.h"
 #include "overlay/cmcGTex.h"
-#include "shell/cmcFatal.h"
+#include "runtime/cmcFatal.h"
 
 namespace {
 

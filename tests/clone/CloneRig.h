@@ -15,7 +15,7 @@
 #include "clone/cmcSerialRef.h"
 #include "clone/cmcSimRadio.h"
 #include "clone/cmcWaiter.h"
-#include "shell/cmcVirtualClock.h"
+#include "runtime/cmcVirtualClock.h"
 
 inline constexpr int kRadioPort = 1;
 inline constexpr int kDevicePort = 2;

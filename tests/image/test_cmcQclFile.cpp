@@ -12,7 +12,7 @@
 #include "image/cmcModelCodes.h"
 #include "image/cmcQclFile.h"
 #include "overlay/cmcGTex.h"
-#include "shell/cmcScriptedPrompts.h"
+#include "runtime/cmcScriptedPrompts.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "cli/indCli.h"
 #include "clone/cmcDemoRadio.h"
 #include "clone/dst_CDrv_Result.h"
 #include "image/cmcEeprom.h"
@@ -14,8 +15,7 @@
 #include "overlay/cmcHelpGTex.h"
 #include "overlay/cmcLanguages.h"
 #include "radio/ChildProcess.h"
-#include "shell/cmcScriptedPrompts.h"
-#include "shell/indCli.h"
+#include "runtime/cmcScriptedPrompts.h"
 #include "support/ProgramDir.h"
 
 namespace {

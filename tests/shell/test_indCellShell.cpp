@@ -11,7 +11,7 @@
 #include "cell/indActiveCell.h"
 #include "channel/datCh.h"
 #include "channel/datChBank.h"
-#include "shell/cmcEvCodes.h"
+#include "runtime/cmcEvCodes.h"
 #include "shell/indCellShell.h"
 #include "support/TestProgram.h"
 

@@ -6,9 +6,9 @@
 #include <sstream>
 
 #include "image/cmcQclFile.h"
-#include "shell/cmcEvCodes.h"
-#include "shell/cmcEvMan.h"
-#include "shell/cmcScriptedPrompts.h"
+#include "runtime/cmcEvCodes.h"
+#include "runtime/cmcEvMan.h"
+#include "runtime/cmcScriptedPrompts.h"
 #include "shell/indEnviron.h"
 #include "shell/indImagePacking.h"
 #include "shell/indMain.h"

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "shell/cmcMemoryInstanceGuard.h"
+#include "runtime/cmcMemoryInstanceGuard.h"
 #include "shell/indEnviron.h"
 #include "shell/ui/cuiQtSettingsStore.h"
 
