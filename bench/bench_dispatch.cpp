@@ -135,7 +135,7 @@ void BM_ParseChannelSheetCells(benchmark::State& state) {
     for (const auto& row : rows) {
       std::string_view rest = row;
       do {
-        rest = cell.ParseCell(rest, &counters, &base);
+        rest = cell.ParseCell(rest, &counters, &base, nullptr);
         ++parsed;
       } while (!rest.empty());
     }

@@ -47,7 +47,7 @@ cmcFCache::Entry* cmcFCache::Build(std::string_view sheet, uint32_t label, const
       std::string_view rest = text;
       int32_t position = 0;
       while (!rest.empty()) {  // an empty line holds no cells
-        rest = cell.ParseCell(rest, &counters, nullptr);
+        rest = cell.ParseCell(rest, &counters, nullptr, &overlay_);
         visit(line, position++, cell);
       }
     }

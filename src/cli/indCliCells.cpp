@@ -86,10 +86,7 @@ class ConsoleGrid : public cmcCellGrid {
 class CellRun {
  public:
   CellRun(std::ostream& err, const std::string& exeDir)
-      : err_(err),
-        session_(err, exeDir),
-        shell_(session_.Main(), session_.Environ(), session_.Overlay(), session_.Events(), session_.Prompts(), exeDir),
-        active_(shell_) {}
+      : err_(err), session_(err, exeDir), shell_(session_.CellHost()), active_(session_.Dispatch()) {}
 
   // Opens the file; the clone file result code.
   int Open(const std::string& path) {
@@ -220,8 +217,8 @@ class CellRun {
 
   std::ostream& err_;
   indCliSession session_;
-  indCellShell shell_;
-  indActiveCell active_;
+  indCellShell& shell_;
+  indActiveCell& active_;
   ConsoleGrid grid_;
   bool editorOpen_ = false;
   std::string editorText_;

@@ -1,8 +1,6 @@
 #include "cli/indCliDump.h"
 
-#include "cell/indActiveCell.h"
 #include "cli/indCliSession.h"
-#include "shell/indCellShell.h"
 #include "shell/indSheetRender.h"
 
 int indCliDump::Run(const dst_CliArgs& a, std::ostream& out, std::ostream& err, const std::string& exeDir) {
@@ -10,9 +8,7 @@ int indCliDump::Run(const dst_CliArgs& a, std::ostream& out, std::ostream& err, 
   indMain& main = session.Main();
   main.makerReserveMode = a.maker;
   if (main.OpenCloneFile(a.positional[0], false)) return main.LastFileError();
-  indCellShell shell(main, session.Environ(), session.Overlay(), session.Events(), session.Prompts(), exeDir);
-  indActiveCell dispatch(shell);
-  indSheetRender render(main, session.Overlay(), session.Events(), dispatch);
+  indSheetRender render(main, session.Overlay(), session.Events(), session.Dispatch());
   if (a.positional.size() == 2) {
     out << indSheetRender::Table(render.Render(a.positional[1]));
     return 0;

@@ -108,58 +108,52 @@ int indCliRadio::Run(const Options& o, std::ostream& out, std::ostream& err, con
 
 indCliRadio::indCliRadio(const Options& o, std::ostream& out, std::ostream& err, const std::string& exeDir,
                          bool errIsTerminal)
-    : guard_(std::make_shared<cmcMemoryInstanceGuard::Registry>()),
-      environ_(indEnviron::kMutexName, indEnviron::kUserKey, indEnviron::kMachineKey, store_, guard_,
-               indEnviron::Rect{0, 0, 1024, 768}),
-      events_(loop_),
-      prompts_(err, o.yes),
-      languages_(exeDir, indexOverlay_, mainOverlay_, helpOverlay_),
+    : seams_(err, o.yes),
       devices_(ports_),
-      demo_(loop_),
+      demo_(seams_.loop),
       progress_(err),
-      main_(mainOverlay_, environ_, events_, prompts_, exeDir, std::string(),
-            indMain::CloneServices{loop_, loop_, devices_, waiter_}),
-      view_(out, main_) {
-  environ_.language = languages_.Open(environ_.language);
-  main_.StartUp();
-  main_.SetView(&view_);
+      line_{seams_.loop, seams_.loop, devices_, waiter_},
+      program_(seams_.For(exeDir, &line_)),
+      view_(out, program_.Main()) {
+  indMain& main = program_.Main();
+  main.SetView(&view_);
   if (o.simulated) {
     demo_.Install(ports_, devices_);
-    demo_.LoadInitialImage(exeDir, main_.ModelType(), prompts_, mainOverlay_);
-    environ_.comPort = cmcDemoRadio::kPort;
+    demo_.LoadInitialImage(exeDir, main.ModelType(), seams_.prompts, program_.Overlay());
+    program_.Environ().comPort = cmcDemoRadio::kPort;
   } else if (!o.device.empty()) {
     // A device outside the default families gets a number of its own, as the port
     // chooser gives one.
-    environ_.comPort = ports_.NumberFor(o.device);
+    program_.Environ().comPort = ports_.NumberFor(o.device);
   } else if (o.port > 0) {
-    environ_.comPort = o.port;
+    program_.Environ().comPort = o.port;
   }
-  if (o.highSpeed) environ_.comSpeedHigh = *o.highSpeed ? 1 : 0;
-  if (o.password) prompts_.SetTextAnswer(*o.password);
-  if (errIsTerminal) main_.CloneMan()->SetProgress(&progress_);
+  if (o.highSpeed) program_.Environ().comSpeedHigh = *o.highSpeed ? 1 : 0;
+  if (o.password) seams_.prompts.SetTextAnswer(*o.password);
+  if (errIsTerminal) main.CloneMan()->SetProgress(&progress_);
 }
 
 int indCliRadio::WaitForOutcome() {
-  loop_.RunUntil([this] { return main_.CloneOutcome() != indMain::kCloneRunning; }, kExchangeLimitMs);
-  const int outcome = main_.CloneOutcome();
+  seams_.loop.RunUntil([this] { return Main().CloneOutcome() != indMain::kCloneRunning; }, kExchangeLimitMs);
+  const int outcome = Main().CloneOutcome();
   return outcome == indMain::kCloneRunning ? dst_CDrv_Result::kTimeOut : outcome;
 }
 
 int indCliRadio::Info() {
-  main_.CloneInfo();
+  Main().CloneInfo();
   return WaitForOutcome();
 }
 
 int indCliRadio::Read(const std::string& path) {
-  main_.CloneRead();
+  Main().CloneRead();
   const int outcome = WaitForOutcome();
   if (outcome != dst_CDrv_Result::kSuccess) return outcome;
-  return main_.SaveCloneFile(path) ? kExitFileError : 0;
+  return Main().SaveCloneFile(path) ? kExitFileError : 0;
 }
 
 int indCliRadio::Write(const std::string& path) {
-  if (main_.OpenCloneFile(path, false)) return kExitFileError;
-  main_.StartCloneWrite();
+  if (Main().OpenCloneFile(path, false)) return kExitFileError;
+  Main().StartCloneWrite();
   return WaitForOutcome();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// rx93kit-cli's radio commands (info, read, write): a session of the program's
-// long-lived objects with a clone manager on a real-time loop, its port chosen by the
+// rx93kit-cli's radio commands (info, read, write): the program's long-lived objects
+// with a clone manager on a real-time loop, its port chosen by the
 // options (a port number, a device path, or the demo radio in-process), the questions
 // answered by the options. Exit status: the outcome of the command's exchanges.
 #include <optional>
@@ -9,20 +9,11 @@
 #include <vector>
 
 #include "cli/cmcTextProgress.h"
+#include "cli/indCliSeams.h"
 #include "clone/cmcDemoRadio.h"
 #include "clone/cmcPortTable.h"
 #include "clone/cmcSerialFactory.h"
 #include "clone/cmcSleepWaiter.h"
-#include "overlay/cmcGTex.h"
-#include "overlay/cmcHelpGTex.h"
-#include "overlay/cmcLanguages.h"
-#include "runtime/cmcEvMan.h"
-#include "runtime/cmcEventLoop.h"
-#include "runtime/cmcMemoryInstanceGuard.h"
-#include "runtime/cmcMemorySettingsStore.h"
-#include "runtime/cmcStreamPrompts.h"
-#include "shell/indEnviron.h"
-#include "shell/indMain.h"
 
 class indCliRadio {
  public:
@@ -65,8 +56,8 @@ class indCliRadio {
   // Runs the loop until the running command's exchanges are over; its outcome.
   int WaitForOutcome();
 
-  indMain& Main() { return main_; }
-  cmcEventLoop& Loop() { return loop_; }
+  indMain& Main() { return program_.Main(); }
+  cmcEventLoop& Loop() { return seams_.loop; }
   cmcDemoRadio& DemoRadio() { return demo_; }
 
  private:
@@ -80,21 +71,13 @@ class indCliRadio {
     const indMain& main_;
   };
 
-  cmcMemorySettingsStore store_;  // the command line never touches the user's settings
-  cmcMemoryInstanceGuard guard_;
-  indEnviron environ_;
-  cmcGTex mainOverlay_;
-  cmcGTex indexOverlay_;
-  cmcHelpGTex helpOverlay_;
-  cmcEventLoop loop_;
-  cmcEvMan events_;
-  cmcStreamPrompts prompts_;
-  cmcLanguages languages_;
+  indCliSeams seams_;
   cmcPortTable ports_;
   cmcSerialFactory devices_;
-  cmcDemoRadio demo_;
+  cmcDemoRadio demo_;  // outlives the program: an exchange still running ends on it
   cmcSleepWaiter waiter_;
   cmcTextProgress progress_;
-  indMain main_;
+  indMain::CloneServices line_;
+  indProgram program_;
   View view_;
 };

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "cell/cmcCellObj.h"
 #include "channel/datCh.h"
 #include "channel/datChBank.h"
 #include "channel/datChKinds.h"
@@ -62,8 +61,6 @@ indMain::indMain(cmcGTex& overlay, indEnviron& environ, cmcEvMan& events, cmcPro
   working_.SetSize(kImageSize);
   mirror_.SetSize(kImageSize);
   initial_.Assign(working_);
-  // Cell descriptors name their models by overlay key; they read them from this overlay.
-  cmcCellObj::SetModelOverlay(&overlay_);
   events_.Listen<&indMain::OnEvent>(this);
 }
 
@@ -72,7 +69,6 @@ indMain::~indMain() {
   closing_ = true;
   cloneMan_.reset();
   events_.Unlisten<&indMain::OnEvent>(this);
-  cmcCellObj::SetModelOverlay(nullptr);
 }
 
 void indMain::StartUp() {

@@ -107,8 +107,7 @@ inline void WalkLabels(int first, int last, const std::set<int>& withoutHandler,
     Program p(dir);
     p.main.ChangeModelType(model, false);
     p.main.Working().Assign(p.main.Initial());
-    indCellShell shell(p.main, p.environ, p.mainOverlay, p.events, p.prompts, dir.Dir());
-    indActiveCell active(shell);
+    indActiveCell& active = p.dispatch;
     for (int label = first; label <= last; ++label) {
       for (int row = 0; row < rows; ++row) {
         const std::string where =

@@ -173,11 +173,7 @@ class NameCheck {
 
 class ShippedOverlay : public ::testing::Test {
  protected:
-  ShippedOverlay() {
-    overlay_.SetFile(std::string(RX93_DATA_DIR) + "/RX93KITD_ENG.OVL");
-    cmcCellObj::SetModelOverlay(&overlay_);
-  }
-  ~ShippedOverlay() override { cmcCellObj::SetModelOverlay(nullptr); }
+  ShippedOverlay() { overlay_.SetFile(std::string(RX93_DATA_DIR) + "/RX93KITD_ENG.OVL"); }
 
   // Parses every line of a menu-like body, checking the names its cells give.
   void ParseBody(const std::string& name) {
@@ -190,14 +186,14 @@ class ShippedOverlay : public ::testing::Test {
   void ForEachBodyCell(const std::string& name, Visit visit) {
     SCOPED_TRACE(name);
     cmcCellObj basic;
-    basic.ParseCell(overlay_.GetLine(name + "_BasicCell", 0), nullptr, nullptr);
+    basic.ParseCell(overlay_.GetLine(name + "_BasicCell", 0), nullptr, nullptr, &overlay_);
     const auto& lines = Keys().Lines(name + "_Body");
     for (size_t i = 0; i < lines.size() && !lines[i].starts_with("#"); ++i) {
       const size_t plus = lines[i].find('+');
       const std::string descriptor = plus == std::string::npos ? lines[i] : lines[i].substr(plus + 1);
       cmcCellObj cell;
       try {
-        cell.ParseCell(descriptor, nullptr, &basic);
+        cell.ParseCell(descriptor, nullptr, &basic, &overlay_);
       } catch (const std::exception& e) {
         ADD_FAILURE() << "line " << i << ": " << e.what();
         continue;
@@ -248,13 +244,13 @@ TEST_F(ShippedOverlay, EveryMenuToolBarAndTreeLineParses) {
     cmcCellObj cell;
     const std::string line = indTreeModel::FillFormat(overlay_.GetLine(key, 0), "Lmr", 0);
     if (line == "None") continue;
-    cell.ParseCell(line, nullptr, nullptr);
+    cell.ParseCell(line, nullptr, nullptr, &overlay_);
     names_.Check(cell, key);
   }
   for (const auto& line : Keys().Lines("GI_WarningCheckList")) {
     if (line.starts_with("#")) break;
     cmcCellObj cell;
-    cell.ParseCell(line, nullptr, nullptr);
+    cell.ParseCell(line, nullptr, nullptr, &overlay_);
     EXPECT_TRUE(Keys().HasSheet(cmcSheetRef(cell.argument).SheetName())) << "warning check " << line;
   }
 }
@@ -349,11 +345,7 @@ constexpr const char* kInitialImages[] = {"RX93LMR.qcl", "RX93PMR.qcl", "RX93QPM
 // The sheets reachable from the tree, rendered on the program's initial images.
 class TreeSheets : public ::testing::Test {
  protected:
-  TreeSheets()
-      : program_(dir_),
-        shell_(program_.main, program_.environ, program_.mainOverlay, program_.events, program_.prompts, dir_.Dir()),
-        active_(shell_),
-        render_(program_.main, program_.mainOverlay, program_.events, active_) {}
+  TreeSheets() : program_(dir_), render_(program_.main, program_.mainOverlay, program_.events, program_.dispatch) {}
 
   // The labels shown on the sheets of the tree for a model type; failures for every
   // bound cell showing "*Yet*" (outside the adjustment procedures) or "error".
@@ -397,8 +389,6 @@ class TreeSheets : public ::testing::Test {
   FatalAsException fatal_;
   ProgramDir dir_;
   Program program_;
-  indCellShell shell_;
-  indActiveCell active_;
   indSheetRender render_;
 
   // Changes a setting as a user would from the sheet being rendered: the space key,
@@ -436,14 +426,14 @@ class TreeSheets : public ::testing::Test {
     cell.category = binding.category;
     cell.label = label;
     cell.index = binding.index;
-    const std::string initial = active_.CellText(cell, 0);
+    const std::string initial = program_.dispatch.CellText(cell, 0);
     Change(cell);
-    const std::string changed = active_.CellText(cell, 0);
+    const std::string changed = program_.dispatch.CellText(cell, 0);
     if (changed == initial) return false;
     const std::string saved = dir_.Dir() + "probe.qcl";
     EXPECT_FALSE(program_.main.SaveCloneFile(saved));
     EXPECT_FALSE(program_.main.OpenCloneFile(saved, false));
-    return active_.CellText(cell, 0) != changed;
+    return program_.dispatch.CellText(cell, 0) != changed;
   }
 };
 
