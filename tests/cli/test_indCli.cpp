@@ -1,22 +1,15 @@
 // rx93kit-cli run in-process with its output captured.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 
 #include "channel/datChBank.h"
 #include "cli/indCli.h"
 #include "cli/indCliCells.h"
+#include "support/Slurp.h"
 #include "support/TestProgram.h"
 
 namespace {
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 class Cli : public ::testing::Test {
  protected:

@@ -3,22 +3,15 @@
 // command lines refused before any exchange.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 
 #include "cli/cmcTextProgress.h"
 #include "cli/indCli.h"
 #include "cli/indCliRadio.h"
 #include "support/ProgramDir.h"
+#include "support/Slurp.h"
 
 namespace {
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 class CliRadio : public ::testing::Test {
  protected:

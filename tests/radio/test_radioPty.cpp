@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "cli/indCli.h"
@@ -17,15 +16,9 @@
 #include "radio/ChildProcess.h"
 #include "runtime/cmcScriptedPrompts.h"
 #include "support/ProgramDir.h"
+#include "support/Slurp.h"
 
 namespace {
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 bool Exists(const std::string& path) { return std::filesystem::exists(path); }
 

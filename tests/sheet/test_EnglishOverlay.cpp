@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <regex>
 #include <set>
@@ -30,6 +29,7 @@
 #include "shell/indCellShell.h"
 #include "shell/indSheetRender.h"
 #include "shell/indTreeModel.h"
+#include "support/Slurp.h"
 #include "support/TestProgram.h"
 
 namespace {
@@ -54,18 +54,11 @@ class FatalAsException {
   ThrowingSink sink_;
 };
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 // The keys of the main overlay and their lines, read as the store reads them.
 class OverlayKeys {
  public:
   explicit OverlayKeys(const char* file) {
-    std::istringstream in(ReadFile(fs::path(RX93_DATA_DIR) / file));
+    std::istringstream in(Slurp((fs::path(RX93_DATA_DIR) / file).string()));
     std::string line, key;
     while (std::getline(in, line)) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -116,7 +109,7 @@ std::set<std::string> KeysTheSourceReads() {
     for (const auto& entry : fs::recursive_directory_iterator(fs::path(RX93_DATA_DIR) / ".." / dir)) {
       const std::string ext = entry.path().extension().string();
       if (ext != ".cpp" && ext != ".h") continue;
-      const std::string text = ReadFile(entry.path());
+      const std::string text = Slurp(entry.path().string());
       for (std::sregex_iterator l(text.begin(), text.end(), literal), end; l != end; ++l) {
         const std::string body = (*l)[1];
         for (std::sregex_iterator n(body.begin(), body.end(), name); n != end; ++n) {

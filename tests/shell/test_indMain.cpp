@@ -1,9 +1,7 @@
 // The model controller's document operations on the shipped overlays and initial images.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 #include "image/cmcQclFile.h"
 #include "runtime/cmcEvCodes.h"
@@ -12,16 +10,10 @@
 #include "shell/indEnviron.h"
 #include "shell/indImagePacking.h"
 #include "shell/indMain.h"
+#include "support/Slurp.h"
 #include "support/TestProgram.h"
 
 namespace {
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 class ModelController : public ::testing::Test {
  protected:
