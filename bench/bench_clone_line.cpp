@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/indCliRadio.h"
 #include "clone/cmcCloneDrv.h"
 #include "clone/indCloneMan.h"
-#include "shell/indCliRadio.h"
 
 namespace {
 

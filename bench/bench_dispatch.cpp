@@ -18,7 +18,7 @@
 #include "channel/datChBlockHost.h"
 #include "channel/datClipCh.h"
 #include "image/cmcEeprom.h"
-#include "shell/cmcScriptedPrompts.h"
+#include "runtime/cmcScriptedPrompts.h"
 
 namespace {
 
@@ -135,7 +135,7 @@ void BM_ParseChannelSheetCells(benchmark::State& state) {
     for (const auto& row : rows) {
       std::string_view rest = row;
       do {
-        rest = cell.ParseCell(rest, &counters, &base);
+        rest = cell.ParseCell(rest, &counters, &base, nullptr);
         ++parsed;
       } while (!rest.empty());
     }

@@ -12,7 +12,7 @@
 #include "image/cmcEeprom.h"
 #include "image/cmcModelCodes.h"
 #include "image/cmcQclFile.h"
-#include "shell/cmcScriptedPrompts.h"
+#include "runtime/cmcScriptedPrompts.h"
 
 namespace {
 

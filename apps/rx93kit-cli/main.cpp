@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/indCli.h"
+#include "cli/indCli.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/cmcRadioServer.h"
+#include "cli/cmcRadioServer.h"
 
 namespace {
 

@@ -1,18 +1,12 @@
-// rx93kit: the desktop program. main wires the process-wide objects in their fixed
-// order (environment, overlays, event manager) and runs the message loop; they are
-// destroyed in reverse order, the environment writing the settings back last.
+// rx93kit: the desktop program. main gives the process-wide objects (indProgram) the
+// Qt seams, opens the main window over them and runs the message loop.
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStandardPaths>
 #include <clocale>
 
-#include "overlay/cmcGTex.h"
-#include "overlay/cmcHelpGTex.h"
-#include "overlay/cmcLanguages.h"
-#include "shell/cmcEvMan.h"
-#include "shell/indEnviron.h"
-#include "shell/indMain.h"
+#include "shell/indProgram.h"
 #include "shell/ui/cuiFatalBox.h"
 #include "shell/ui/cuiInstanceGuard.h"
 #include "shell/ui/cuiMainWindow.h"
@@ -43,28 +37,17 @@ int main(int argc, char* argv[]) {
 
   cuiQtSettingsStore store;
   cuiInstanceGuard guard;
-  indEnviron environment(indEnviron::kMutexName, indEnviron::kUserKey, indEnviron::kMachineKey, store, guard,
-                         PrimaryWorkArea());
-  if (!environment.OwnsInstance()) {
+  cuiQtClock clock;
+  cuiQtPrompts prompts;
+  indProgram program({store, guard, PrimaryWorkArea(), clock, prompts, exeDir,
+                      QStandardPaths::writableLocation(QStandardPaths::DesktopLocation).toStdString()});
+  if (!program.OwnsInstance()) {
     // Another instance runs: it asks for the user's attention, this one leaves at once.
     guard.AlertOwner();
     return 0;
   }
-
-  cmcGTex mainOverlay;
-  cmcGTex indexOverlay;
-  cmcHelpGTex helpOverlay;
-  cuiQtClock clock;
-  cmcEvMan events(clock);
-
-  cmcLanguages languages(exeDir, indexOverlay, mainOverlay, helpOverlay);
-  environment.language = languages.Open(environment.language);
-  mainOverlay.GetText("GI_Sys_AppTitle");  // a missing title ends the program before any window shows
-
-  cuiQtPrompts prompts;
-  indMain model(mainOverlay, environment, events, prompts, exeDir,
-                QStandardPaths::writableLocation(QStandardPaths::DesktopLocation).toStdString());
-  model.StartUp();
+  indEnviron& environment = program.Environ();
+  indMain& model = program.Main();
 
   cuiMainWindow window(environment, model);
   model.SetView(&window);

@@ -7,8 +7,8 @@
 #include "cell/cmcCellObj.h"
 #include "cell/cmcCodecCommon.h"
 #include "channel/datCh.h"
-#include "shell/cmcEvCodes.h"
-#include "shell/cmcEvMan.h"
+#include "runtime/cmcEvCodes.h"
+#include "runtime/cmcEvMan.h"
 
 namespace {
 

@@ -6,11 +6,9 @@
 #include "cell/cmcCellNumber.h"
 #include "cell/cmcCellRegistry.h"
 #include "overlay/cmcGTexBase.h"
-#include "shell/cmcFatal.h"
+#include "runtime/cmcFatal.h"
 
 namespace {
-
-cmcGTexBase* gModelOverlay = nullptr;
 
 constexpr char kCounterError[] = "Ch No. Error";
 constexpr int kMaxModelDepth = 64;
@@ -42,10 +40,8 @@ std::size_t PropertyEnd(std::string_view d, std::size_t open) {
 
 }  // namespace
 
-void cmcCellObj::SetModelOverlay(cmcGTexBase* overlay) { gModelOverlay = overlay; }
-
 std::string_view cmcCellObj::ParseCell(std::string_view row, cmcCellCounters* rowCounters, const cmcCellObj* baseCell,
-                                       bool countOnly) {
+                                       cmcGTexBase* models, bool countOnly) {
   std::size_t end = 0;
   for (; end < row.size(); ++end) {
     if (row[end] == '\\') {
@@ -74,9 +70,11 @@ std::string_view cmcCellObj::ParseCell(std::string_view row, cmcCellCounters* ro
       (inDescriptor ? descriptor : display) += c;
   }
   counters = rowCounters;
+  models_ = models;
   ApplyDescriptor(descriptor);
   ApplyText(display);
   counters = nullptr;
+  models_ = nullptr;
   return rest;
 }
 
@@ -149,12 +147,12 @@ void cmcCellObj::ApplyProperty(std::string_view p) {
 
   if (p.starts_with('$')) {
     const std::string key = std::string("CellModel_").append(p.substr(1));
-    if (!gModelOverlay) cmcFatal("No overlay for the cell model '" + key + "'.");
+    if (!models_) cmcFatal("No overlay for the cell model '" + key + "'.");
     // A model that reaches itself again would recurse until the stack runs out.
     static int depth = 0;
     if (depth == kMaxModelDepth) cmcFatal("The cell model '" + key + "' is nested too deeply.");
     ++depth;
-    ApplyDescriptor(gModelOverlay->GetLine(key, 0));
+    ApplyDescriptor(models_->GetLine(key, 0));
     --depth;
   } else if (p.starts_with("Color")) {
     if (const auto c = ColourByName(value); hasValue && c) colour = *c;

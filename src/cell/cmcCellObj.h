@@ -49,14 +49,13 @@ class cmcCellObj {
   std::string popupMenu;            // overlay key of a popup menu; empty: none
   std::string text;                 // display text after escapes; empty: none
 
-  // Main overlay that cell models ("CellModel_" + name, line 0) are read from.
-  static void SetModelOverlay(cmcGTexBase* overlay);
-
   // Takes the row text up to its first unescaped "|" as this cell, resets the cell
   // from base and, unless countOnly, applies the cell's descriptor and text with the
-  // counters available. Returns what follows the "|" (empty without one).
+  // counters available. Cell models ("CellModel_" + name, line 0) are read from models,
+  // the main overlay; without it a model is fatal. Returns what follows the "|" (empty
+  // without one).
   std::string_view ParseCell(std::string_view row, cmcCellCounters* rowCounters, const cmcCellObj* baseCell,
-                             bool countOnly = false);
+                             cmcGTexBase* models, bool countOnly = false);
   // Switches and "(...)" properties, in order.
   void ApplyDescriptor(std::string_view descriptor);
   // One property, the text between the parentheses.
@@ -87,4 +86,6 @@ class cmcCellObj {
   void ApplyBinding(std::string_view binding);
   void ApplyCounterOp(std::string_view op);
   int32_t& Counter(std::string_view ref, std::size_t& after) const;
+
+  cmcGTexBase* models_ = nullptr;  // not owned; set only while parsing
 };

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "cell/cmcCellNames.h"
-#include "shell/cmcFatal.h"
+#include "runtime/cmcFatal.h"
 
 namespace {
 

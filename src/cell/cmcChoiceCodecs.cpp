@@ -67,7 +67,7 @@ void WalkSection(cmcChoiceContext& context, std::string_view listKey, Take take)
     const std::string row = context.overlay->GetLine(section, line);
     if (row.starts_with('#')) return;
     for (std::string_view rest = row; !rest.empty();) {
-      rest = cell.ParseCell(rest, &counters, nullptr);
+      rest = cell.ParseCell(rest, &counters, nullptr, context.overlay);
       take(cell);
     }
   }

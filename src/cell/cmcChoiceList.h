@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "cell/cmcChoiceContext.h"
-#include "overlay/cmcFCache.h"
+#include "cell/cmcFCache.h"
 
 class cmcChoiceList {
  public:

@@ -10,8 +10,8 @@
 #include "cell/cmcChoiceList.h"
 #include "cell/cmcCodecCommon.h"
 #include "image/cmcEeprom.h"
-#include "shell/cmcEvCodes.h"
-#include "shell/cmcEvMan.h"
+#include "runtime/cmcEvCodes.h"
+#include "runtime/cmcEvMan.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "cell/cmcPresetConfirmations.h"
 
 #include "overlay/cmcGTexBase.h"
-#include "shell/cmcPrompts.h"
+#include "runtime/cmcPrompts.h"
 
 bool cmcPresetConfirmations::Confirmed(int preset) const {
   return !NeedsConfirmation(preset) || confirmed_[static_cast<size_t>(preset - kFirst)];

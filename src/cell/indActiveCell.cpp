@@ -8,7 +8,7 @@
 #include "cell/indCellRequest.h"
 #include "cell/indPopupCommands.h"
 #include "channel/datChBank.h"
-#include "shell/cmcFatal.h"
+#include "runtime/cmcFatal.h"
 
 uint8_t indActiveCell::Dispatch(cmcCellCapsule& c, bool fromSheet) {
   if (!c.cell) cmcFatal("The cell dispatch was given no cell.");

@@ -5,7 +5,7 @@
 #include "cell/indCellRequest.h"
 #include "channel/datChBlockHost.h"
 #include "channel/datChKinds.h"
-#include "shell/cmcPrompts.h"
+#include "runtime/cmcPrompts.h"
 
 namespace {
 

@@ -24,7 +24,7 @@
 #include "cell/indSetModeCells.h"
 #include "cell/indToneCodeCells.h"
 #include "cell/indTonePairCells.h"
-#include "shell/cmcFatal.h"
+#include "runtime/cmcFatal.h"
 
 const indCellHandlers& indCellHandlers::Default() {
   static const indCellHandlers table = [] {

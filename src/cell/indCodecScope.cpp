@@ -5,7 +5,7 @@
 #include "cell/indCellHost.h"
 #include "cell/indCellRequest.h"
 #include "image/cmcEeprom.h"
-#include "shell/cmcFatal.h"
+#include "runtime/cmcFatal.h"
 
 indCodecScope::indCodecScope(indCellRequest& r) : r_(r) {
   static_cast<cmcChoiceContext&>(context) = r.host.CodecContext();

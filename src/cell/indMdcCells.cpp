@@ -14,7 +14,7 @@
 #include "cell/indSettingRows.h"
 #include "channel/datChBlockHost.h"
 #include "channel/datChKinds.h"
-#include "shell/cmcPrompts.h"
+#include "runtime/cmcPrompts.h"
 
 namespace {
 

@@ -23,7 +23,7 @@
 #include "image/cmcEeprom.h"
 #include "overlay/cmcGTex.h"
 #include "overlay/cmcTextUtil.h"
-#include "shell/cmcFatal.h"
+#include "runtime/cmcFatal.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "channel/datChKinds.h"
 #include "image/cmcEeprom.h"
-#include "shell/cmcPrompts.h"
+#include "runtime/cmcPrompts.h"
 
 namespace {
 constexpr int kUserCharLast = 15;

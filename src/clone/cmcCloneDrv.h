@@ -15,9 +15,9 @@
 #include "image/cmcAddressRanges.h"
 #include "image/cmcBuff.h"
 #include "image/cmcEeprom.h"
-#include "shell/cmcClock.h"
-#include "shell/cmcTask.h"
-#include "shell/cmcTick.h"
+#include "runtime/cmcClock.h"
+#include "runtime/cmcTask.h"
+#include "runtime/cmcTick.h"
 
 class cmcCloneDrv {
  public:

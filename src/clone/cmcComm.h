@@ -10,7 +10,7 @@
 #include "clone/cmcLineSettings.h"
 #include "clone/cmcPortError.h"
 #include "image/cmcBuff.h"
-#include "shell/cmcTask.h"
+#include "runtime/cmcTask.h"
 
 class cmcSerialBackend;
 class cmcSerialFactory;

@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstdlib>
 
-#include "shell/cmcSettingsStore.h"
+#include "runtime/cmcSettingsStore.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "image/cmcAddressRanges.h"
 #include "image/cmcBuff.h"
 #include "image/cmcEeprom.h"
-#include "shell/cmcTask.h"
+#include "runtime/cmcTask.h"
 
 class cmcSerialFactory;
 

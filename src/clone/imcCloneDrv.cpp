@@ -6,8 +6,8 @@
 
 #include "clone/cmcCloneFrame.h"
 #include "overlay/cmcGTex.h"
-#include "shell/cmcEvCodes.h"
-#include "shell/cmcEvMan.h"
+#include "runtime/cmcEvCodes.h"
+#include "runtime/cmcEvMan.h"
 
 namespace {
 using F = cmcCloneFrame;

@@ -7,8 +7,7 @@
 #include "clone/indCloneProgress.h"
 #include "clone/indCloneWindows.h"
 #include "overlay/cmcGTex.h"
-#include "shell/cmcPrompts.h"
-#include "shell/indEnviron.h"
+#include "runtime/cmcPrompts.h"
 
 namespace {
 constexpr const char* kLowSettings = "9600,N,8,1";
@@ -55,7 +54,9 @@ std::string Replace(std::string text, const std::string& placeholder, const std:
 
 indCloneMan::indCloneMan(const Services& s)
     : overlay_(s.overlay),
-      environ_(s.environ),
+      comPort_(s.comPort),
+      comSpeedHigh_(s.comSpeedHigh),
+      clonePassword_(s.clonePassword),
       prompts_(s.prompts),
       adjust_(s.adjust),
       progressTask_(s.timers),
@@ -111,32 +112,32 @@ std::string indCloneMan::MainScript(int modelCode, bool highSpeed, const std::st
 }
 
 void indCloneMan::PrepareMainScript(bool highSpeed, bool withPassword, bool forWrite) {
-  cloneDrv_.SetPort(environ_.comPort, highSpeed ? kHighSettings : kLowSettings);
+  cloneDrv_.SetPort(comPort_, highSpeed ? kHighSettings : kLowSettings);
   cloneDrv_.SetCommandPreamble(highSpeed ? kHighCommandPreamble : kLowCommandPreamble);
   cloneDrv_.SetDataPreambles(0);
-  cloneDrv_.SetScript(MainScript(modelCode_, highSpeed, withPassword ? &environ_.clonePassword : nullptr, forWrite));
+  cloneDrv_.SetScript(MainScript(modelCode_, highSpeed, withPassword ? &clonePassword_ : nullptr, forWrite));
   cloneDrv_.SetEchoPresent(false);
   cloneDrv_.SetEndCounter(true);
   cloneDrv_.SetWaitWriteReady(true);
   cloneDrv_.SetPacing(kPacingPeriod, 0);
   cloneDrv_.SetDefaultTimeLimit(kDefaultTimeLimitMs);
   rememberedSpeed_ = highSpeed ? kSpeedHigh : kSpeedLow;
-  speedPort_ = environ_.comPort;
+  speedPort_ = comPort_;
 }
 
 void indCloneMan::PrepareAdjustScript(bool highSpeed) {
   const int speed = highSpeed ? kSpeedHigh : kSpeedLow;
   // A speed remembered for another port says nothing about the radio on this one.
-  if (speed != rememberedSpeed_ || environ_.comPort != speedPort_) {
+  if (speed != rememberedSpeed_ || comPort_ != speedPort_) {
     rememberedSpeed_ = speed;
-    speedPort_ = environ_.comPort;
+    speedPort_ = comPort_;
     adjustDrv_.SetScript(SpeedElement(modelCode_, highSpeed));
     adjustDrv_.SetCommandPreamble(0);
     adjustDrv_.SetDataPreambles(0);
   }
   // Always the current port at the remembered speed, so an exchange after a read or
   // write at that speed finds the radio where the read or write left it.
-  adjustDrv_.SetPort(environ_.comPort, highSpeed ? kHighSettings : kLowSettings);
+  adjustDrv_.SetPort(comPort_, highSpeed ? kHighSettings : kLowSettings);
   adjustDrv_.SetEndCounter(true);
 }
 
@@ -174,7 +175,7 @@ bool indCloneMan::Read(const cmcAddressRanges* ranges, Callback callback, void* 
   if (ranges)
     for (int i = 0; i < ranges->Count(); ++i) totalBytes_ += (*ranges)[i].end - (*ranges)[i].start + 1;
   const bool withPassword = sendPassword_;
-  PrepareMainScript(environ_.comSpeedHigh != 0, withPassword, false);
+  PrepareMainScript(comSpeedHigh_ != 0, withPassword, false);
   cloneDrv_.SetRts(cmcComm::kRtsEnable);
   sendPassword_ = false;
   cloneDrv_.SetEchoDetection(true);
@@ -192,7 +193,7 @@ bool indCloneMan::Write(const cmcEeprom& image, const cmcAddressRanges& ranges, 
   totalBytes_ = 0;
   for (int i = 0; i < ranges.Count(); ++i) totalBytes_ += ranges[i].end - ranges[i].start + 1;
   const bool withPassword = sendPassword_;
-  PrepareMainScript(environ_.comSpeedHigh != 0, withPassword, true);
+  PrepareMainScript(comSpeedHigh_ != 0, withPassword, true);
   cloneDrv_.SetRts(cmcComm::kRtsEnable);
   sendPassword_ = false;
   cloneDrv_.SetEchoDetection(true);
@@ -315,7 +316,7 @@ std::string indCloneMan::CloneErrorText(int code) {
   std::vector<int> advice = {0, 1, 2, 3};
   switch (code) {
     case dst_CDrv_Result::kOpenFailed: {
-      text = Replace(text, "%1", std::to_string(environ_.comPort));
+      text = Replace(text, "%1", std::to_string(comPort_));
       // Why the device refused, when the port says: a missing device or permission.
       const cmcPortError& reason = lastDriver_ ? lastDriver_->Comm().LastError() : cmcPortError();
       if (reason.GetKind() != cmcPortError::Kind::None)

@@ -18,7 +18,6 @@ class cmcGTex;
 class cmcPrompts;
 class indCloneProgress;
 class indCloneWindows;
-class indEnviron;
 
 class indCloneMan {
  public:
@@ -47,8 +46,9 @@ class indCloneMan {
   static constexpr int kProgressPeriodMs = 30;
 
   // Everything the manager and its drivers work with; none of it is owned, and all of
-  // it must outlive the manager. The environment gives the COM port, the high speed
-  // setting and the clone password.
+  // it must outlive the manager. The user's choices for the line (the COM port number,
+  // the high speed setting, 0 or 1, and the clone password typed in) are read at the
+  // start of every exchange, so they are held by reference.
   struct Services {
     const cmcClock& clock;
     cmcTimerHost& timers;
@@ -56,7 +56,9 @@ class indCloneMan {
     cmcWaiter& waiter;
     cmcGTex& overlay;
     cmcEvMan& events;
-    indEnviron& environ;
+    const int& comPort;
+    const int& comSpeedHigh;
+    const std::string& clonePassword;
     cmcPrompts& prompts;
     dst_AdjustState& adjust;
     cmcEeprom& working;
@@ -145,7 +147,9 @@ class indCloneMan {
   std::string Text(const char* key, int line);
 
   cmcGTex& overlay_;
-  indEnviron& environ_;
+  const int& comPort_;
+  const int& comSpeedHigh_;
+  const std::string& clonePassword_;
   cmcPrompts& prompts_;
   dst_AdjustState& adjust_;
   indCloneWindows* windows_ = nullptr;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "shell/cmcFatal.h"
+#include "runtime/cmcFatal.h"
 
 void cmcEeprom::SetSize(int size) {
   if (size <= 0) {

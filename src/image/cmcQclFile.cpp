@@ -16,8 +16,8 @@
 #include "image/cmcEeprom.h"
 #include "image/cmcTextLineReader.h"
 #include "overlay/cmcGTex.h"
-#include "shell/cmcFatal.h"
-#include "shell/cmcPrompts.h"
+#include "runtime/cmcFatal.h"
+#include "runtime/cmcPrompts.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "overlay/cmcGTexBase.h"
 
-#include "shell/cmcFatal.h"
+#include "runtime/cmcFatal.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/cmcFatal.h"
+#include "runtime/cmcFatal.h"
 
 // The bucket of a key for a table of n buckets (n > 0). Bytes count as signed.
 uint32_t cmcHashBucket(std::string_view key, uint32_t n);

@@ -4,7 +4,7 @@
 
 #include "cell/cmcCellNumber.h"
 #include "overlay/cmcGTexBase.h"
-#include "shell/cmcFatal.h"
+#include "runtime/cmcFatal.h"
 
 namespace {
 
@@ -86,7 +86,7 @@ int cmcSheetDef::FixedRows() const { return std::clamp(style_.fixedRows, 0, std:
 void cmcSheetDef::BuildBasicCell(std::string_view suffix) {
   const std::string text = overlay_.GetLine(name_ + "_BasicCell", 0) + std::string(suffix);
   basicCell_ = cmcCellObj();
-  basicCell_.ParseCell(text, nullptr, nullptr);
+  basicCell_.ParseCell(text, nullptr, nullptr, &overlay_);
 }
 
 std::optional<bool> cmcSheetDef::Condition(std::string_view name) const {
@@ -165,7 +165,8 @@ void cmcSheetDef::CountRows() {
     }
     int cells = 0;
     cmcCellObj scratch;
-    for (std::string_view rest = line; !rest.empty(); ++cells) rest = scratch.ParseCell(rest, nullptr, nullptr, true);
+    for (std::string_view rest = line; !rest.empty(); ++cells)
+      rest = scratch.ParseCell(rest, nullptr, nullptr, nullptr, true);
     colCount_ = std::max(colCount_, cells);
     rows_.push_back({i, selectFlag_});
     loopBodyRows_ = loopStart_ >= 0 && loopEnd_ < 0 ? loopBodyRows_ + 1 : 0;
@@ -193,7 +194,7 @@ void cmcSheetDef::BuildCells() {
         record.cell.CopyCell(records_[RecordIndex(k, r - 1)].cell);
         ++record.cell.index;
       } else {
-        rest = record.cell.ParseCell(rest, &counters_, &basicCell_);
+        rest = record.cell.ParseCell(rest, &counters_, &basicCell_, &overlay_);
       }
       if (record.cell.Selectable()) {
         minSelCol_ = std::min(minSelCol_, k);

@@ -4,8 +4,8 @@
 
 #include "cell/cmcCellColours.h"
 #include "overlay/cmcGTex.h"
-#include "shell/cmcEvCodes.h"
-#include "shell/cmcEvMan.h"
+#include "runtime/cmcEvCodes.h"
+#include "runtime/cmcEvMan.h"
 #include "shell/indMain.h"
 
 std::string indBlockHost::Text(const std::string& key) { return overlay_.GetText(key); }

@@ -2,8 +2,8 @@
 
 #include "cell/cmcCellIds.h"
 #include "overlay/cmcGTex.h"
-#include "shell/cmcEvCodes.h"
-#include "shell/cmcEvMan.h"
+#include "runtime/cmcEvCodes.h"
+#include "runtime/cmcEvMan.h"
 #include "shell/indEnviron.h"
 #include "shell/indFileMenuCommands.h"
 #include "shell/indMain.h"

@@ -8,9 +8,9 @@
 #include <functional>
 #include <string>
 
+#include "cell/cmcFCache.h"
 #include "cell/cmcPresetConfirmations.h"
 #include "cell/indCellHost.h"
-#include "overlay/cmcFCache.h"
 #include "shell/indBlockHost.h"
 #include "shell/indMenuCommandTable.h"
 

@@ -9,9 +9,9 @@
 #include <list>
 #include <string>
 
-#include "shell/cmcInstanceGuard.h"
+#include "runtime/cmcInstanceGuard.h"
+#include "runtime/cmcSettingsStore.h"
 #include "shell/cmcRecent.h"
-#include "shell/cmcSettingsStore.h"
 
 class indEnviron {
  public:

@@ -9,7 +9,7 @@
 #include "channel/datChKinds.h"
 #include "image/cmcModelCodes.h"
 #include "image/cmcQclFile.h"
-#include "shell/cmcPrompts.h"
+#include "runtime/cmcPrompts.h"
 #include "shell/indDescriptionSyntax.h"
 #include "shell/indImageFixups.h"
 #include "shell/indImagePacking.h"

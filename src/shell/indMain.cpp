@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "cell/cmcCellObj.h"
 #include "channel/datCh.h"
 #include "channel/datChBank.h"
 #include "channel/datChKinds.h"
@@ -13,10 +12,10 @@
 #include "image/cmcQclFile.h"
 #include "overlay/cmcGTex.h"
 #include "overlay/cmcTextUtil.h"
-#include "shell/cmcEvCodes.h"
-#include "shell/cmcEvMan.h"
-#include "shell/cmcFatal.h"
-#include "shell/cmcPrompts.h"
+#include "runtime/cmcEvCodes.h"
+#include "runtime/cmcEvMan.h"
+#include "runtime/cmcFatal.h"
+#include "runtime/cmcPrompts.h"
 #include "shell/indEnviron.h"
 #include "shell/indImagePacking.h"
 #include "shell/indImagePreparer.h"
@@ -62,8 +61,6 @@ indMain::indMain(cmcGTex& overlay, indEnviron& environ, cmcEvMan& events, cmcPro
   working_.SetSize(kImageSize);
   mirror_.SetSize(kImageSize);
   initial_.Assign(working_);
-  // Cell descriptors name their models by overlay key; they read them from this overlay.
-  cmcCellObj::SetModelOverlay(&overlay_);
   events_.Listen<&indMain::OnEvent>(this);
 }
 
@@ -72,7 +69,6 @@ indMain::~indMain() {
   closing_ = true;
   cloneMan_.reset();
   events_.Unlisten<&indMain::OnEvent>(this);
-  cmcCellObj::SetModelOverlay(nullptr);
 }
 
 void indMain::StartUp() {
@@ -454,9 +450,9 @@ int indMain::BankCountOf(int modelType) { return modelType == 3 ? 7 : 8; }
 indMain::indMain(cmcGTex& overlay, indEnviron& environ, cmcEvMan& events, cmcPrompts& prompts, std::string exeDir,
                  std::string desktopDir, const CloneServices& clone)
     : indMain(overlay, environ, events, prompts, std::move(exeDir), std::move(desktopDir)) {
-  cloneMan_ =
-      std::make_unique<indCloneMan>(indCloneMan::Services{clone.clock, clone.timers, clone.devices, clone.waiter,
-                                                          overlay_, events_, environ_, prompts_, adjust_, working_});
+  cloneMan_ = std::make_unique<indCloneMan>(
+      indCloneMan::Services{clone.clock, clone.timers, clone.devices, clone.waiter, overlay_, events_, environ_.comPort,
+                            environ_.comSpeedHigh, environ_.clonePassword, prompts_, adjust_, working_});
   cloneMan_->SetIdentityHook(&IdentityThunk, this);
   cloneMan_->SetPostReadHook(&PostReadThunk, this);
 }

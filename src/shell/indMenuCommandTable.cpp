@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shell/cmcFatal.h"
+#include "runtime/cmcFatal.h"
 
 void indMenuCommandTable::Add(int label, dst_MenuCommand command) {
   if (!commands_.emplace(label, std::move(command)).second)

@@ -7,9 +7,9 @@
 #include "cell/indActiveCell.h"
 #include "channel/datChBank.h"
 #include "overlay/cmcGTex.h"
+#include "runtime/cmcEvCodes.h"
+#include "runtime/cmcEvMan.h"
 #include "sheet/cmcSheetRef.h"
-#include "shell/cmcEvCodes.h"
-#include "shell/cmcEvMan.h"
 #include "shell/indMain.h"
 
 namespace {

@@ -30,14 +30,14 @@ int NormalType(int modelType) { return modelType >= 0 && modelType <= 3 ? modelT
 void indTreeModel::Build() {
   nodes_.clear();
   basicCell_ = cmcCellObj();
-  basicCell_.ParseCell(overlay_.GetLine("GI_Tree_Main_BasicCell", 0), nullptr, nullptr);
+  basicCell_.ParseCell(overlay_.GetLine("GI_Tree_Main_BasicCell", 0), nullptr, nullptr, &overlay_);
   AddRun(0, 0);
 }
 
 indTreeModel::Node indTreeModel::MakeNode(int depth, std::string_view descriptor) const {
   Node node;
   node.depth = depth;
-  node.cell.ParseCell(descriptor, nullptr, &basicCell_);
+  node.cell.ParseCell(descriptor, nullptr, &basicCell_, &overlay_);
   node.caption = node.cell.CellText();
   return node;
 }

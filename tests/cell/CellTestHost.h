@@ -11,15 +11,15 @@
 #include "cell/cmcCellCanvas.h"
 #include "cell/cmcCellGrid.h"
 #include "cell/cmcCellIds.h"
+#include "cell/cmcFCache.h"
 #include "cell/indCellHost.h"
 #include "cell/indMenuCommands.h"
 #include "channel/datCh.h"
 #include "channel/datChBlockHost.h"
 #include "channel/datClipCh.h"
 #include "image/cmcEeprom.h"
-#include "overlay/cmcFCache.h"
 #include "overlay/cmcGTex.h"
-#include "shell/cmcScriptedPrompts.h"
+#include "runtime/cmcScriptedPrompts.h"
 
 namespace celltest {
 

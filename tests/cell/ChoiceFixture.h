@@ -11,8 +11,8 @@
 #include "cell/cmcCellObj.h"
 #include "cell/cmcChoiceContext.h"
 #include "cell/cmcCodecCommon.h"
+#include "cell/cmcFCache.h"
 #include "image/cmcEeprom.h"
-#include "overlay/cmcFCache.h"
 #include "overlay/cmcGTex.h"
 
 class ChoiceFixture : public ::testing::Test {

@@ -8,53 +8,25 @@
 #include <string>
 
 #include "cell/ChooserGrid.h"
-#include "cell/cmcCellCapsule.h"
-#include "cell/cmcCellObj.h"
 #include "cell/indActiveCell.h"
 #include "channel/datCh.h"
 #include "shell/indCellShell.h"
+#include "support/CellRequest.h"
 #include "support/TestProgram.h"
 
 class ProgramCells : public ::testing::Test {
  protected:
-  struct Reply {
-    uint8_t result = 0;
-    std::string text;
-    int mask = 0;
-    uint8_t state = 0;
-    int align = 0;
-  };
+  using Reply = CellReply;
   static constexpr int kNoAnswer = -1;
 
   Reply Send(int category, int label, int row, int key, int inputKind = 0, const std::string& text = {},
              int answerLabel = kNoAnswer, int answerIndex = 0) {
-    cmcCellObj cell;
-    cell.category = static_cast<uint32_t>(category);
-    cell.label = static_cast<uint32_t>(label);
-    cell.index = row;
-    cmcCellObj chosen;
-    cmcCellCapsule answer;
-    cmcCellCapsule c;
-    c.cell = &cell;
-    c.keyCode = key;
-    c.inputKind = static_cast<uint8_t>(inputKind);
-    c.inputText = text;
-    c.grid = &grid_;
-    if (answerLabel != kNoAnswer) {
-      chosen.label = static_cast<uint32_t>(answerLabel);
-      chosen.index = answerIndex;
-      answer.cell = &chosen;
-      c.parent = &answer;
-      c.inputKind = cmcCellCapsule::kInputPopupAnswer;
-    }
-    Reply reply;
-    c.repaint = [](void* self, cmcCellCapsule&, int mask) { static_cast<Reply*>(self)->mask = mask; };
-    c.repaintContext = &reply;
-    reply.result = active_.Dispatch(c, true);
-    reply.text = c.outputText;
-    reply.state = c.state;
-    reply.align = cell.HAlign();
-    return reply;
+    CellRequest r(category, label, row, key);
+    r.inputKind = static_cast<uint8_t>(inputKind);
+    r.text = text;
+    if (answerLabel != kNoAnswer) r.chosen = {answerLabel, answerIndex};
+    r.grid = &grid_;
+    return SendCellRequest(active_, r);
   }
   Reply Draw(int category, int label, int row) { return Send(category, label, row, 0); }
   Reply Type(int category, int label, int row, const std::string& text) {
@@ -82,7 +54,7 @@ class ProgramCells : public ::testing::Test {
 
   ProgramDir dir_;
   Program p_{dir_};
-  indCellShell shell_{p_.main, p_.environ, p_.mainOverlay, p_.events, p_.prompts, dir_.Dir()};
-  indActiveCell active_{shell_};
+  indCellShell& shell_ = p_.cellHost;
+  indActiveCell& active_ = p_.dispatch;
   ChooserGrid grid_;
 };

@@ -11,21 +11,14 @@
 #include <vector>
 
 #include "CellTestHost.h"
-#include "cell/cmcCellCapsule.h"
-#include "cell/cmcCellObj.h"
 #include "cell/indActiveCell.h"
 #include "overlay/cmcTextUtil.h"
+#include "support/CellRequest.h"
 
 namespace celltest {
 
-struct Sent {
-  uint8_t result = 0;
-  std::string text;  // trimmed
-  uint8_t state = 0;
-  uint8_t markPosition = 0;
-  int mask = 0;
-  bool Error() const { return state & cmcCellCapsule::kErrorMark; }
-};
+// What a request answered; the text trimmed.
+using Sent = CellReply;
 
 class SettingCells : public ::testing::Test {
  protected:
@@ -33,35 +26,17 @@ class SettingCells : public ::testing::Test {
 
   Sent Send(int category, int label, int row, How how, int key = 0, const std::string& text = {}, int answerLabel = 0,
             int answerIndex = 0) {
-    cmcCellObj cell;
-    cell.category = static_cast<uint32_t>(category);
-    cell.label = static_cast<uint32_t>(label);
-    cell.index = row;
-    cmcCellObj chosen;
-    cmcCellCapsule answer;
-    cmcCellCapsule c;
-    c.cell = &cell;
-    c.canvas = &canvas_;
-    if (how != How::Draw) c.grid = &grid_;
-    if (how == How::Key) c.keyCode = key;
+    CellRequest r(category, label, row);
+    r.canvas = &canvas_;
+    if (how != How::Draw) r.grid = &grid_;
+    if (how == How::Key) r.key = key;
     if (how == How::Type) {
-      c.inputKind = cmcCellCapsule::kInputText;
-      c.inputText = text;
+      r.inputKind = cmcCellCapsule::kInputText;
+      r.text = text;
     }
-    if (how == How::Answer) {
-      chosen.label = static_cast<uint32_t>(answerLabel);
-      chosen.index = answerIndex;
-      answer.cell = &chosen;
-      c.inputKind = cmcCellCapsule::kInputPopupAnswer;
-      c.parent = &answer;
-    }
-    Sent s;
-    c.repaint = [](void* context, cmcCellCapsule&, int mask) { static_cast<Sent*>(context)->mask = mask; };
-    c.repaintContext = &s;
-    s.result = active_.Dispatch(c, true);
-    s.text = cmcTrim(c.outputText);
-    s.state = c.state;
-    s.markPosition = c.markPosition;
+    if (how == How::Answer) r.chosen = {answerLabel, answerIndex};
+    Sent s = SendCellRequest(active_, r);
+    s.text = cmcTrim(s.text);
     return s;
   }
   Sent Draw(int category, int label, int row = 0) { return Send(category, label, row, How::Draw); }

@@ -16,15 +16,13 @@
 #include "cell/indCellRequest.h"
 #include "image/cmcEeprom.h"
 #include "shell/indCellShell.h"
+#include "support/CellRequest.h"
 #include "support/TestProgram.h"
 
 namespace settingtest {
 
-// What one request answered.
-struct Answer {
-  uint8_t result = 0;
-  std::string text;
-  int mask = 0;
+// What one request answered, with the colours drawn on the canvas.
+struct Answer : CellReply {
   std::vector<uint32_t> colours;
 };
 
@@ -33,28 +31,23 @@ class SettingCells : public ::testing::Test {
   // Dispatches the cell with a key (with a grid unless key is 0), a typed text (input
   // kind 1) or a chooser answer (input kind 2 with the chosen cell's label and index).
   Answer Key(int label, int key, int category = CT_Null, int row = 0) {
-    return Send(label, category, row, [&](cmcCellCapsule& c) {
-      c.keyCode = key;
-      if (key != 0) c.grid = &grid_;
-    });
+    CellRequest r(category, label, row, key);
+    if (key != 0) r.grid = &grid_;
+    return Send(r);
   }
   Answer Draw(int label, int category = CT_Null, int row = 0) { return Key(label, 0, category, row); }
   Answer Type(int label, const std::string& text, int category = CT_Null, int row = 0) {
-    return Send(label, category, row, [&](cmcCellCapsule& c) {
-      c.inputKind = cmcCellCapsule::kInputText;
-      c.inputText = text;
-      c.grid = &grid_;
-    });
+    CellRequest r(category, label, row);
+    r.inputKind = cmcCellCapsule::kInputText;
+    r.text = text;
+    r.grid = &grid_;
+    return Send(r);
   }
   Answer Choose(int label, int keyLabel, int index, int category = CT_Null, int row = 0) {
-    return Send(label, category, row, [&](cmcCellCapsule& c) {
-      chosen_.label = static_cast<uint32_t>(keyLabel);
-      chosen_.index = index;
-      answer_.cell = &chosen_;
-      c.inputKind = cmcCellCapsule::kInputPopupAnswer;
-      c.parent = &answer_;
-      c.grid = &grid_;
-    });
+    CellRequest r(category, label, row);
+    r.chosen = {keyLabel, index};
+    r.grid = &grid_;
+    return Send(r);
   }
 
   uint8_t Byte(int address) const { return host_.image.GetByte(address); }
@@ -67,26 +60,11 @@ class SettingCells : public ::testing::Test {
   indActiveCell active_{host_};
 
  private:
-  template <typename Fill>
-  Answer Send(int label, int category, int row, Fill fill) {
-    cmcCellObj cell;
-    cell.category = static_cast<uint32_t>(category);
-    cell.label = static_cast<uint32_t>(label);
-    cell.index = row;
-    cmcCellCapsule c;
-    c.cell = &cell;
+  Answer Send(CellRequest r) {
     canvas_.colours.clear();
-    if (onCanvas_) c.canvas = &canvas_;
-    fill(c);
-    int mask = 0;
-    c.repaint = [](void* context, cmcCellCapsule&, int m) { *static_cast<int*>(context) = m; };
-    c.repaintContext = &mask;
-    const uint8_t result = active_.Dispatch(c, true);
-    return {result, c.outputText, mask, canvas_.colours};
+    if (onCanvas_) r.canvas = &canvas_;
+    return {SendCellRequest(active_, r), canvas_.colours};
   }
-
-  cmcCellObj chosen_;
-  cmcCellCapsule answer_;
 };
 
 // Walks labels first … last on each model type's initial image in the program: key 0
@@ -107,8 +85,7 @@ inline void WalkLabels(int first, int last, const std::set<int>& withoutHandler,
     Program p(dir);
     p.main.ChangeModelType(model, false);
     p.main.Working().Assign(p.main.Initial());
-    indCellShell shell(p.main, p.environ, p.mainOverlay, p.events, p.prompts, dir.Dir());
-    indActiveCell active(shell);
+    indActiveCell& active = p.dispatch;
     for (int label = first; label <= last; ++label) {
       for (int row = 0; row < rows; ++row) {
         const std::string where =

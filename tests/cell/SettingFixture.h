@@ -8,17 +8,12 @@
 
 #include "CellTestHost.h"
 #include "cell/ChooserGrid.h"
-#include "cell/cmcCellCapsule.h"
-#include "cell/cmcCellObj.h"
 #include "cell/indActiveCell.h"
+#include "support/CellRequest.h"
 
 class SettingFixture : public ::testing::Test {
  protected:
-  struct Reply {
-    uint8_t result = 0;
-    std::string text;
-    int mask = 0;
-  };
+  using Reply = CellReply;
 
   Reply Key(int label, int key, int row = 0, int category = 0) { return Send(label, row, category, key, nullptr); }
   Reply Draw(int label, int row = 0, int category = 0) { return Key(label, 0, row, category); }
@@ -34,26 +29,13 @@ class SettingFixture : public ::testing::Test {
   indActiveCell active_{host_};
 
  private:
-  static void Repaint(void* self, cmcCellCapsule&, int mask) { static_cast<Reply*>(self)->mask = mask; }
-
   Reply Send(int label, int row, int category, int key, const std::string* text) {
-    cmcCellObj cell;
-    cell.category = static_cast<uint32_t>(category);
-    cell.label = static_cast<uint32_t>(label);
-    cell.index = row;
-    cmcCellCapsule c;
-    c.cell = &cell;
-    c.grid = &grid_;
-    c.keyCode = key;
+    CellRequest r(category, label, row, key);
     if (text) {
-      c.inputKind = cmcCellCapsule::kInputText;
-      c.inputText = *text;
+      r.inputKind = cmcCellCapsule::kInputText;
+      r.text = *text;
     }
-    Reply reply;
-    c.repaint = &SettingFixture::Repaint;
-    c.repaintContext = &reply;
-    reply.result = active_.Dispatch(c, true);
-    reply.text = c.outputText;
-    return reply;
+    r.grid = &grid_;
+    return SendCellRequest(active_, r);
   }
 };

@@ -6,9 +6,9 @@
 #include "cell/ChannelCodecFixture.h"
 #include "cell/cmcAttributeCodecs.h"
 #include "cell/cmcCellIds.h"
-#include "shell/cmcEvCodes.h"
-#include "shell/cmcEvMan.h"
-#include "shell/cmcVirtualClock.h"
+#include "runtime/cmcEvCodes.h"
+#include "runtime/cmcEvMan.h"
+#include "runtime/cmcVirtualClock.h"
 
 namespace {
 

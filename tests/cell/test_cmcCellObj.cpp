@@ -7,7 +7,7 @@
 #include "cell/cmcCellIds.h"
 #include "cell/cmcCellObj.h"
 #include "overlay/cmcGTex.h"
-#include "shell/cmcFatal.h"
+#include "runtime/cmcFatal.h"
 
 namespace {
 
@@ -50,11 +50,8 @@ const std::vector<std::string> kModelLines = {
 
 class CellObjTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static cmcGTex models;
-    models.SetLines(kModelLines);
-    cmcCellObj::SetModelOverlay(&models);
-  }
+  static void SetUpTestSuite() { models.SetLines(kModelLines); }
+  static inline cmcGTex models;
   cmcCellCounters counters{};
 };
 
@@ -114,7 +111,7 @@ TEST_F(CellObjTest, DescriptorAndTextGiveTheFields) {
   };
   for (const auto& c : cases) {
     cmcCellObj cell;
-    EXPECT_EQ(cell.ParseCell(c.cell, &counters, nullptr), "") << c.name;
+    EXPECT_EQ(cell.ParseCell(c.cell, &counters, nullptr, &models), "") << c.name;
     EXPECT_EQ(FieldsOf(cell), c.expected) << c.name;
   }
 }
@@ -132,7 +129,7 @@ TEST_F(CellObjTest, RowSplitsAtUnescapedBars) {
     std::string_view rest = c.row;
     do {
       cmcCellObj cell;
-      rest = cell.ParseCell(rest, &counters, nullptr);
+      rest = cell.ParseCell(rest, &counters, nullptr, &models);
       texts.push_back(cell.CellText());
     } while (!rest.empty());
     EXPECT_EQ(texts, c.texts) << c.row;
@@ -141,7 +138,7 @@ TEST_F(CellObjTest, RowSplitsAtUnescapedBars) {
 
 TEST_F(CellObjTest, CountersAndExpressions) {
   cmcCellObj cell;
-  cell.ParseCell("{(@ch0=5)(@ch0 ++)}\\(@ch0+10)", &counters, nullptr);
+  cell.ParseCell("{(@ch0=5)(@ch0 ++)}\\(@ch0+10)", &counters, nullptr, &models);
   EXPECT_EQ(counters[0], 6);
   EXPECT_EQ(cell.CellText(), "16");
   EXPECT_EQ(cell.counters, nullptr) << "counters are set only while parsing";
@@ -156,21 +153,21 @@ TEST_F(CellObjTest, CountersAndExpressions) {
   };
   for (const auto& c : cases) {
     counters[9] = c.value;
-    cell.ParseCell(c.text, &counters, nullptr);
+    cell.ParseCell(c.text, &counters, nullptr, &models);
     EXPECT_EQ(cell.CellText(), c.shown) << c.text;
   }
 
   counters[2] = 11;
-  cell.ParseCell("{(%CL_Mch_No[@ch2])(@ch2 = -3)}", &counters, nullptr);
+  cell.ParseCell("{(%CL_Mch_No[@ch2])(@ch2 = -3)}", &counters, nullptr, &models);
   EXPECT_EQ(cell.index, 11);
   EXPECT_EQ(counters[2], -3);
 }
 
 TEST_F(CellObjTest, CountOnlyResetsFromTheBaseAndAppliesNothing) {
   cmcCellObj base;
-  base.ParseCell("{S(%CT_Mch.CL_Mch_No)}base", &counters, nullptr);
+  base.ParseCell("{S(%CT_Mch.CL_Mch_No)}base", &counters, nullptr, &models);
   cmcCellObj cell;
-  EXPECT_EQ(cell.ParseCell("{(@ch0++)U}own|next", &counters, &base, true), "next");
+  EXPECT_EQ(cell.ParseCell("{(@ch0++)U}own|next", &counters, &base, &models, true), "next");
   EXPECT_EQ(counters[0], 0);
   EXPECT_EQ(FieldsOf(cell), FieldsOf(base));
   EXPECT_EQ(cell.base, &base);
@@ -181,9 +178,9 @@ TEST_F(CellObjTest, InheritsFromTheBase) {
   base.ParseCell(
       "{(%CT_DTMF.CL_Dtmf_Code[4]:arg)(ImageIndex=3)>_WSU(Flag1=1)(Flag6=1)(Color=clLime)"
       "(PopupMenu=GI_PMenu)(Font=,Tahoma,,12)}base text",
-      &counters, nullptr);
+      &counters, nullptr, &models);
   cmcCellObj cell;
-  cell.ParseCell("", &counters, &base);
+  cell.ParseCell("", &counters, &base, &models);
   Fields expected = FieldsOf(base);
   expected.popupMenu = "";
   expected.text = "";  // an empty display text replaces the inherited one
@@ -191,19 +188,19 @@ TEST_F(CellObjTest, InheritsFromTheBase) {
   EXPECT_FALSE(cell.font.has_value());
   EXPECT_EQ(cell.PopupMenuName(), "GI_PMenu");
 
-  cell.ParseCell("{!S}", &counters, &base);
+  cell.ParseCell("{!S}", &counters, &base, &models);
   EXPECT_FALSE(cell.Selectable());
   EXPECT_TRUE(base.Selectable());
 
   cmcCellObj grandChild;
-  grandChild.ParseCell("{(Font=,,,%150)}x", &counters, &cell);
+  grandChild.ParseCell("{(Font=,,,%150)}x", &counters, &cell, &models);
   EXPECT_FALSE(grandChild.font.has_value() && cell.font.has_value());
   ASSERT_TRUE(grandChild.font.has_value());
   EXPECT_EQ(grandChild.font->face, cmcCellFont().face) << "the base has no font of its own";
   EXPECT_EQ(grandChild.PopupMenuName(), "GI_PMenu");
 
   cmcCellObj fontChild;
-  fontChild.ParseCell("{(Font=,,,%150)}", &counters, &base);
+  fontChild.ParseCell("{(Font=,,,%150)}", &counters, &base, &models);
   ASSERT_TRUE(fontChild.font.has_value());
   EXPECT_EQ(fontChild.font->height, 18);
   EXPECT_EQ(fontChild.font->face, "Tahoma");
@@ -212,17 +209,17 @@ TEST_F(CellObjTest, InheritsFromTheBase) {
 
 TEST_F(CellObjTest, ScratchCellWithoutBaseKeepsCategoryAndIndex) {
   cmcCellObj cell;
-  cell.ParseCell("{(%CT_Scan.CL_ScanList_Text[2]:a)(ImageIndex=1)S(Color=clRed)}t", &counters, nullptr);
-  cell.ParseCell("", &counters, nullptr);
+  cell.ParseCell("{(%CT_Scan.CL_ScanList_Text[2]:a)(ImageIndex=1)S(Color=clRed)}t", &counters, nullptr, &models);
+  cell.ParseCell("", &counters, nullptr, &models);
   EXPECT_EQ(FieldsOf(cell), (Fields{.category = CT_Scan, .index = 2}));
 }
 
 TEST_F(CellObjTest, CopyCellIsDeep) {
   cmcCellObj base;
   cmcCellObj source;
-  source.ParseCell("{(%CT_Mch.CL_Mch_Text:x)(Font=,Arial)(PopupMenu=P)}text", &counters, &base);
+  source.ParseCell("{(%CT_Mch.CL_Mch_Text:x)(Font=,Arial)(PopupMenu=P)}text", &counters, &base, &models);
   cmcCellObj copy;
-  copy.ParseCell("{(Font=,Other)}old", &counters, nullptr);
+  copy.ParseCell("{(Font=,Other)}old", &counters, nullptr, &models);
   copy.CopyCell(source);
   source.font->face = "Changed";
   source.SetText("changed");
@@ -246,20 +243,21 @@ TEST_F(CellObjTest, CounterMistakesAreFatal) {
       {"\\(ch1)", true},     {"{(%CL_Mch_No[@cg1])}", true},
   };
   for (const auto& c : cases) {
-    EXPECT_EXIT(cmcCellObj().ParseCell(c.cell, c.withCounters ? &counters : nullptr, nullptr),
+    EXPECT_EXIT(cmcCellObj().ParseCell(c.cell, c.withCounters ? &counters : nullptr, nullptr, &models),
                 ::testing::ExitedWithCode(kFatalExitStatus), "^Ch No\\. Error\n$")
         << c.cell;
   }
 }
 
 TEST_F(CellObjTest, UnknownNamesInBindingsAreFatal) {
-  EXPECT_EXIT(cmcCellObj().ParseCell("{(%CT_Nope.CL_Null)}", &counters, nullptr),
+  EXPECT_EXIT(cmcCellObj().ParseCell("{(%CT_Nope.CL_Null)}", &counters, nullptr, &models),
               ::testing::ExitedWithCode(kFatalExitStatus), "category\\.\n'CT_Nope'");
-  EXPECT_EXIT(cmcCellObj().ParseCell("{(%CT_Null.CL_Nope:x)}", &counters, nullptr),
+  EXPECT_EXIT(cmcCellObj().ParseCell("{(%CT_Null.CL_Nope:x)}", &counters, nullptr, &models),
               ::testing::ExitedWithCode(kFatalExitStatus), "cell\\.\n'CL_Nope'");
-  EXPECT_EXIT(cmcCellObj().ParseCell("{($Nope)}", &counters, nullptr), ::testing::ExitedWithCode(kFatalExitStatus),
-              "'CellModel_Nope'");
-  EXPECT_EXIT(cmcCellObj().ParseCell("{($Loop)}", &counters, nullptr), ::testing::ExitedWithCode(kFatalExitStatus),
+  EXPECT_EXIT(cmcCellObj().ParseCell("{($Nope)}", &counters, nullptr, &models),
+              ::testing::ExitedWithCode(kFatalExitStatus), "'CellModel_Nope'");
+  EXPECT_EXIT(cmcCellObj().ParseCell("{($Loop)}", &counters, nullptr, &models),
+              ::testing::ExitedWithCode(kFatalExitStatus),
               "^The cell model 'CellModel_Loop' is nested too deeply\\.\n$");
 }
 

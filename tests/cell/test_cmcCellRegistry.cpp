@@ -4,7 +4,7 @@
 
 #include "cell/cmcCellIds.h"
 #include "cell/cmcCellRegistry.h"
-#include "shell/cmcFatal.h"
+#include "runtime/cmcFatal.h"
 
 namespace {
 

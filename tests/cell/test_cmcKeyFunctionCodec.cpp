@@ -7,9 +7,9 @@
 #include "cell/cmcCellIds.h"
 #include "cell/cmcCodecCommon.h"
 #include "cell/cmcKeyFunctionCodec.h"
-#include "shell/cmcEvCodes.h"
-#include "shell/cmcEvMan.h"
-#include "shell/cmcVirtualClock.h"
+#include "runtime/cmcEvCodes.h"
+#include "runtime/cmcEvMan.h"
+#include "runtime/cmcVirtualClock.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "channel/datChKinds.h"
 #include "image/cmcEeprom.h"
 #include "overlay/cmcGTex.h"
-#include "shell/cmcScriptedPrompts.h"
+#include "runtime/cmcScriptedPrompts.h"
 
 namespace {
 

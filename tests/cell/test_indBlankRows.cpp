@@ -9,28 +9,16 @@
 #include "cell/indActiveCell.h"
 #include "cell/indCellRequest.h"
 #include "channel/datChBank.h"
+#include "support/CellRequest.h"
 
 namespace {
 
-struct Reply {
-  uint8_t result;
-  std::string text;
-  cmcCellCapsule::JumpRequest jump;
-  int repeatKey;
-};
-
 class BlankRows : public ::testing::Test {
  protected:
-  Reply Send(int category, int label, int row, int key) {
-    cmcCellObj cell;
-    cell.category = static_cast<uint32_t>(category);
-    cell.label = static_cast<uint32_t>(label);
-    cell.index = row;
-    cmcCellCapsule c;
-    c.cell = &cell;
-    c.keyCode = key;
-    const uint8_t result = active_.Dispatch(c, false);
-    return {result, c.outputText, c.jump, c.repeatKey};
+  CellReply Send(int category, int label, int row, int key) {
+    CellRequest r(category, label, row, key);
+    r.fromSheet = false;
+    return SendCellRequest(active_, r);
   }
   int BankCount(int b) { return datChBank(&host_.image).BankCount(b); }
 
@@ -59,7 +47,7 @@ TEST_F(BlankRows, TypingOnAnEmptyChannelJumpsToItsReceiveFrequency) {
   };
   for (const auto& c : cases) {
     host_.family = c.family;
-    const Reply r = Send(c.category, c.label, c.row, c.key);
+    const CellReply r = Send(c.category, c.label, c.row, c.key);
     EXPECT_EQ(r.jump.set != 0, c.jumpLabel != 0) << c.why;
     if (!c.jumpLabel) continue;
     EXPECT_EQ(r.jump.label, static_cast<uint32_t>(c.jumpLabel)) << c.why;
@@ -140,7 +128,7 @@ TEST_F(BlankRows, AFullMemoryRefusesTheNewChannel) {
 
 TEST_F(BlankRows, ANewAliasRowStartsAtTheAliasName) {
   host_.SetWord(datChAdr::kMdcAliasCount, 3);
-  const Reply r = Send(CT_MDC_Alias, CL_Mdc_Alias1_ID, 3, '7');
+  const CellReply r = Send(CT_MDC_Alias, CL_Mdc_Alias1_ID, 3, '7');
   EXPECT_TRUE(r.jump.set);
   EXPECT_EQ(r.jump.label, static_cast<uint32_t>(CL_Mdc_Alias1_Text));
   EXPECT_EQ(r.repeatKey, '7');

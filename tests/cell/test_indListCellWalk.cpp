@@ -70,8 +70,8 @@ class ListCellWalk : public ::testing::TestWithParam<int> {
 
   ProgramDir dir_;
   Program p_{dir_};
-  indCellShell shell_{p_.main, p_.environ, p_.mainOverlay, p_.events, p_.prompts, dir_.Dir()};
-  indActiveCell active_{shell_};
+  indCellShell& shell_ = p_.cellHost;
+  indActiveCell& active_ = p_.dispatch;
 };
 
 TEST_P(ListCellWalk, EveryLabelShowsAValueAndCommitsItsTextUnchanged) {

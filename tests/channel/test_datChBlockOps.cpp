@@ -8,7 +8,7 @@
 #include "ChannelTestImage.h"
 #include "channel/datCh.h"
 #include "channel/datChBlockOps.h"
-#include "shell/cmcScriptedPrompts.h"
+#include "runtime/cmcScriptedPrompts.h"
 
 namespace {
 

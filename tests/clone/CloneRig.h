@@ -15,7 +15,8 @@
 #include "clone/cmcSerialRef.h"
 #include "clone/cmcSimRadio.h"
 #include "clone/cmcWaiter.h"
-#include "shell/cmcVirtualClock.h"
+#include "runtime/cmcVirtualClock.h"
+#include "support/VirtualWaiter.h"
 
 inline constexpr int kRadioPort = 1;
 inline constexpr int kDevicePort = 2;
@@ -30,13 +31,6 @@ inline Bytes Concat(std::initializer_list<Bytes> parts) {
 }
 
 inline Bytes Ascii(const std::string& text) { return Bytes(text.begin(), text.end()); }
-
-// Waits by moving the virtual clock, so timers due meanwhile fire as in a nested loop.
-struct VirtualWaiter : cmcWaiter {
-  explicit VirtualWaiter(cmcVirtualClock& c) : clock(c) {}
-  void Wait(uint32_t ms) override { clock.Advance(ms); }
-  cmcVirtualClock& clock;
-};
 
 struct CloneRig {
   CloneRig() {

@@ -12,7 +12,7 @@
 #include "clone/cmcPortTable.h"
 #include "clone/cmcSerialFactory.h"
 #include "clone/cmcSerialRef.h"
-#include "shell/cmcVirtualClock.h"
+#include "runtime/cmcVirtualClock.h"
 
 namespace {
 

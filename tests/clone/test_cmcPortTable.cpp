@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "clone/cmcPortTable.h"
-#include "shell/cmcMemorySettingsStore.h"
+#include "runtime/cmcMemorySettingsStore.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "clone/cmcPosixSerial.h"
 #include "clone/cmcPtyPair.h"
 #include "clone/cmcSerialFactory.h"
-#include "shell/cmcVirtualClock.h"
+#include "runtime/cmcVirtualClock.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "CloneRig.h"
 #include "clone/imcCloneDrv.h"
 #include "overlay/cmcGTex.h"
-#include "shell/cmcEvCodes.h"
-#include "shell/cmcEvMan.h"
+#include "runtime/cmcEvCodes.h"
+#include "runtime/cmcEvMan.h"
 
 namespace {
 

@@ -17,11 +17,8 @@
 #include "clone/indCloneWindows.h"
 #include "overlay/cmcGTex.h"
 #include "overlay/cmcTextUtil.h"
-#include "shell/cmcEvMan.h"
-#include "shell/cmcMemoryInstanceGuard.h"
-#include "shell/cmcMemorySettingsStore.h"
-#include "shell/cmcScriptedPrompts.h"
-#include "shell/indEnviron.h"
+#include "runtime/cmcEvMan.h"
+#include "runtime/cmcScriptedPrompts.h"
 
 namespace {
 
@@ -58,8 +55,8 @@ struct ManRig : indCloneWindows, indCloneProgress {
     factory.Register("sim:", [this](const std::string&) { return std::make_unique<cmcSerialRef>(tap); });
     overlay.SetFile((std::filesystem::path(RX93_BIN_DIR) / "RX93KITD_ENG.OVL").string());
     working.SetSize(cmcEeprom::kImageSize);
-    environ.comPort = kRadioPort;
-    environ.comSpeedHigh = 0;
+    line.comPort = kRadioPort;
+    line.comSpeedHigh = 0;
     man.SetWindows(this);
     man.SetProgress(this);
     man.SetModelCodes(0x3621, 0x0001);
@@ -134,14 +131,12 @@ struct ManRig : indCloneWindows, indCloneProgress {
   LineTap tap{radio};
   cmcGTex overlay;
   cmcEvMan events{clock};
-  cmcMemorySettingsStore store;
-  cmcMemoryInstanceGuard guard{std::make_shared<cmcMemoryInstanceGuard::Registry>()};
-  indEnviron environ{indEnviron::kMutexName,
-                     indEnviron::kUserKey,
-                     indEnviron::kMachineKey,
-                     store,
-                     guard,
-                     indEnviron::Rect{0, 0, 1280, 1024}};
+  // The user's line choices the manager reads at every start.
+  struct Line {
+    int comPort = 1;
+    int comSpeedHigh = 1;
+    std::string clonePassword;
+  } line;
   std::vector<std::string> log;
   Prompts prompts{log};
   dst_AdjustState adjust;
@@ -152,7 +147,8 @@ struct ManRig : indCloneWindows, indCloneProgress {
   int hookCode = -1;
   uint8_t modeInCallback = 99;
   bool busyInCallback = true;
-  indCloneMan man{{clock, clock, factory, waiter, overlay, events, environ, prompts, adjust, working}};
+  indCloneMan man{{clock, clock, factory, waiter, overlay, events, line.comPort, line.comSpeedHigh, line.clonePassword,
+                   prompts, adjust, working}};
 };
 
 struct CloneManTest : ::testing::Test, ManRig {};
@@ -177,8 +173,8 @@ TEST_F(CloneManTest, AReadAtLowSpeedWithoutPasswordSwitchesSpeedSelectsReadModeA
 uint8_t Pattern(int address) { return static_cast<uint8_t>(address * 5 + 1); }
 
 TEST_F(CloneManTest, AWriteAtHighSpeedWithPasswordUnlocksSelectsWriteModeAndRaisesTheSpeed) {
-  environ.comSpeedHigh = 1;
-  environ.clonePassword = "AB";
+  line.comSpeedHigh = 1;
+  line.clonePassword = "AB";
   radio.GetIdentity().flags = cmcSimRadio::kFlagPassword;
   radio.SetPassword("AB");
   man.SetSendPassword(true);
@@ -331,7 +327,7 @@ TEST_F(CloneManTest, APortThatCannotOpenNamesThePortAndWhyItFailed) {
   unplugged.SetOpenError(ENOENT);
   table.SetEntry(3, "mem:usb0");
   factory.Register("mem:", [&unplugged](const std::string&) { return std::make_unique<cmcSerialRef>(unplugged); });
-  environ.comPort = 3;
+  line.comPort = 3;
   UseIdentityHook();
   ASSERT_TRUE(Identify());
   EXPECT_EQ(RunToEnd().code, R::kOpenFailed);
@@ -487,8 +483,9 @@ TEST_F(CloneManTest, InFactoryAdjustmentModeASingleCommandGivesTheFocusBack) {
 }
 
 TEST_F(CloneManTest, AManagerDestroyedMidExchangeStillCallsTheRequesterOnceAndShowsNothing) {
-  auto early = std::make_unique<indCloneMan>(
-      indCloneMan::Services{clock, clock, factory, waiter, overlay, events, environ, prompts, adjust, working});
+  auto early = std::make_unique<indCloneMan>(indCloneMan::Services{clock, clock, factory, waiter, overlay, events,
+                                                                   line.comPort, line.comSpeedHigh, line.clonePassword,
+                                                                   prompts, adjust, working});
   early->SetWindows(this);
   early->SetModelCodes(0x3621, 1);
   ASSERT_TRUE(early->Identify(&OnDone, static_cast<ManRig*>(this)));

@@ -12,7 +12,8 @@
 #include "image/cmcModelCodes.h"
 #include "image/cmcQclFile.h"
 #include "overlay/cmcGTex.h"
-#include "shell/cmcScriptedPrompts.h"
+#include "runtime/cmcScriptedPrompts.h"
+#include "support/Slurp.h"
 #include "support/TempDir.h"
 
 namespace fs = std::filesystem;
@@ -20,13 +21,6 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string Fixture(const std::string& name) { return std::string(RX93_TEST_DATA) + "/image/" + name; }
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 void Spit(const std::string& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);

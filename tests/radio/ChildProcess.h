@@ -9,11 +9,10 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/Slurp.h"
 #include "support/TempDir.h"
 
 class ChildProcess {
@@ -82,12 +81,7 @@ class ChildProcess {
       ::poll(nullptr, 0, 10);
     }
   }
-  std::string Stderr() const {
-    std::ifstream in(stderrPath_, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  std::string Stderr() const { return Slurp(stderrPath_); }
 
  private:
   // Takes what the child printed; false at end of file or when nothing came in time.

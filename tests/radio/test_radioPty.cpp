@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
+#include "cli/indCli.h"
 #include "clone/cmcDemoRadio.h"
 #include "clone/dst_CDrv_Result.h"
 #include "image/cmcEeprom.h"
@@ -14,18 +14,11 @@
 #include "overlay/cmcHelpGTex.h"
 #include "overlay/cmcLanguages.h"
 #include "radio/ChildProcess.h"
-#include "shell/cmcScriptedPrompts.h"
-#include "shell/indCli.h"
+#include "runtime/cmcScriptedPrompts.h"
 #include "support/ProgramDir.h"
+#include "support/Slurp.h"
 
 namespace {
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 bool Exists(const std::string& path) { return std::filesystem::exists(path); }
 

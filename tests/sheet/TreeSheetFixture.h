@@ -19,7 +19,7 @@
 #include "cell/cmcCellObj.h"
 #include "cell/cmcCellRegistry.h"
 #include "cell/indActiveCell.h"
-#include "shell/cmcFatal.h"
+#include "runtime/cmcFatal.h"
 #include "shell/indCellShell.h"
 #include "shell/indSheetRender.h"
 #include "support/TestProgram.h"
@@ -179,10 +179,7 @@ inline Binding ProbeBinding(uint32_t label) {
 class TreeSheetFixture : public ::testing::Test {
  protected:
   TreeSheetFixture()
-      : program_(dir_),
-        shell_(program_.main, program_.environ, program_.mainOverlay, program_.events, program_.prompts, dir_.Dir()),
-        active_(shell_),
-        render_(program_.main, program_.mainOverlay, program_.events, active_) {}
+      : program_(dir_), active_(program_.dispatch), render_(program_.main, program_.mainOverlay, program_.events, active_) {}
 
   cmcEeprom& Working() { return program_.main.Working(); }
 
@@ -270,8 +267,7 @@ class TreeSheetFixture : public ::testing::Test {
   // Saving syncs the file to disk; the checks save thousands of times, into memory.
   TempDir scratch_{TempDir::MemoryBacked()};
   Program program_;
-  indCellShell shell_;
-  indActiveCell active_;
+  indActiveCell& active_;
   indSheetRender render_;
   ChooserGrid grid_;
 };

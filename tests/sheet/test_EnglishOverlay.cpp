@@ -28,10 +28,10 @@
 #include "sheet/TreeSheetFixture.h"
 #include "sheet/cmcSheetDef.h"
 #include "sheet/cmcSheetRef.h"
-#include "shell/cmcFatal.h"
 #include "shell/indCellShell.h"
 #include "shell/indSheetRender.h"
 #include "shell/indTreeModel.h"
+#include "support/Slurp.h"
 #include "support/TestProgram.h"
 
 namespace {
@@ -41,18 +41,11 @@ namespace fs = std::filesystem;
 
 constexpr const char* kSuffixes[] = {"Lmr", "Pmr", "PmrB", "DPmr446"};
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 // The keys of the main overlay and their lines, read as the store reads them.
 class OverlayKeys {
  public:
   explicit OverlayKeys(const char* file) {
-    std::istringstream in(ReadFile(fs::path(RX93_DATA_DIR) / file));
+    std::istringstream in(Slurp((fs::path(RX93_DATA_DIR) / file).string()));
     std::string line, key;
     while (std::getline(in, line)) {
       if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -103,7 +96,7 @@ std::set<std::string> KeysTheSourceReads() {
     for (const auto& entry : fs::recursive_directory_iterator(fs::path(RX93_DATA_DIR) / ".." / dir)) {
       const std::string ext = entry.path().extension().string();
       if (ext != ".cpp" && ext != ".h") continue;
-      const std::string text = ReadFile(entry.path());
+      const std::string text = Slurp(entry.path().string());
       for (std::sregex_iterator l(text.begin(), text.end(), literal), end; l != end; ++l) {
         const std::string body = (*l)[1];
         for (std::sregex_iterator n(body.begin(), body.end(), name); n != end; ++n) {
@@ -162,9 +155,7 @@ class ShippedOverlay : public ::testing::Test {
  protected:
   ShippedOverlay() {
     overlay_.SetFile(std::string(RX93_DATA_DIR) + "/RX93KITD_ENG.OVL");
-    cmcCellObj::SetModelOverlay(&overlay_);
   }
-  ~ShippedOverlay() override { cmcCellObj::SetModelOverlay(nullptr); }
 
   // Parses every line of a menu-like body, checking the names its cells give.
   void ParseBody(const std::string& name) {
@@ -177,14 +168,14 @@ class ShippedOverlay : public ::testing::Test {
   void ForEachBodyCell(const std::string& name, Visit visit) {
     SCOPED_TRACE(name);
     cmcCellObj basic;
-    basic.ParseCell(overlay_.GetLine(name + "_BasicCell", 0), nullptr, nullptr);
+    basic.ParseCell(overlay_.GetLine(name + "_BasicCell", 0), nullptr, nullptr, &overlay_);
     const auto& lines = Keys().Lines(name + "_Body");
     for (size_t i = 0; i < lines.size() && !lines[i].starts_with("#"); ++i) {
       const size_t plus = lines[i].find('+');
       const std::string descriptor = plus == std::string::npos ? lines[i] : lines[i].substr(plus + 1);
       cmcCellObj cell;
       try {
-        cell.ParseCell(descriptor, nullptr, &basic);
+        cell.ParseCell(descriptor, nullptr, &basic, &overlay_);
       } catch (const std::exception& e) {
         ADD_FAILURE() << "line " << i << ": " << e.what();
         continue;
@@ -235,13 +226,13 @@ TEST_F(ShippedOverlay, EveryMenuToolBarAndTreeLineParses) {
     cmcCellObj cell;
     const std::string line = indTreeModel::FillFormat(overlay_.GetLine(key, 0), "Lmr", 0);
     if (line == "None") continue;
-    cell.ParseCell(line, nullptr, nullptr);
+    cell.ParseCell(line, nullptr, nullptr, &overlay_);
     names_.Check(cell, key);
   }
   for (const auto& line : Keys().Lines("GI_WarningCheckList")) {
     if (line.starts_with("#")) break;
     cmcCellObj cell;
-    cell.ParseCell(line, nullptr, nullptr);
+    cell.ParseCell(line, nullptr, nullptr, &overlay_);
     EXPECT_TRUE(Keys().HasSheet(cmcSheetRef(cell.argument).SheetName())) << "warning check " << line;
   }
 }

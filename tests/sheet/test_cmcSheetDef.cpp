@@ -5,8 +5,8 @@
 
 #include "cell/cmcCellIds.h"
 #include "overlay/cmcGTex.h"
+#include "runtime/cmcFatal.h"
 #include "sheet/cmcSheetDef.h"
-#include "shell/cmcFatal.h"
 
 namespace {
 

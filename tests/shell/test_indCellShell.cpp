@@ -11,7 +11,7 @@
 #include "cell/indActiveCell.h"
 #include "channel/datCh.h"
 #include "channel/datChBank.h"
-#include "shell/cmcEvCodes.h"
+#include "runtime/cmcEvCodes.h"
 #include "shell/indCellShell.h"
 #include "support/TestProgram.h"
 
@@ -41,8 +41,8 @@ class CellShell : public ::testing::Test {
 
   ProgramDir dir_;
   Program p_{dir_};
-  indCellShell shell_{p_.main, p_.environ, p_.mainOverlay, p_.events, p_.prompts, dir_.Dir()};
-  indActiveCell active_{shell_};
+  indCellShell& shell_ = p_.cellHost;
+  indActiveCell& active_ = p_.dispatch;
 };
 
 TEST_F(CellShell, TheModelControllerOpensAndClosesChannelSlots) {

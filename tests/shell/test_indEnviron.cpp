@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "shell/cmcMemoryInstanceGuard.h"
-#include "shell/cmcMemorySettingsStore.h"
+#include "runtime/cmcMemoryInstanceGuard.h"
+#include "runtime/cmcMemorySettingsStore.h"
 #include "shell/indEnviron.h"
 
 namespace {

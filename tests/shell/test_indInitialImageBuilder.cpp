@@ -1,36 +1,28 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <set>
-#include <sstream>
 #include <string>
 
 #include "channel/datCh.h"
 #include "image/cmcEeprom.h"
 #include "overlay/cmcGTex.h"
-#include "shell/cmcEvMan.h"
-#include "shell/cmcMemoryInstanceGuard.h"
-#include "shell/cmcMemorySettingsStore.h"
-#include "shell/cmcScriptedPrompts.h"
-#include "shell/cmcVirtualClock.h"
+#include "runtime/cmcEvMan.h"
+#include "runtime/cmcMemoryInstanceGuard.h"
+#include "runtime/cmcMemorySettingsStore.h"
+#include "runtime/cmcScriptedPrompts.h"
+#include "runtime/cmcVirtualClock.h"
 #include "shell/indEnviron.h"
 #include "shell/indImageWords.h"
 #include "shell/indInitialImageBuilder.h"
 #include "shell/indMain.h"
+#include "support/Slurp.h"
 #include "support/TempDir.h"
 
 namespace {
 
 const std::string kDataDir = std::string(RX93_DATA_DIR) + "/";
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 // The checked-in initial clone file of each model type, its description being
 // data/initial/<name>.txt, and the model type flag it must carry at 41179.
@@ -88,12 +80,12 @@ TEST(InitialImages, EveryDescriptionRegeneratesItsCheckedInFileByteForByte) {
     SCOPED_TRACE(f.name);
     described.erase(f.name);
     indInitialImageBuilder builder;
-    ASSERT_TRUE(builder.Build(ReadFile(DescriptionPath(f)))) << builder.ErrorText();
+    ASSERT_TRUE(builder.Build(Slurp(DescriptionPath(f)))) << builder.ErrorText();
     EXPECT_EQ(builder.ModelType(), f.modelType);
     EXPECT_EQ(builder.FirstUnsavedAddress(), -1);
     const std::string out = dir.Dir() + f.name + ".qcl";
     ASSERT_EQ(builder.WriteCloneFile(out), 0);
-    EXPECT_TRUE(ReadFile(out) == ReadFile(ClonePath(f))) << "rebuild it with the initial-images target";
+    EXPECT_TRUE(Slurp(out) == Slurp(ClonePath(f))) << "rebuild it with the initial-images target";
   }
   EXPECT_TRUE(described.empty()) << "a description without a checked-in file: " << *described.begin();
 }
@@ -116,7 +108,7 @@ TEST(InitialImages, PassTheStrictHeaderCheckWithTheirModelTypeFlags) {
     EXPECT_EQ(c.Main().CheckImageHeader(c.Main().Initial(), true), 0);
     EXPECT_EQ(c.Main().Initial().GetByte(indMain::kAddrModelTypeFlags), f.flag);
     EXPECT_FALSE(c.Main().CheckNewerData(c.Main().Initial()));
-    EXPECT_EQ(ReadFile(ClonePath(f)).rfind("36210001\n#Comment=\n#MapRev=1\n0000100000", 0), 0u);
+    EXPECT_EQ(Slurp(ClonePath(f)).rfind("36210001\n#Comment=\n#MapRev=1\n0000100000", 0), 0u);
     EXPECT_TRUE(c.prompts.asked.empty());
   }
 }
@@ -130,7 +122,7 @@ TEST(InitialImages, OpeningAndSavingGivesTheFileBackByteForByte) {
     EXPECT_EQ(c.Main().ModelType(), f.modelType);
     const std::string saved = dir.Dir() + "saved.qcl";
     ASSERT_FALSE(c.Main().SaveCloneFile(saved));
-    EXPECT_TRUE(ReadFile(saved) == ReadFile(ClonePath(f)));
+    EXPECT_TRUE(Slurp(saved) == Slurp(ClonePath(f)));
     EXPECT_TRUE(c.prompts.asked.empty());
   }
 }

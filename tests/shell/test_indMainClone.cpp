@@ -14,33 +14,17 @@
 #include "channel/datCh.h"
 #include "channel/datChKinds.h"
 #include "clone/cmcDemoRadio.h"
-#include "clone/cmcPortTable.h"
-#include "clone/cmcSerialFactory.h"
-#include "clone/cmcWaiter.h"
 #include "clone/indCloneMan.h"
 #include "overlay/cmcGTex.h"
-#include "overlay/cmcHelpGTex.h"
-#include "overlay/cmcLanguages.h"
-#include "shell/cmcEvCodes.h"
-#include "shell/cmcEvMan.h"
-#include "shell/cmcMemoryInstanceGuard.h"
-#include "shell/cmcMemorySettingsStore.h"
-#include "shell/cmcScriptedPrompts.h"
-#include "shell/cmcVirtualClock.h"
-#include "shell/indCellShell.h"
+#include "runtime/cmcEvCodes.h"
+#include "runtime/cmcEvMan.h"
 #include "shell/indEnviron.h"
 #include "shell/indImagePacking.h"
 #include "shell/indMain.h"
 #include "support/ProgramDir.h"
+#include "support/TestProgram.h"
 
 namespace {
-
-// The drivers' short pauses move the virtual clock, so the radio keeps running.
-struct VirtualWaiter : cmcWaiter {
-  explicit VirtualWaiter(cmcVirtualClock& c) : clock(c) {}
-  void Wait(uint32_t ms) override { clock.Advance(ms); }
-  cmcVirtualClock& clock;
-};
 
 struct InfoView : indMainView {
   void ShowCloneInfo(const std::string& sheet, const std::string& caption) override {
@@ -53,24 +37,14 @@ struct InfoView : indMainView {
 
 // The program's long-lived objects with a clone manager whose port is the demo radio,
 // loaded with the initial image of the first model type.
-struct Program {
-  explicit Program(const ProgramDir& dir)
-      : guard(std::make_shared<cmcMemoryInstanceGuard::Registry>()),
-        environ(indEnviron::kMutexName, indEnviron::kUserKey, indEnviron::kMachineKey, store, guard,
-                indEnviron::Rect{0, 0, 1280, 1024}),
-        events(clock),
-        languages(dir.Dir(), indexOverlay, mainOverlay, helpOverlay),
-        main(mainOverlay, environ, events, prompts, dir.Dir(), dir.Dir(),
-             indMain::CloneServices{clock, clock, devices, waiter}) {
-    languages.Open(0);
-    events.Listen(&Program::Record, this);
-    main.StartUp();
+struct RadioProgram : Program {
+  explicit RadioProgram(const ProgramDir& dir) : Program(dir, true), demo(radio->demo) {
     main.SetView(&view);
-    demo.Install(ports, devices);
+    demo.Install(radio->ports, radio->devices);
     EXPECT_EQ(demo.LoadInitialImage(dir.Dir(), main.ModelType(), prompts, mainOverlay), 0);
     environ.comPort = cmcDemoRadio::kPort;
   }
-  static void Record(void* self, cmcEvent& e) { static_cast<Program*>(self)->seen.push_back(e.code); }
+  ~RadioProgram() { main.SetView(nullptr); }
 
   // Runs the clock until the command's exchanges are over; its outcome.
   int Finish() {
@@ -86,28 +60,14 @@ struct Program {
   }
   std::string Key(const char* key) { return mainOverlay.GetText(key); }
 
-  cmcMemorySettingsStore store;
-  cmcMemoryInstanceGuard guard;
-  indEnviron environ;
-  cmcGTex mainOverlay, indexOverlay;
-  cmcHelpGTex helpOverlay;
-  cmcVirtualClock clock;
-  VirtualWaiter waiter{clock};
-  cmcEvMan events;
-  cmcScriptedPrompts prompts;
-  cmcLanguages languages;
-  cmcPortTable ports;
-  cmcSerialFactory devices{ports};
-  cmcDemoRadio demo{clock};
+  cmcDemoRadio& demo;
   InfoView view;
-  indMain main;
-  std::vector<int> seen;
 };
 
 class CloneOrchestration : public ::testing::Test {
  protected:
   ProgramDir dir_;
-  Program p_{dir_};
+  RadioProgram p_{dir_};
 };
 
 int Word(const cmcEeprom& image, int address) { return image.GetByte(address) << 8 | image.GetByte(address + 1); }
@@ -185,7 +145,7 @@ TEST_F(CloneOrchestration, InformationRecordFaults) {
   };
   for (const auto& c : cases) {
     ProgramDir dir;
-    Program p(dir);
+    RadioProgram p(dir);
     p.Radio().GetFaults().dropByte = c.drop;
     p.Radio().GetFaults().corruptByte = c.corrupt;
     p.Radio().GetIdentity().dataRevision = c.revision;
@@ -206,7 +166,7 @@ TEST_F(CloneOrchestration, ReadRangeEndsAtTheRadiosHighestAddress) {
   const Case cases[] = {{0x7D7F, 0x7D7F}, {0x1234, 0x123F}, {0x7D70, 0x7D7F}, {0x0FF0, 0x0FFF}};
   for (const auto& c : cases) {
     ProgramDir dir;
-    Program p(dir);
+    RadioProgram p(dir);
     p.Radio().GetIdentity().highestAddress = c.highest;
     // The radio sends exactly what it reports, so any other range fails the read.
     p.Radio().SetReadRanges(cmcAddressRanges{{0, c.end}});
@@ -402,8 +362,7 @@ TEST_F(CloneOrchestration, WriteSendsThePreparedCopyUpToThePackedEnd) {
 // back from a saved file, and a clone write leaves them in the radio's memory, with
 // the older pair at 41182 mirroring the alerts that are on.
 TEST_F(CloneOrchestration, LowBatteryAlertsReachTheFileAndTheRadioOnEveryModelType) {
-  indCellShell shell(p_.main, p_.environ, p_.mainOverlay, p_.events, p_.prompts, dir_.Dir());
-  indActiveCell active(shell);
+  indActiveCell& active = p_.dispatch;
   ChooserGrid grid;
   auto send = [&](uint32_t label, int key, const char* text) {
     cmcCellObj cell;
@@ -469,7 +428,7 @@ TEST_F(CloneOrchestration, WriteQuestionsAndTheirCancel) {
   for (const auto& c : cases) {
     for (size_t cancelAt = 0; cancelAt < c.keys.size(); ++cancelAt) {
       ProgramDir dir;
-      Program p(dir);
+      RadioProgram p(dir);
       p.main.makerReserveMode = c.makerReserve;
       p.main.Working().SetByte(indMain::kAddrClonePassword, c.clonePassword);
       p.prompts.answers.assign(cancelAt, cmcPromptAnswer::Ok);

@@ -5,9 +5,9 @@
 // commands.
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
+#include "support/Slurp.h"
 #include "support/TempDir.h"
 
 class ProgramDir {
@@ -27,10 +27,7 @@ class ProgramDir {
   // Replaces line n of key in the main overlay.
   void SetKey(const std::string& key, const std::string& text, int n = 0) const {
     const std::string path = Dir() + kMainOverlay;
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream whole;
-    whole << in.rdbuf();
-    std::string s = whole.str();
+    std::string s = Slurp(path);
     const std::string head = "#" + key + "\n";
     const size_t at = s.find(head);
     if (at == std::string::npos) return;
@@ -45,10 +42,7 @@ class ProgramDir {
   // overlay, so that they win over the shipped definitions of the same keys.
   void PrependSections(const std::string& sections) const {
     const std::string path = Dir() + kMainOverlay;
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream whole;
-    whole << in.rdbuf();
-    std::string s = whole.str();
+    std::string s = Slurp(path);
     const size_t firstKey = s.rfind('#', 0) == 0 ? 0 : s.find("\n#") + 1;
     s.insert(firstKey, sections);
     std::ofstream(path, std::ios::binary) << s;

@@ -1,37 +1,49 @@
 #pragma once
-// The program's long-lived objects (settings in memory, the overlays, a virtual clock
-// for the event manager, scripted prompts and the model controller) over a private
-// copy of the shipped data, with every event delivered recorded.
+// The program's process-wide objects (indProgram) over a private copy of the shipped
+// data, on test seams: settings in memory, a virtual clock, scripted prompts and,
+// when asked for, a clone manager whose port may be the demo radio on that clock.
+// Every event delivered is recorded.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "clone/cmcDemoRadio.h"
+#include "clone/cmcPortTable.h"
+#include "clone/cmcSerialFactory.h"
 #include "image/cmcQclFile.h"
-#include "overlay/cmcGTex.h"
-#include "overlay/cmcHelpGTex.h"
-#include "overlay/cmcLanguages.h"
-#include "shell/cmcEvMan.h"
-#include "shell/cmcMemoryInstanceGuard.h"
-#include "shell/cmcMemorySettingsStore.h"
-#include "shell/cmcScriptedPrompts.h"
-#include "shell/cmcVirtualClock.h"
-#include "shell/indEnviron.h"
-#include "shell/indMain.h"
+#include "runtime/cmcMemoryInstanceGuard.h"
+#include "runtime/cmcMemorySettingsStore.h"
+#include "runtime/cmcScriptedPrompts.h"
+#include "runtime/cmcVirtualClock.h"
+#include "shell/indProgram.h"
 #include "support/ProgramDir.h"
+#include "support/VirtualWaiter.h"
 
 struct Program {
-  explicit Program(const ProgramDir& dir)
-      : guard(std::make_shared<cmcMemoryInstanceGuard::Registry>()),
-        environ(indEnviron::kMutexName, indEnviron::kUserKey, indEnviron::kMachineKey, store, guard,
-                indEnviron::Rect{0, 0, 1280, 1024}),
-        events(clock),
-        languages(dir.Dir(), indexOverlay, mainOverlay, helpOverlay),
-        main(mainOverlay, environ, events, prompts, dir.Dir(), dir.Dir()) {
-    languages.Open(0);
+  // What a clone manager runs on: the demo radio is served on the devices once
+  // Install is called.
+  struct Radio {
+    explicit Radio(cmcVirtualClock& clock) : waiter(clock), demo(clock), services{clock, clock, devices, waiter} {}
+    VirtualWaiter waiter;
+    cmcPortTable ports;
+    cmcSerialFactory devices{ports};
+    cmcDemoRadio demo;
+    indMain::CloneServices services;
+  };
+
+  explicit Program(const ProgramDir& dir, bool withRadio = false)
+      : radio(withRadio ? std::make_unique<Radio>(clock) : nullptr),
+        program({store,
+                 guard,
+                 {0, 0, 1280, 1024},
+                 clock,
+                 prompts,
+                 dir.Dir(),
+                 dir.Dir(),
+                 radio ? &radio->services : nullptr}) {
     events.Listen(&Program::Record, this);
-    main.StartUp();
   }
   static void Record(void* self, cmcEvent& e) {
     auto* p = static_cast<Program*>(self);
@@ -56,15 +68,17 @@ struct Program {
   }
 
   cmcMemorySettingsStore store;
-  cmcMemoryInstanceGuard guard;
-  indEnviron environ;
-  cmcGTex mainOverlay, indexOverlay;
-  cmcHelpGTex helpOverlay;
+  cmcMemoryInstanceGuard guard{std::make_shared<cmcMemoryInstanceGuard::Registry>()};
   cmcVirtualClock clock;
-  cmcEvMan events;
   cmcScriptedPrompts prompts;
-  cmcLanguages languages;
-  indMain main;
+  std::unique_ptr<Radio> radio;
+  indProgram program;
+  indEnviron& environ = program.Environ();
+  cmcGTex& mainOverlay = program.Overlay();
+  cmcEvMan& events = program.Events();
+  indMain& main = program.Main();
+  indCellShell& cellHost = program.CellHost();
+  indActiveCell& dispatch = program.Dispatch();
   std::vector<int> seen;  // the codes of every event delivered, in order
 
   struct Seen {

@@ -2,24 +2,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <QApplication>
 #include <QEventLoop>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include "shell/ui/cuiInstanceGuard.h"
+#include "support/QtApplication.h"
 
 namespace {
 
 const std::string kName = "Zelk RX-93KIT(Dealer) APP Exclusive Mutex";
-
-void EnsureApp() {
-  if (QCoreApplication::instance()) return;
-  static int argc = 1;
-  static char arg0[] = "test_ui";
-  static char* argv[] = {arg0, nullptr};
-  new QApplication(argc, argv);  // lives as long as the process
-}
 
 class InstanceGuard : public ::testing::Test {
  protected:

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -8,9 +7,10 @@
 #include <memory>
 #include <string>
 
-#include "shell/cmcMemoryInstanceGuard.h"
+#include "runtime/cmcMemoryInstanceGuard.h"
 #include "shell/indEnviron.h"
 #include "shell/ui/cuiQtSettingsStore.h"
+#include "support/QtApplication.h"
 
 namespace {
 
@@ -18,14 +18,6 @@ constexpr cmcSettingsRoot kUser = cmcSettingsRoot::CurrentUser;
 constexpr cmcSettingsRoot kMachine = cmcSettingsRoot::LocalMachine;
 const std::string kApp = "Software\\Zelk\\RX-93KIT(Dealer)";
 const std::string kGlobal = kApp + "\\Global";
-
-void EnsureApp() {
-  if (QCoreApplication::instance()) return;
-  static int argc = 1;
-  static char arg0[] = "test_ui";
-  static char* argv[] = {arg0, nullptr};
-  new QApplication(argc, argv);  // lives as long as the process
-}
 
 class QtSettingsStore : public ::testing::Test {
  protected:

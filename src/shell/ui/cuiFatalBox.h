@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "shell/cmcFatal.h"
+#include "runtime/cmcFatal.h"
 
 class cuiFatalBox : public cmcFatalSink {
  public:

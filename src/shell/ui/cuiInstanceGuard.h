@@ -7,7 +7,7 @@
 #include <QString>
 #include <memory>
 
-#include "shell/cmcInstanceGuard.h"
+#include "runtime/cmcInstanceGuard.h"
 
 class QLocalServer;
 class QLockFile;

@@ -2,7 +2,7 @@
 // The production clock and timer host: the monotonic millisecond counter since
 // boot, truncated to 32 bits as the core expects, and precise QTimers that fire on
 // the GUI thread.
-#include "shell/cmcClock.h"
+#include "runtime/cmcClock.h"
 
 class cuiQtClock : public cmcClock, public cmcTimerHost {
  public:

@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "shell/cmcPrompts.h"
+#include "runtime/cmcPrompts.h"
 
 class cuiQtPrompts : public cmcPrompts {
  public:

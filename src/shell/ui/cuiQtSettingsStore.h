@@ -8,7 +8,7 @@
 #include <memory>
 #include <utility>
 
-#include "shell/cmcSettingsStore.h"
+#include "runtime/cmcSettingsStore.h"
 
 class QSettings;
 

@@ -1,0 +1,78 @@
+#pragma once
+// The program's process-wide objects, wired once for the desktop program, the
+// command-line tool and the tests: made in their fixed order and destroyed in the
+// reverse one, so that the environment writes the settings back last. The platform
+// comes in as seams (settings store, instance guard, timer host, prompts, and the
+// clone manager's line when one is wanted). When another process owns the instance,
+// only the environment is made.
+#include <optional>
+#include <string>
+
+#include "cell/indActiveCell.h"
+#include "overlay/cmcGTex.h"
+#include "overlay/cmcHelpGTex.h"
+#include "overlay/cmcLanguages.h"
+#include "runtime/cmcEvMan.h"
+#include "shell/indCellShell.h"
+#include "shell/indEnviron.h"
+#include "shell/indMain.h"
+
+class cmcInstanceGuard;
+class cmcPrompts;
+class cmcSettingsStore;
+class cmcTimerHost;
+
+class indProgram {
+ public:
+  // None of it is owned; all of it must outlive the program.
+  struct Seams {
+    cmcSettingsStore& store;
+    cmcInstanceGuard& guard;
+    indEnviron::Rect workArea;  // the primary screen's available area
+    cmcTimerHost& timers;       // the event manager's dispatch turn runs on it
+    cmcPrompts& prompts;
+    std::string exeDir;                             // the folder of the overlays and initial images, ending with "/"
+    std::string desktopDir;                         // the working folder when none is stored
+    const indMain::CloneServices* clone = nullptr;  // none: the model controller has no clone manager
+  };
+
+  // The environment, then, when this process owns the instance: the main, language
+  // index and help overlays, the event manager, the languages opened (a main overlay
+  // without the application's title is fatal), the model controller started on its
+  // initial image, the cell host and the dispatch.
+  explicit indProgram(const Seams& seams);
+  indProgram(const indProgram&) = delete;
+  indProgram& operator=(const indProgram&) = delete;
+
+  // False when another process owns the instance; then only Environ() may be used.
+  bool OwnsInstance() const { return parts_.has_value(); }
+
+  indEnviron& Environ() { return environ_; }
+  cmcGTex& Overlay() { return parts_->mainOverlay; }
+  cmcGTex& IndexOverlay() { return parts_->indexOverlay; }
+  cmcHelpGTex& HelpOverlay() { return parts_->helpOverlay; }
+  cmcEvMan& Events() { return parts_->events; }
+  cmcLanguages& Languages() { return parts_->languages; }
+  indMain& Main() { return *parts_->main; }
+  indCellShell& CellHost() { return *parts_->cellHost; }
+  indActiveCell& Dispatch() { return *parts_->dispatch; }
+
+ private:
+  // Everything after the environment, in the order it is made.
+  struct Parts {
+    Parts(indEnviron& environ, const Seams& seams);
+
+    cmcGTex mainOverlay;
+    cmcGTex indexOverlay;
+    cmcHelpGTex helpOverlay;
+    cmcEvMan events;
+    cmcLanguages languages;
+    // Made once the languages are open.
+    std::optional<indMain> main;
+    std::optional<indCellShell> cellHost;
+    std::optional<indActiveCell> dispatch;
+  };
+
+  indEnviron environ_;
+  std::optional<Parts> parts_;
+};

@@ -1,0 +1,12 @@
+#pragma once
+// Waits by moving the virtual clock, so timers due meanwhile fire as in a nested loop.
+#include <cstdint>
+
+#include "clone/cmcWaiter.h"
+#include "runtime/cmcVirtualClock.h"
+
+struct VirtualWaiter : cmcWaiter {
+  explicit VirtualWaiter(cmcVirtualClock& c) : clock(c) {}
+  void Wait(uint32_t ms) override { clock.Advance(ms); }
+  cmcVirtualClock& clock;
+};
