@@ -179,7 +179,9 @@ inline Binding ProbeBinding(uint32_t label) {
 class TreeSheetFixture : public ::testing::Test {
  protected:
   TreeSheetFixture()
-      : program_(dir_), active_(program_.dispatch), render_(program_.main, program_.mainOverlay, program_.events, active_) {}
+      : program_(dir_),
+        active_(program_.dispatch),
+        render_(program_.main, program_.mainOverlay, program_.events, active_) {}
 
   cmcEeprom& Working() { return program_.main.Working(); }
 
