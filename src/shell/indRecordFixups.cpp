@@ -61,10 +61,11 @@ void RestoreDtmfMemories(datCh& ch, const cmcEeprom& t) {
 }
 
 // Extension bits the radio derives from the channel or that only the template sets;
-// loaded is the channel as it was before the fix-up.
-void FixExtension(cmcEeprom& image, const cmcEeprom& t, int type, int n, const datCh& loaded) {
+// loaded is the channel as it was before the fix-up. The flags of the receive code
+// follow the code the channel leaves with (rxCode), so that saving a saved image
+// changes nothing.
+void FixExtension(cmcEeprom& image, const cmcEeprom& t, int type, int n, const datCh& loaded, bool rxCode) {
   const int x = kExt + 16 * n;
-  const bool rxCode = loaded.rxCode != 0;
   if (type == 0 || type == 3) {
     CopyBits(image, t, x + 0, 0x40);
     CopyBits(image, t, x + 1, 0x08);
@@ -105,7 +106,8 @@ void RestoreChannels(datCh& ch, const cmcEeprom& t, int type) {
       ch.Store();
     }
     CopyBits(image, t, kMain + 22 * n + 20, 0x80);
-    FixExtension(image, t, type, n, loaded);
+    ch.Load(kind, n);
+    FixExtension(image, t, type, n, loaded, ch.HasReceiveCode());
   }
 }
 

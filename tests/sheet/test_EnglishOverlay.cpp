@@ -401,11 +401,9 @@ bool SameSettings(const cmcEeprom& a, const cmcEeprom& b) {
 }
 
 // Cells whose text saving changes, known and reported until it is settled where their
-// settings belong: the channel mute, which saving derives from the receive code (a
-// change of either shows), and on dPMR446 radios the memory counts after a bank grew,
-// since saving puts the template's channel, in use, in the new slot.
+// settings belong: on dPMR446 radios the memory counts after a bank grew, since saving
+// puts the template's channel, in use, in the new slot.
 bool KnownChange(int family, uint32_t changed, uint32_t cell) {
-  if (cell == CL_Mch_CH_Mute || cell == CL_Mch_CH_Mute_Pmr) return true;
   return family == 3 && changed == CL_Mch_Bank && (cell == CL_Bank_UsedTotal || cell == CL_Bank_UsedLeft);
 }
 
