@@ -69,7 +69,7 @@ bool Documented(std::string_view a, std::string_view b) {
 }
 
 // Settings whose bits saving rebuilds, each with what rebuilds them: kept off the
-// sheets, except the size of a dPMR446 bank, until it is settled where they belong.
+// sheets until it is settled where they belong.
 struct KnownLoss {
   uint32_t label;
   int modelTypes;  // bit n: model type n
@@ -88,8 +88,6 @@ constexpr KnownLoss kKnownLosses[] = {
     {CL_Msk_Msg_Status_SFunc, 0x4},
     // On LMR radios the code records' byte 10 bits 7-6 are the template's.
     {CL_5TRx_Ringer, 0x1},
-    // A dPMR446 bank grown by a channel gets the template's channel there, which is in use.
-    {CL_Mch_Bank, 0x8},
 };
 
 bool KnownLost(uint32_t label, int family) {

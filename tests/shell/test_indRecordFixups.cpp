@@ -46,18 +46,37 @@ TEST(ApplyRecordFixups, ChannelInUseKeepsItsFieldsAndTakesTheTemplatesOtherBits)
   EXPECT_EQ(Ext(image, 3)[15], 0xCF);
 }
 
-TEST(ApplyRecordFixups, ChannelNotInUseBecomesTheTemplatesChannel) {
-  cmcEeprom t = Filled(0);
-  for (int i = 0; i < 22; ++i) Main(t, 4)[i] = static_cast<uint8_t>(0x40 + i);
-  Ext(t, 4)[6] = 0x09;
-  cmcEeprom image = Filled(0);
-  image.SetByte(kMain + 22 * 4, 0x80);  // receive inhibit alone: not in use
-  std::memcpy(Main(image, 4) + 12, "OLDNAME!", 8);
-  ApplyRecordFixups(image, t, 1);
-  EXPECT_EQ(std::memcmp(Main(image, 4), Main(t, 4), 22), 0);
-  EXPECT_EQ(Ext(image, 4)[6], 0x09);
+// A slot left empty stays empty, whatever the template holds there: the dPMR446
+// template repeats an in-use channel into every slot after its sixteenth.
+TEST(ApplyRecordFixups, ChannelNotInUseBecomesTheTemplatesChannelStillNotInUse) {
+  struct Case {
+    uint8_t templateRx0;  // the template channel's first receive frequency byte
+    const char* why;
+  };
+  const Case cases[] = {
+      {0x00, "the template's channel is not in use either"},
+      {0xC0, "the template's channel is in use (and receive-inhibited)"},
+  };
+  for (const auto& c : cases) {
+    cmcEeprom t = Filled(0);
+    for (int i = 0; i < 22; ++i) Main(t, 4)[i] = static_cast<uint8_t>(0x40 + i);
+    Main(t, 4)[0] = c.templateRx0;
+    Main(t, 4)[4] = 0x9A;  // transmit inhibited, in use
+    Ext(t, 4)[6] = 0x09;
+    cmcEeprom image = Filled(0);
+    SetWord(image, 41163, 8);             // channel 4 lies in bank 0
+    image.SetByte(kMain + 22 * 4, 0x80);  // receive inhibit alone: not in use
+    std::memcpy(Main(image, 4) + 12, "OLDNAME!", 8);
+    ApplyRecordFixups(image, t, 3);
+    const uint8_t* m = Main(image, 4);
+    const uint8_t frequencies[8] = {static_cast<uint8_t>(c.templateRx0 & 0x80), 0, 0, 0, 0x80, 0, 0, 0};
+    EXPECT_EQ(std::memcmp(m, frequencies, 8), 0) << c.why << ": both frequencies 0, the inhibit bits kept";
+    EXPECT_EQ(std::memcmp(m + 8, Main(t, 4) + 8, 14), 0) << c.why;
+    EXPECT_EQ(Ext(image, 4)[6], 0x09) << c.why;
+  }
 }
 
+// The numbers count the channels of the banks; slots beyond them are not saved.
 TEST(ApplyRecordFixups, NonPresetChannelsAreNumberedByTransmitInhibit) {
   struct Ch {
     int n;
@@ -68,11 +87,14 @@ TEST(ApplyRecordFixups, NonPresetChannelsAreNumberedByTransmitInhibit) {
       {0, true, false, false, 0x33, 0x00},  {1, true, true, false, 0x33, 0x00},
       {2, false, false, false, 0x33, 0x66}, {3, true, false, true, 0x80 | 40, 0x80 | 40},
       {4, true, false, false, 0x7F, 0x01},  {5, true, true, false, 0x00, 0x01},
-      {6, true, false, false, 0x00, 0x02},
+      {6, true, false, false, 0x00, 0x02},  {7, true, false, false, 0x44, 0x44},
   };
   cmcEeprom t = Filled(0);
   for (const auto& c : chs) Ext(t, c.n)[5] = 0x66;
+  Ext(t, 7)[5] = 0x44;
   cmcEeprom image = Filled(0);
+  SetWord(image, 41163, 5);  // banks 0 and 1 hold channels 0-6
+  SetWord(image, 41165, 2);
   for (const auto& c : chs) {
     if (c.inUse) PutInUse(image, c.n, c.txInhibit);
     Ext(image, c.n)[5] = c.x5In;
