@@ -89,7 +89,6 @@ constexpr indSettingRow kFields[] = {
   {CL_Mch_SigType_Log_Lmr, Of<&datCh::sigLog>(), Choice(kSigType)},  // X 3 bit 7, X 4 bit 5
   {CL_Mch_SigType_Emg_Lmr, Of<&datCh::sigEmg>(), Choice(kSigType)},  // X 4 bits 6-7
   {CL_Mch_SigType_Dec_Lmr, Of<&datCh::sigDec>(), Choice(kSigType)},  // X 4 bit 4, X 13 bit 4
-  {CL_Mch_CH_Mute, Of<&datCh::chMute>(), ChoiceMark(kMute)},  // X 1 bit 0
   {CL_Mch_2Tone, Of<&datCh::twoTone>(), TypedChoice(kTwoTone, Flex0)},  // X 9 bits 0-6
   {CL_Mch_RxCNo2, Of<&datCh::rxCode>(), TypedChoice(kRxCode, Flex0)},  // X 11-12 bits 15-6
   {CL_Mch_Log, Of<&datCh::log>(), Choice(kLog)},  // X 1 bits 4-7
@@ -114,7 +113,6 @@ constexpr indSettingRow kFields[] = {
   {CL_Mch_Scan_OnOff_Pmr, RawBit<1, 15, 7>(), Choice(kOnOff)},  // X 15 bit 7
   {CL_Mch_AutoChScan_Pmr, Of<&datCh::autoChScan>(), Choice(kOnOff)},  // X 3 bit 0
   {CL_Mch_AutoResetPmr, Of<&datCh::autoReset>(), Choice(kAutoReset)},  // X 2 bits 0-1
-  {CL_Mch_CH_Mute_Pmr, Of<&datCh::chMute>(), ChoiceMark(kMute)},  // X 1 bit 0
   {CL_Mch_Log_Pmr, Of<&datCh::log>(), Choice(kLog)},  // X 1 bits 4-7
   {CL_Mch_Log_Msk_Pmr, Of<&datCh::sigLog>(), Choice(kLogMsk)},  // X 3 bit 7, X 4 bit 5
   {CL_Mch_Moni_Pmr, Of<&datCh::moniPmr>(), ChoiceMark("GI_Sheet_Sel_Mch_Moni_Pmr")},  // X 0 bit 6
@@ -152,6 +150,7 @@ constexpr OwnRow kOwn[] = {
   {CL_Mch_CTone_T, nullptr, R::ToneT},
   {CL_Mch_Text, nullptr, R::Text},
   {CL_Mch_Scan, nullptr, R::Scan},
+  {CL_Mch_CH_Mute, kMute, R::Mute},
 
   {CL_Mch_Atr_Pmr, nullptr, R::AttributePmr},
   {CL_Mch_FreqR_Pmr, nullptr, R::FreqRPmr},
@@ -161,6 +160,7 @@ constexpr OwnRow kOwn[] = {
   {CL_Mch_CTone_T_Pmr, nullptr, R::ToneT},
   {CL_Mch_Text_Pmr, nullptr, R::Text},
   {CL_Mch_Scan_Pmr, nullptr, R::ScanPmr},
+  {CL_Mch_CH_Mute_Pmr, kMute, R::Mute},
   {CL_Mch_CB, "GI_Sheet_Sel_Mch_CB", R::CallButton},
   {CL_Mch_Dup, "GI_Sheet_Sel_Mch_Dup", R::Dup},
   {CL_Mch_DupEna, "GI_Sheet_Sel_Mch_DupEna", R::DupEna},

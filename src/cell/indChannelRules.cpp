@@ -32,6 +32,13 @@ bool NoMskSignal(const indCellRequest& r) { return r.qarnPmr && !r.record.mskSig
 
 void NoMskCell(indCellRequest& r) { indChannelRules::NoSignalCell(r); }
 
+// A value other settings decide: drawn in the restricted colour, every key and commit
+// refused and reported.
+void Derived(indCellRequest& r) {
+  indCellSteps::Restrict(r);
+  if (r.capsule.keyCode != 0 || r.capsule.inputKind != 0) r.editRestricted = true;
+}
+
 bool Choice(indCellRequest& r, int32_t& v) {
   indCodecScope codec(r);
   return ChoiceCodecFlex0(codec.context, r.capsule, List(r.label), v);
@@ -127,8 +134,7 @@ void indChannelRules::ScanPmr(indCellRequest& r) {
 }
 
 void indChannelRules::CallButton(indCellRequest& r) {
-  indCellSteps::Restrict(r);
-  if (r.capsule.keyCode != 0 || r.capsule.inputKind != 0) r.editRestricted = true;
+  Derived(r);
   const datCh& c = r.record;
   indCodecScope codec(r);
   const cmcChoiceList list(codec.context, List(r.label), Flex0);
@@ -268,6 +274,18 @@ void indChannelRules::MskRxCNo(indCellRequest& r) {
   if (!FlagSetCodec(codec.context, r.capsule, bits, 1, 7, kPlainStyle)) return;
   c.rxCode = (c.rxCode & 0x80) | static_cast<int>((bits >> 1) & 0x7F);
   indCellSteps::StoreChannel(r);
+}
+
+void indChannelRules::Mute(indCellRequest& r) {
+  // Saving sets the mute whenever a receive code is selected and clears it otherwise, so
+  // a choice made here could not reach the radio: the receive code decides it.
+  Derived(r);
+  const int v = r.record.HasReceiveCode() ? 1 : 0;
+  {
+    indCodecScope codec(r);
+    r.SetText(cmcChoiceList(codec.context, List(r.label), FlexMark).TextOf(v));
+  }
+  MarkEntry(r, v);
 }
 
 void indChannelRules::DigSig(indCellRequest& r) {

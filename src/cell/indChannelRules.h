@@ -1,9 +1,9 @@
 #pragma once
 // The memory channel settings whose handlers do more than work one field through a
 // codec: names, widths with their marks, scan memberships, the duplex flags forced by
-// the frequencies, the PMR call-button, tone-flag and MSK cells, the digital mode; and
-// the frequency, tone and attribute cells (indChannelTuning.cpp). indChannelCells
-// lists them in its table of the channel labels.
+// the frequencies, the PMR call-button, tone-flag and MSK cells, the digital mode, the
+// derived channel mute; and the frequency, tone and attribute cells
+// (indChannelTuning.cpp). indChannelCells lists them in its table of the channel labels.
 class indCellRequest;
 
 class indChannelRules {
@@ -24,6 +24,9 @@ class indChannelRules {
   static void MskStn(indCellRequest& r);
   static void MskRxCNo(indCellRequest& r);
   static void DigSig(indCellRequest& r);
+  // The channel mute, which saving derives from the receive code selection: shown as
+  // derived, no keys taken; its marks follow the derived state.
+  static void Mute(indCellRequest& r);
   // A signalling cell the channel's signal type leaves without a value: "----"
   // centred in silver, no keys taken.
   static void NoSignalCell(indCellRequest& r);

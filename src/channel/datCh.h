@@ -47,6 +47,10 @@ class datCh {
   bool IsPmrEmergencyPreset() const;
   // An emergency preset, or a non-preset channel with transmit inhibited.
   bool IsPmrToneless() const;
+  // Whether the channel leaves with a receive code selected: saving gives a QarnPmr
+  // channel that carries the MSK signal flag X 11 bit 7. The radio then keeps the
+  // channel muted until it hears the code, so saving sets the channel mute from this.
+  bool HasReceiveCode() const { return rxCode != 0 || (kind == datChKind::kQarnPmr && mskSig); }
   bool HasAttr(uint8_t bits) const { return (attr & bits) != 0; }
   void SetAttr(uint8_t bits, bool on) { attr = on ? (attr | bits) : (attr & ~bits); }
 
@@ -77,7 +81,7 @@ class datCh {
   bool scanListSel = false;    // X 0 bit 5
   bool moniPmr = false;        // X 0 bit 6
   int powerSave = 0;           // X 0 bit 7 (value bit 0), X 15 bit 5 (value bit 1)
-  bool chMute = false;         // X 1 bit 0
+  bool chMute = false;         // X 1 bit 0, rebuilt from HasReceiveCode() on saving
   bool scanInc = false;        // X 1 bit 1
   bool sqlTight = false;       // X 1 bit 2
   bool selPmr = false;         // X 1 bit 3

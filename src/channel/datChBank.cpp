@@ -223,10 +223,13 @@ int datChBank::ChangeBankSize(int kind, int b, int newCount) {
   newCount = std::clamp(newCount, lo, hi);
   const int count = BankCount(b);
   int mask = kMaskAttrOrBank;
+  // Only the channels of the banks move. The slots beyond them are saved nowhere and
+  // hold the default image's channels whenever a document is opened, so they keep them.
+  int total = TotalChannels();
   if (newCount > count) {
     int pos = count > 0 ? BankLast(b) + 1 : BankFirst(b);
     for (int i = count; i < newCount; ++i, ++pos) {
-      mask |= InsertChannel(kind, pos, datChAdr::kChannelSlots);
+      mask |= InsertChannel(kind, pos, ++total);
       datCh ch(image_);
       ch.Load(kind, pos);
       if (ch.inUse) {
@@ -236,7 +239,7 @@ int datChBank::ChangeBankSize(int kind, int b, int newCount) {
     }
   } else if (newCount < count) {
     int pos = BankLast(b);
-    for (int i = newCount; i < count; ++i, --pos) mask |= DeleteChannel(kind, pos, datChAdr::kChannelSlots);
+    for (int i = newCount; i < count; ++i, --pos) mask |= DeleteChannel(kind, pos, total--);
   }
   SetBankCount(b, newCount);
   return mask;

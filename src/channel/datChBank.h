@@ -66,8 +66,9 @@ class datChBank {
   // The range a typed size of bank b is clamped into: the count minus the blank
   // channels at its end … the count plus the channels that still fit.
   void BankSizeRange(int b, int& lo, int& hi) const;
-  // Grows or shrinks bank b to the clamped size with blank channels; returns the mask
-  // (bit 2, with bits 3 and 5 when channels moved); 0 for a bank outside 0–7.
+  // Grows or shrinks bank b to the clamped size with blank channels, moving only the
+  // channels of the banks; returns the mask (bit 2, with bits 3 and 5 when channels
+  // moved); 0 for a bank outside 0–7.
   int ChangeBankSize(int kind, int b, int newCount);
 
   int MdcAliasCount() const;

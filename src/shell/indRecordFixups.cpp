@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "channel/datCh.h"
+#include "channel/datChBank.h"
 #include "channel/datChKinds.h"
 #include "shell/indImageFixups.h"
 #include "shell/indImageWords.h"
@@ -61,10 +62,11 @@ void RestoreDtmfMemories(datCh& ch, const cmcEeprom& t) {
 }
 
 // Extension bits the radio derives from the channel or that only the template sets;
-// loaded is the channel as it was before the fix-up.
-void FixExtension(cmcEeprom& image, const cmcEeprom& t, int type, int n, const datCh& loaded) {
+// loaded is the channel as it was before the fix-up. The flags of the receive code
+// follow the code the channel leaves with (rxCode), so that saving a saved image
+// changes nothing.
+void FixExtension(cmcEeprom& image, const cmcEeprom& t, int type, int n, const datCh& loaded, bool rxCode) {
   const int x = kExt + 16 * n;
-  const bool rxCode = loaded.rxCode != 0;
   if (type == 0 || type == 3) {
     CopyBits(image, t, x + 0, 0x40);
     CopyBits(image, t, x + 1, 0x08);
@@ -88,12 +90,27 @@ void FixExtension(cmcEeprom& image, const cmcEeprom& t, int type, int n, const d
   if (loaded.preset && loaded.presetNo == 85) SetBit(image, kFourthScanMap + n / 8, 7 - n % 8, false);
 }
 
+// A channel's receive and transmit frequencies become 0, its inhibit bits kept: the
+// channel is not in use, as a store of a channel not in use leaves it.
+void ClearFrequencies(cmcEeprom& image, int n) {
+  uint8_t* m = image.Data() + kMain + 22 * n;
+  for (const int word : {0, 4}) {
+    m[word] &= 0x80;
+    std::fill(m + word + 1, m + word + 4, uint8_t{0});
+  }
+}
+
 // Unmodelled channel bits come from the template's channel n; a channel not in use
-// becomes the template's channel. Non-preset channels in use are numbered in channel
-// order, those that may transmit and those that may not each from 0.
+// becomes the template's channel, still not in use: the templates whose banks are
+// full repeat an in-use channel into every later slot, and a slot left empty in a
+// bank must not come back in use. Non-preset channels in use in the banks are numbered
+// in channel order, those that may transmit and those that may not each from 0; the
+// slots beyond the banks are never packed, and keep the numbers they have, so that a
+// slot opened later takes the same bytes from the default image.
 void RestoreChannels(datCh& ch, const cmcEeprom& t, int type) {
   cmcEeprom& image = *ch.Image();
   const int kind = ChannelKindOf(type);
+  const int banked = datChBank(&image).TotalChannels();
   int transmitting = 0, receiveOnly = 0;
   for (int n = 0; n < 128; ++n) {
     ch.Load(kind, n);
@@ -101,11 +118,14 @@ void RestoreChannels(datCh& ch, const cmcEeprom& t, int type) {
     TakeTemplate(ch, t, kMain, 0, 22);
     TakeTemplate(ch, t, kExt, 0, 16);
     if (ch.inUse) {
-      if (!ch.preset) ch.presetNo = 1 + (ch.inhT ? receiveOnly++ : transmitting++);
+      if (!ch.preset && n < banked) ch.presetNo = 1 + (ch.inhT ? receiveOnly++ : transmitting++);
       ch.Store();
+    } else {
+      ClearFrequencies(image, n);
     }
     CopyBits(image, t, kMain + 22 * n + 20, 0x80);
-    FixExtension(image, t, type, n, loaded);
+    ch.Load(kind, n);
+    FixExtension(image, t, type, n, loaded, ch.HasReceiveCode());
   }
 }
 

@@ -233,6 +233,66 @@ TEST_F(ChannelCells, AnalogueReceiveCodesOfAnMskQarnChannelAreDashes) {
   EXPECT_EQ(Draw(CT_Mch, CL_Mch_Msk_RxCNo, 1).text.substr(0, 2), "12");
 }
 
+// Saving sets the channel mute from the receive code selection the channel leaves with,
+// so the cell shows that state whatever bit the image holds, refuses every key and
+// commit, and its marks and the bank's check read the same state.
+TEST_F(ChannelCells, ChannelMuteShowsWhatSavingGivesTheRadioAndTakesNoKeys) {
+  constexpr uint8_t kMarks = cmcCellCapsule::kWarningMark | cmcCellCapsule::kErrorMark;
+  const struct {
+    int family, label, rxCode;
+    bool msk, stored;
+    const char* text;
+    const char* why;
+  } cases[] = {
+      {0, CL_Mch_CH_Mute, 0, false, true, "Off", "LMR, no 2-tone code: the stored mute is dropped"},
+      {0, CL_Mch_CH_Mute, 5, false, false, "On", "LMR, a receive code mutes"},
+      {1, CL_Mch_CH_Mute_Pmr, 3, false, false, "On", "PMR, a receive code mutes"},
+      {1, CL_Mch_CH_Mute_Pmr, 0, false, true, "Off", "PMR, no receive code"},
+      {2, CL_Mch_CH_Mute, 0, false, true, "Off", "QarnPmr analogue channel, no receive code"},
+      {2, CL_Mch_CH_Mute, 0, true, false, "On", "QarnPmr MSK channel: saving gives it a receive code"},
+      {2, CL_Mch_CH_Mute_Pmr, 0, true, false, "On", "the same under the PMR label"},
+      {3, CL_Mch_CH_Mute, 0, false, true, "Off", "dPMR446, no receive code"},
+  };
+  for (const auto& c : cases) {
+    UseFamily(c.family);
+    EditChannel(1, [&](datCh& ch) {
+      ch.inUse = true;
+      ch.freqR = ch.freqT = 455000000;
+      ch.rxCode = c.rxCode;
+      ch.mskSig = c.msk;
+      ch.chMute = c.stored;
+      ch.selPmr = true;  // the digital channel's other checked settings suit it
+      ch.callPmr = ch.pttPmr = 0;
+    });
+    const Reply shown = Draw(CT_Mch, c.label, 1);
+    EXPECT_EQ(shown.text, c.text) << c.why;
+    EXPECT_EQ(shown.state & kMarks, 0) << c.why;
+    if (c.family == 2) {
+      EXPECT_EQ(Draw(CT_Null, CL_Check_Mch, 0).state & cmcCellCapsule::kErrorMark, 0) << c.why << ": the check";
+    }
+
+    cmcEeprom before;
+    before.Assign(Image());
+    const int reports = shell_.RestrictedReports();
+    Send(CT_Mch, c.label, 1, ' ');
+    Send(CT_Mch, c.label, 1, 8);
+    Send(CT_Mch, c.label, 1, 13);
+    Send(CT_Mch, c.label, 1, '1');
+    Type(CT_Mch, c.label, 1, "On");
+    Type(CT_Mch, c.label, 1, "Off");
+    EXPECT_TRUE(Image().Equals(before)) << c.why;
+    EXPECT_EQ(shell_.RestrictedReports(), reports + 6) << c.why;
+    EXPECT_TRUE(grid_.opened.empty()) << c.why << ": no chooser";
+
+    cmcEeprom saved;
+    saved.Assign(Image());
+    p_.main.PrepareImage(saved, indMain::kPrepareSave);
+    datCh radio(&saved);
+    radio.Load(Kind(), 1);
+    EXPECT_EQ(radio.chMute ? "On" : "Off", std::string(c.text)) << c.why << ": what saving gives the radio";
+  }
+}
+
 // Every channel label, on each model's initial image, with key 0 and then committing
 // the text it shows: no "*Yet*" but for the labels without a handler, and no change.
 TEST_F(ChannelCells, EveryChannelLabelDrawsAndItsTextCommitsUnchanged) {

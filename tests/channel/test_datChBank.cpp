@@ -376,6 +376,28 @@ TEST_F(BankSize, EmptyBankGrowsAtItsFirstPosition) {
   EXPECT_EQ(FreqOf(9), 450000008u);
 }
 
+// The slots beyond the banks are saved nowhere, and opening a document gives them the
+// default image's channels: a bank that grows or shrinks moves only the banks' channels.
+TEST_F(BankSize, GrowingAndShrinkingLeaveTheSlotsBeyondTheBanks) {
+  for (int n = 11; n < 128; ++n) Use(n, 460000000);
+  for (int n = 0; n < 128; ++n) {
+    datCh ch(&defaults);
+    ch.Load(1, n);
+    ch.freqR = 470000000 + static_cast<uint32_t>(n);
+    ch.inUse = true;
+    ch.Store();
+  }
+  banks.ChangeBankSize(1, 1, 7);
+  for (int n = 8; n < 11; ++n) EXPECT_EQ(FreqOf(n), 0u) << "grown " << n;
+  for (int n = 11; n < 14; ++n) EXPECT_EQ(FreqOf(n), 449999997u + static_cast<uint32_t>(n)) << "bank 3 " << n;
+  for (int n = 14; n < 128; ++n) EXPECT_EQ(FreqOf(n), 460000000u + static_cast<uint32_t>(n)) << "beyond " << n;
+
+  banks.ChangeBankSize(1, 1, 4);
+  for (int n = 8; n < 11; ++n) EXPECT_EQ(FreqOf(n), 450000000u + static_cast<uint32_t>(n)) << "bank 3 " << n;
+  for (int n = 11; n < 14; ++n) EXPECT_EQ(FreqOf(n), 470000000u + static_cast<uint32_t>(n)) << "left " << n;
+  for (int n = 14; n < 128; ++n) EXPECT_EQ(FreqOf(n), 460000000u + static_cast<uint32_t>(n)) << "beyond " << n;
+}
+
 TEST_F(BankSize, BankOutsideTheTableChangesNothing) {
   cmcEeprom before;
   before.Assign(image);

@@ -69,8 +69,7 @@ bool Documented(std::string_view a, std::string_view b) {
 }
 
 // Settings whose bits saving rebuilds, each with what rebuilds them: kept off the
-// sheets, except the channel mute and the size of a dPMR446 bank, until it is settled
-// where they belong.
+// sheets until it is settled where they belong.
 struct KnownLoss {
   uint32_t label;
   int modelTypes;  // bit n: model type n
@@ -84,16 +83,11 @@ constexpr KnownLoss kKnownLosses[] = {
     {CL_Mch_RogerBeep, 0xF},
     {CL_Mch_Scan_OnOff, 0xF},
     {CL_Mch_Scan_OnOff_Pmr, 0xF},
-    // Channel extension byte 1 bit 0 follows the receive code selection.
-    {CL_Mch_CH_Mute, 0xF},
-    {CL_Mch_CH_Mute_Pmr, 0xF},
     // 41118 bit 5 follows the text at 42611; status message byte 8 bit 6 is the template's.
     {CL_Msk_Cfg_Gps_Send_Base, 0x4},
     {CL_Msk_Msg_Status_SFunc, 0x4},
     // On LMR radios the code records' byte 10 bits 7-6 are the template's.
     {CL_5TRx_Ringer, 0x1},
-    // A dPMR446 bank grown by a channel gets the template's channel there, which is in use.
-    {CL_Mch_Bank, 0x8},
 };
 
 bool KnownLost(uint32_t label, int family) {

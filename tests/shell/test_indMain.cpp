@@ -1,8 +1,11 @@
 // The model controller's document operations on the shipped overlays and initial images.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <utility>
 
+#include "channel/datChBank.h"
 #include "image/cmcQclFile.h"
 #include "runtime/cmcEvCodes.h"
 #include "runtime/cmcEvMan.h"
@@ -148,6 +151,35 @@ TEST_F(ModelController, SaveThenOpenRoundTrip) {
   const std::string again = dir_.Dir() + "again.qcl";
   ASSERT_FALSE(p_.main.SaveCloneFile(again));
   EXPECT_EQ(Slurp(again), Slurp(path));
+}
+
+// A bank grown by blank channels keeps them blank through saving and opening on every
+// model type, though the dPMR446 initial image holds an in-use channel in every slot
+// after its sixteenth.
+TEST_F(ModelController, AGrownBankKeepsItsChannelsThroughSavingAndOpening) {
+  for (int type = 0; type <= 3; ++type) {
+    p_.main.ChangeModelType(type, false);
+    datChBank banks(&p_.main.Working(), &p_.main.Initial());
+    const int used = banks.UsedTotal();
+    banks.ChangeBankSize(indMain::ChannelKindOf(type), 0, banks.BankCount(0) + 2);
+    const int total = banks.TotalChannels();
+    const std::string path = dir_.Dir() + "grown.qcl";
+    ASSERT_FALSE(p_.main.SaveCloneFile(path));
+    cmcEeprom saved;
+    saved.Assign(p_.main.Working());
+    p_.main.NewClone();
+    ASSERT_FALSE(p_.main.OpenCloneFile(path, false));
+    const datChBank opened(&p_.main.Working());
+    EXPECT_EQ(opened.TotalChannels(), total) << "model type " << type;
+    EXPECT_EQ(opened.UsedTotal(), used) << "model type " << type;
+    for (int n = 0; n < total; ++n) {
+      for (const auto& [base, size] : {std::pair{0x7F80, 22}, std::pair{0x9879, 16}}) {
+        const int at = base + size * n;
+        EXPECT_TRUE(std::equal(saved.Data() + at, saved.Data() + at + size, p_.main.Working().Data() + at))
+            << "model type " << type << " channel " << n;
+      }
+    }
+  }
 }
 
 TEST_F(ModelController, UnsavedChangesQuestion) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "image/cmcEeprom.h"
 #include "shell/indImageFixups.h"
@@ -45,18 +46,37 @@ TEST(ApplyRecordFixups, ChannelInUseKeepsItsFieldsAndTakesTheTemplatesOtherBits)
   EXPECT_EQ(Ext(image, 3)[15], 0xCF);
 }
 
-TEST(ApplyRecordFixups, ChannelNotInUseBecomesTheTemplatesChannel) {
-  cmcEeprom t = Filled(0);
-  for (int i = 0; i < 22; ++i) Main(t, 4)[i] = static_cast<uint8_t>(0x40 + i);
-  Ext(t, 4)[6] = 0x09;
-  cmcEeprom image = Filled(0);
-  image.SetByte(kMain + 22 * 4, 0x80);  // receive inhibit alone: not in use
-  std::memcpy(Main(image, 4) + 12, "OLDNAME!", 8);
-  ApplyRecordFixups(image, t, 1);
-  EXPECT_EQ(std::memcmp(Main(image, 4), Main(t, 4), 22), 0);
-  EXPECT_EQ(Ext(image, 4)[6], 0x09);
+// A slot left empty stays empty, whatever the template holds there: the dPMR446
+// template repeats an in-use channel into every slot after its sixteenth.
+TEST(ApplyRecordFixups, ChannelNotInUseBecomesTheTemplatesChannelStillNotInUse) {
+  struct Case {
+    uint8_t templateRx0;  // the template channel's first receive frequency byte
+    const char* why;
+  };
+  const Case cases[] = {
+      {0x00, "the template's channel is not in use either"},
+      {0xC0, "the template's channel is in use (and receive-inhibited)"},
+  };
+  for (const auto& c : cases) {
+    cmcEeprom t = Filled(0);
+    for (int i = 0; i < 22; ++i) Main(t, 4)[i] = static_cast<uint8_t>(0x40 + i);
+    Main(t, 4)[0] = c.templateRx0;
+    Main(t, 4)[4] = 0x9A;  // transmit inhibited, in use
+    Ext(t, 4)[6] = 0x09;
+    cmcEeprom image = Filled(0);
+    SetWord(image, 41163, 8);             // channel 4 lies in bank 0
+    image.SetByte(kMain + 22 * 4, 0x80);  // receive inhibit alone: not in use
+    std::memcpy(Main(image, 4) + 12, "OLDNAME!", 8);
+    ApplyRecordFixups(image, t, 3);
+    const uint8_t* m = Main(image, 4);
+    const uint8_t frequencies[8] = {static_cast<uint8_t>(c.templateRx0 & 0x80), 0, 0, 0, 0x80, 0, 0, 0};
+    EXPECT_EQ(std::memcmp(m, frequencies, 8), 0) << c.why << ": both frequencies 0, the inhibit bits kept";
+    EXPECT_EQ(std::memcmp(m + 8, Main(t, 4) + 8, 14), 0) << c.why;
+    EXPECT_EQ(Ext(image, 4)[6], 0x09) << c.why;
+  }
 }
 
+// The numbers count the channels of the banks; slots beyond them are not saved.
 TEST(ApplyRecordFixups, NonPresetChannelsAreNumberedByTransmitInhibit) {
   struct Ch {
     int n;
@@ -67,11 +87,14 @@ TEST(ApplyRecordFixups, NonPresetChannelsAreNumberedByTransmitInhibit) {
       {0, true, false, false, 0x33, 0x00},  {1, true, true, false, 0x33, 0x00},
       {2, false, false, false, 0x33, 0x66}, {3, true, false, true, 0x80 | 40, 0x80 | 40},
       {4, true, false, false, 0x7F, 0x01},  {5, true, true, false, 0x00, 0x01},
-      {6, true, false, false, 0x00, 0x02},
+      {6, true, false, false, 0x00, 0x02},  {7, true, false, false, 0x44, 0x44},
   };
   cmcEeprom t = Filled(0);
   for (const auto& c : chs) Ext(t, c.n)[5] = 0x66;
+  Ext(t, 7)[5] = 0x44;
   cmcEeprom image = Filled(0);
+  SetWord(image, 41163, 5);  // banks 0 and 1 hold channels 0-6
+  SetWord(image, 41165, 2);
   for (const auto& c : chs) {
     if (c.inUse) PutInUse(image, c.n, c.txInhibit);
     Ext(image, c.n)[5] = c.x5In;
@@ -80,17 +103,28 @@ TEST(ApplyRecordFixups, NonPresetChannelsAreNumberedByTransmitInhibit) {
   for (const auto& c : chs) EXPECT_EQ(Ext(image, c.n)[5], c.x5Out) << "channel " << c.n;
 }
 
+// The channel mute (X 1 bit 0) and, on LMR and dPMR446 radios, X 2 bits 3-2 follow the
+// receive code selection the channel leaves with, so that saving twice saves the same.
 TEST(ApplyRecordFixups, ExtensionFlagsPerModelType) {
   struct Case {
     int type;
-    uint8_t x3In;
+    uint8_t x3In, x11In;
     uint8_t x1, x2, x3, x7, x10, x11;
   };
-  // The channel has a receive code selection (X 11 = 0x40) and MSK bits in X 3.
   const Case cases[] = {
-      {0, 0x0C, 0x01, 0x0C, 0x04, 0xC0, 0x5A, 0x40}, {1, 0x0C, 0x01, 0x00, 0x04, 0x00, 0x00, 0x40},
-      {2, 0x0C, 0x01, 0x00, 0x0C, 0xC0, 0x5A, 0xC0}, {2, 0x04, 0x01, 0x00, 0x00, 0x00, 0x00, 0x40},
-      {3, 0x0C, 0x01, 0x0C, 0x04, 0xC0, 0x5A, 0x40}, {5, 0x0C, 0x01, 0x0C, 0x04, 0xC0, 0x5A, 0x40},
+      // A receive code selection (X 11 = 0x40) and MSK bits in X 3.
+      {0, 0x0C, 0x40, 0x01, 0x0C, 0x04, 0xC0, 0x5A, 0x40},
+      {1, 0x0C, 0x40, 0x01, 0x00, 0x04, 0x00, 0x00, 0x40},
+      {2, 0x0C, 0x40, 0x01, 0x00, 0x0C, 0xC0, 0x5A, 0xC0},
+      {2, 0x04, 0x40, 0x01, 0x00, 0x00, 0x00, 0x00, 0x40},
+      {3, 0x0C, 0x40, 0x01, 0x0C, 0x04, 0xC0, 0x5A, 0x40},
+      {5, 0x0C, 0x40, 0x01, 0x0C, 0x04, 0xC0, 0x5A, 0x40},
+      // No receive code: no mute, but an MSK channel of a QarnPmr radio leaves with X 11
+      // bit 7, a code, and so muted.
+      {0, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC0, 0x5A, 0x00},
+      {1, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00},
+      {2, 0x08, 0x00, 0x01, 0x00, 0x08, 0xC0, 0x5A, 0x80},
+      {2, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00},
   };
   for (const auto& c : cases) {
     cmcEeprom t = Filled(0);
@@ -98,16 +132,23 @@ TEST(ApplyRecordFixups, ExtensionFlagsPerModelType) {
     Ext(t, 0)[10] = 0x5A;
     cmcEeprom image = Filled(0);
     PutInUse(image, 0);
+    Ext(image, 0)[1] = static_cast<uint8_t>(c.x11In ? 0x00 : 0x01);  // a mute that disagrees
     Ext(image, 0)[3] = c.x3In;
-    Ext(image, 0)[11] = 0x40;
+    Ext(image, 0)[11] = c.x11In;
     ApplyRecordFixups(image, t, c.type);
     const uint8_t* x = Ext(image, 0);
-    EXPECT_EQ(x[1], c.x1) << "type " << c.type;
-    EXPECT_EQ(x[2], c.x2) << "type " << c.type;
-    EXPECT_EQ(x[3], c.x3) << "type " << c.type << " x3 " << int(c.x3In);
-    EXPECT_EQ(x[7], c.x7) << "type " << c.type;
-    EXPECT_EQ(x[10], c.x10) << "type " << c.type;
-    EXPECT_EQ(x[11], c.x11) << "type " << c.type;
+    const std::string which =
+        "type " + std::to_string(c.type) + " x3 " + std::to_string(c.x3In) + " x11 " + std::to_string(c.x11In);
+    EXPECT_EQ(x[1], c.x1) << which;
+    EXPECT_EQ(x[2], c.x2) << which;
+    EXPECT_EQ(x[3], c.x3) << which;
+    EXPECT_EQ(x[7], c.x7) << which;
+    EXPECT_EQ(x[10], c.x10) << which;
+    EXPECT_EQ(x[11], c.x11) << which;
+    cmcEeprom again;
+    again.Assign(image);
+    ApplyRecordFixups(again, t, c.type);
+    EXPECT_TRUE(again.Equals(image)) << which << ": a second pass changes nothing";
   }
 }
 
