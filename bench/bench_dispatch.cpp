@@ -18,6 +18,7 @@
 #include "channel/datChBlockHost.h"
 #include "channel/datClipCh.h"
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 #include "runtime/cmcScriptedPrompts.h"
 
 namespace {
@@ -47,9 +48,9 @@ class FullHost : public indCellHost {
   FullHost() {
     image_.SetSize(cmcEeprom::kImageSize);
     defaults_.SetSize(cmcEeprom::kImageSize);
-    image_.SetByte(datChAdr::kBankCounts, 0);
-    image_.SetByte(datChAdr::kBankCounts + 1, datChAdr::kChannelSlots);
-    for (int n = 0; n < datChAdr::kChannelSlots; ++n) {
+    image_.SetByte(cmcImageMap::kBankCounts, 0);
+    image_.SetByte(cmcImageMap::kBankCounts + 1, cmcImageMap::kChannelSlots);
+    for (int n = 0; n < cmcImageMap::kChannelSlots; ++n) {
       datCh ch(&image_);
       ch.Load(datChKind::kLmr, n);
       ch.freqR = ch.freqT = 450000000 + 12500 * static_cast<uint32_t>(n);

@@ -5,17 +5,17 @@
 
 #include "channel/datCh.h"
 #include "channel/datChKinds.h"
+#include "image/cmcImageMap.h"
+#include "shell/indImageBits.h"
 #include "shell/indImageFixups.h"
-#include "shell/indImageWords.h"
+
+using namespace cmcImageMap;
 
 namespace {
 
-constexpr int kMain = 32640;
-constexpr int kExt = 39033;
 constexpr int kCodeRecords = 42449;  // 11 code records of 14 bytes
 constexpr int kTxCodeDigits = 35768;
 constexpr int kTxCodeRecords = 42129;
-constexpr int kFourthScanMap = 35544;
 
 int RegionOf(int kind, int base) {
   const datChKindInfo& info = datChKindOf(kind);
@@ -45,17 +45,17 @@ void RestoreTonePairs(datCh& ch, const cmcEeprom& t) {
 }
 
 void RestoreScanLists(datCh& ch, const cmcEeprom& t) {
-  for (int k = 0; k < 17; ++k) {
+  for (int k = 0; k < kScanListCount; ++k) {
     ch.Load(datChKind::kScanList, k);
-    TakeTemplate(ch, t, 41655, 8, 10);
+    TakeTemplate(ch, t, kScanLists, 8, 10);
     ch.Store();
   }
 }
 
 void RestoreDtmfMemories(datCh& ch, const cmcEeprom& t) {
-  for (int k = 0; k < 8; ++k) {
+  for (int k = 0; k < kDtmfMemoryCount; ++k) {
     ch.Load(datChKind::kDtmf, k);
-    TakeTemplate(ch, t, 41961, 0, 21);
+    TakeTemplate(ch, t, kDtmfMemories, 0, kDtmfMemorySize);
     ch.Store();
   }
 }
@@ -63,7 +63,7 @@ void RestoreDtmfMemories(datCh& ch, const cmcEeprom& t) {
 // Extension bits the radio derives from the channel or that only the template sets;
 // loaded is the channel as it was before the fix-up.
 void FixExtension(cmcEeprom& image, const cmcEeprom& t, int type, int n, const datCh& loaded) {
-  const int x = kExt + 16 * n;
+  const int x = kChannelExt + kChannelExtSize * n;
   const bool rxCode = loaded.rxCode != 0;
   if (type == 0 || type == 3) {
     CopyBits(image, t, x + 0, 0x40);
@@ -85,7 +85,7 @@ void FixExtension(cmcEeprom& image, const cmcEeprom& t, int type, int n, const d
     CopyBytes(image, t, x + 10, 1);
     CopyBits(image, t, x + 7, 0xC0);
   }
-  if (loaded.preset && loaded.presetNo == 85) SetBit(image, kFourthScanMap + n / 8, 7 - n % 8, false);
+  if (loaded.preset && loaded.presetNo == 85) SetBit(image, kScanMaps + 3 * 16 + n / 8, 7 - n % 8, false);
 }
 
 // Unmodelled channel bits come from the template's channel n; a channel not in use
@@ -95,16 +95,16 @@ void RestoreChannels(datCh& ch, const cmcEeprom& t, int type) {
   cmcEeprom& image = *ch.Image();
   const int kind = ChannelKindOf(type);
   int transmitting = 0, receiveOnly = 0;
-  for (int n = 0; n < 128; ++n) {
+  for (int n = 0; n < kChannelSlots; ++n) {
     ch.Load(kind, n);
     const datCh loaded = ch;
-    TakeTemplate(ch, t, kMain, 0, 22);
-    TakeTemplate(ch, t, kExt, 0, 16);
+    TakeTemplate(ch, t, kChannelMain, 0, kChannelMainSize);
+    TakeTemplate(ch, t, kChannelExt, 0, kChannelExtSize);
     if (ch.inUse) {
       if (!ch.preset) ch.presetNo = 1 + (ch.inhT ? receiveOnly++ : transmitting++);
       ch.Store();
     }
-    CopyBits(image, t, kMain + 22 * n + 20, 0x80);
+    CopyBits(image, t, kChannelMain + kChannelMainSize * n + 20, 0x80);
     FixExtension(image, t, type, n, loaded);
   }
 }
