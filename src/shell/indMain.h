@@ -133,8 +133,7 @@ class indMain {
   bool factoryAdjustMode = false;
   bool extendedMode = false;
   bool adjustDataPresent = false;
-  bool bulkDelete = false;              // raised while a block delete removes rows one by one
-  std::array<uint8_t, 78> radioInfo{};  // the radio's answer to the last identification
+  bool bulkDelete = false;  // raised while a block delete removes rows one by one
 
   // ---- Clone exchanges with the radio ----
 

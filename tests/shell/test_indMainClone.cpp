@@ -39,19 +39,10 @@ struct InfoView : indMainView {
 // The program's long-lived objects with a clone manager whose port is the demo radio,
 // loaded with the initial image of the first model type.
 struct RadioProgram : Program {
-  explicit RadioProgram(const ProgramDir& dir) : Program(dir, true), demo(radio->demo) {
-    main.SetView(&view);
-    demo.Install(radio->ports, radio->devices);
-    EXPECT_EQ(demo.LoadInitialImage(dir.Dir(), main.ModelType(), prompts, mainOverlay), 0);
-    environ.comPort = cmcDemoRadio::kPort;
-  }
+  explicit RadioProgram(const ProgramDir& dir) : Program(dir, true), demo(ServeDemoRadio(dir)) { main.SetView(&view); }
   ~RadioProgram() { main.SetView(nullptr); }
 
-  // Runs the clock until the command's exchanges are over; its outcome.
-  int Finish() {
-    for (uint32_t t = 0; main.CloneOutcome() == indMain::kCloneRunning && t < 600000; t += 10) clock.Advance(10);
-    return main.CloneOutcome();
-  }
+  int Finish() { return FinishClone(); }
   cmcSimRadio& Radio() { return demo.Radio(); }
   // The texts of the prompts shown, in order.
   std::vector<std::string> Asked() const {
