@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 #include "shell/indImagePacking.h"
 #include "shell/indImagePreparer.h"
-#include "shell/indImageWords.h"
 #include "shell/indPackBlocks.h"
 
 namespace {
@@ -21,9 +21,9 @@ cmcEeprom FullImage() {
     for (int i = 0; i < block.elementSize * block.unpackCount; ++i)
       image.SetByte(block.fixed + i, static_cast<uint8_t>(block.id * 7 + i % 251 + 1));
   }
-  SetWord(image, indPackLayout::kBankCounts, 128);
-  for (int b = 1; b < 8; ++b) SetWord(image, indPackLayout::kBankCounts + 2 * b, 0);
-  SetWord(image, indPackLayout::kListCount, 100);
+  image.SetWord(cmcImageMap::kBankCounts, 128);
+  for (int b = 1; b < 8; ++b) image.SetWord(cmcImageMap::kBankCounts + 2 * b, 0);
+  image.SetWord(cmcImageMap::kMdcAliasCount, 100);
   return image;
 }
 

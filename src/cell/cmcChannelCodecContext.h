@@ -12,8 +12,6 @@ class cmcCellCapsule;
 class cmcCellObj;
 
 struct cmcChannelCodecContext : cmcChoiceContext {
-  // The colour of a value that is not available or not in force.
-  static constexpr uint32_t kRestrictedColour = 32896;
   // Alignments, as the cell layout numbers them.
   static constexpr uint8_t kAlignCentre = 1;
   static constexpr uint8_t kAlignRight = 2;

@@ -12,6 +12,9 @@ class cmcFCache;
 class cmcGTex;
 
 struct cmcChoiceContext {
+  // The colour of a value that is not available or not in force.
+  static constexpr uint32_t kRestrictedColour = 32896;
+
   cmcGTex* overlay = nullptr;
   cmcFCache* cache = nullptr;
   cmcEeprom* image = nullptr;

@@ -8,6 +8,7 @@
 #include "cell/cmcCellGrid.h"
 #include "cell/cmcCodecCommon.h"
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ bool FiveToneCodeCodec(cmcChoiceContext& context, cmcCellCapsule& request, std::
                        int capacity, bool receive) {
   const int size = std::min<int>(kFiveToneDigits, static_cast<int>(digits.size()));
   const int n = std::clamp(capacity, 0, size);
-  const uint8_t group = context.image->GetByte(cmcFiveToneAdr::kGroupTone) & 0x0F;
+  const uint8_t group = context.image->GetByte(cmcImageMap::kGroupTone) & 0x0F;
   bool changed = false;
   if (request.inputKind == cmcCellCapsule::kInputText) {
     std::string kept = Keep(request.inputText, receive ? "abcdefgABCDEFG*+" : "abcdefgABCDEFG*");

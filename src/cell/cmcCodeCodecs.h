@@ -15,12 +15,7 @@ bool DtmfCodeCodec(cmcChoiceContext& context, cmcCellCapsule& request, std::span
                    int capacity);
 
 // A 5-tone code of eight digits and a marker byte (bit 7 for the first symbol, then
-// downwards, each showing a repeat "+"). The group-tone digit (image byte 0xA097) shows
+// downwards, each showing a repeat "+"). The group-tone digit (cmcImageMap::kGroupTone) shows
 // as "*"; a stored code holds capacity symbols, then F.
 bool FiveToneCodeCodec(cmcChoiceContext& context, cmcCellCapsule& request, std::span<uint8_t> digits, uint8_t& marker,
                        int capacity, bool receive);
-
-namespace cmcFiveToneAdr {
-inline constexpr int kCapacity = 0xA081;  // tones in a code
-inline constexpr int kGroupTone = 0xA097;
-}  // namespace cmcFiveToneAdr

@@ -10,6 +10,7 @@
 #include "cell/cmcChoiceList.h"
 #include "cell/cmcCodecCommon.h"
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 #include "runtime/cmcEvCodes.h"
 #include "runtime/cmcEvMan.h"
 
@@ -41,7 +42,7 @@ int OptionPortOf(uint8_t code) {
 
 // The level bit of 0xA0A0 for the code, -1 when its output keeps no level.
 int LevelBitOf(const cmcEeprom& image, uint8_t code) {
-  if (code == kScrambler) return 5 + (image.GetByte(cmcKeyAdr::kScramblerPort) & 0x03) % 3;
+  if (code == kScrambler) return 5 + (image.GetByte(cmcImageMap::kScramblerPort) & 0x03) % 3;
   const int port = OptionPortOf(code);
   return port >= 11 && port <= 13 ? 5 + (port - 11) : -1;
 }
@@ -57,15 +58,15 @@ void OpenLevelChooser(cmcChoiceContext& context, cmcCellCapsule& request, uint8_
   const int bit = LevelBitOf(*context.image, code);
   if (!request.grid || bit < 0) return;
   request.grid->OpenChooser(request, kLevelList, FlexKeyOpt,
-                            (context.image->GetByte(cmcKeyAdr::kOptionLevels) >> bit) & 1, {});
+                            (context.image->GetByte(cmcImageMap::kOptionLevels) >> bit) & 1, {});
   context.result = cmcCodecCommon::kResultPopup;
 }
 
 std::string Suffix(const cmcEeprom& image, uint8_t code) {
   std::string suffix;
-  if (code == kScrambler) suffix = " OPT" + std::to_string((image.GetByte(cmcKeyAdr::kScramblerPort) & 0x03) % 3 + 1);
+  if (code == kScrambler) suffix = " OPT" + std::to_string((image.GetByte(cmcImageMap::kScramblerPort) & 0x03) % 3 + 1);
   const int bit = LevelBitOf(image, code);
-  if (bit >= 0) suffix += (image.GetByte(cmcKeyAdr::kOptionLevels) >> bit) & 1 ? " /H" : " /L";
+  if (bit >= 0) suffix += (image.GetByte(cmcImageMap::kOptionLevels) >> bit) & 1 ? " /H" : " /L";
   return suffix;
 }
 
@@ -130,36 +131,36 @@ bool KeyFunctionCodec(cmcChoiceContext& context, cmcCellCapsule& request, uint8_
   bool functionTable = false;
   if (!request.cell || !KeyPositionOf(request.cell->label, position, functionTable)) return false;
   cmcEeprom& image = *context.image;
-  const uint8_t normal = image.GetByte(cmcKeyAdr::kNormalTable + position);
+  const uint8_t normal = image.GetByte(cmcImageMap::kKeyTable + position);
   const uint8_t old = keyByte;
   bool changed = false;
 
   if (functionTable && IsPairing(normal)) {
     // The normal entry decides this one: shown restricted, no keys.
     cmcCodecCommon::ShowText(request, KeyText(context, listKey, keyByte));
-    context.textColour = cmcKeyAdr::kRestrictedColour;
+    context.textColour = cmcChoiceContext::kRestrictedColour;
     return false;
   }
 
   if (const cmcCellObj* port = Answer(request, FlexScrmPort)) {
     if (port->index >= 0 && port->index <= 2) {
-      const uint8_t b = image.GetByte(cmcKeyAdr::kScramblerPort);
-      image.SetByte(cmcKeyAdr::kScramblerPort, static_cast<uint8_t>((b & 0xFC) | port->index));
+      const uint8_t b = image.GetByte(cmcImageMap::kScramblerPort);
+      image.SetByte(cmcImageMap::kScramblerPort, static_cast<uint8_t>((b & 0xFC) | port->index));
       changed = true;
       OpenLevelChooser(context, request, keyByte);
     }
   } else if (const cmcCellObj* level = Answer(request, FlexKeyOpt)) {
     const int bit = LevelBitOf(image, keyByte);
     if (bit >= 0) {
-      const uint8_t b = image.GetByte(cmcKeyAdr::kOptionLevels);
-      image.SetByte(cmcKeyAdr::kOptionLevels, static_cast<uint8_t>(level->index ? b | (1 << bit) : b & ~(1 << bit)));
+      const uint8_t b = image.GetByte(cmcImageMap::kOptionLevels);
+      image.SetByte(cmcImageMap::kOptionLevels, static_cast<uint8_t>(level->index ? b | (1 << bit) : b & ~(1 << bit)));
       changed = true;
     }
   } else {
     changed = ChoiceCodecByte(context, request, listKey, keyByte);
     if (changed && request.grid && request.inputKind == cmcCellCapsule::kInputPopupAnswer) {
       if (keyByte == kScrambler) {
-        request.grid->OpenChooser(request, kPortList, FlexScrmPort, image.GetByte(cmcKeyAdr::kScramblerPort) & 0x03,
+        request.grid->OpenChooser(request, kPortList, FlexScrmPort, image.GetByte(cmcImageMap::kScramblerPort) & 0x03,
                                   {});
         context.result = cmcCodecCommon::kResultPopup;
       } else {
@@ -169,7 +170,7 @@ bool KeyFunctionCodec(cmcChoiceContext& context, cmcCellCapsule& request, uint8_
   }
 
   if (changed && !functionTable && keyByte != old) {
-    const int partner = cmcKeyAdr::kFunctionTable + position;
+    const int partner = cmcImageMap::kFunctionKeyTable + position;
     if (keyByte == 'Z') image.SetByte(partner, 'Z');
     if (keyByte == 'i') image.SetByte(partner, '^');
     if (keyByte == '^') image.SetByte(partner, 'i');

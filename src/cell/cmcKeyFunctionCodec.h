@@ -1,6 +1,6 @@
 #pragma once
 // `KeyFunctionCodec`: the programmable keys. Each key has a function code byte in the
-// normal table (0x8A80) and in the function-key table (0x8A90), chosen from a list that
+// normal key table and in the function-key table (cmcImageMap), chosen from a list that
 // depends on the model family (`KeyListFor`). Codes that drive an option output also
 // ask for its port and level; "Z", "i" and "^" pair the key's two entries.
 #include <cstdint>
@@ -8,14 +8,6 @@
 
 #include "cell/cmcCellCapsule.h"
 #include "cell/cmcChoiceContext.h"
-
-namespace cmcKeyAdr {
-inline constexpr int kNormalTable = 0x8A80;
-inline constexpr int kFunctionTable = 0x8A90;
-inline constexpr int kScramblerPort = 0xA0CA;  // bits 0-1: option port 1, 2 or 3 as 0, 1, 2
-inline constexpr int kOptionLevels = 0xA0A0;   // bits 5, 6, 7: high level of ports 11, 12, 13
-inline constexpr uint32_t kRestrictedColour = 32896;
-}  // namespace cmcKeyAdr
 
 // Where a key label's byte lives: its position 0-15 and whether it is in the
 // function-key table. False for labels that are no programmable key.

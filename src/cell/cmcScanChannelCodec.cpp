@@ -11,6 +11,7 @@
 #include "cell/cmcCodecCommon.h"
 #include "channel/datCh.h"
 #include "channel/datChBank.h"
+#include "image/cmcImageMap.h"
 #include "overlay/cmcGTex.h"
 
 namespace {
@@ -74,7 +75,7 @@ bool Applies(const datCh& list, int which) {
 // The bank of a channel; channels beyond all banks count as bank 0's.
 int BankOf(const datChBank& banks, int channel) {
   const int b = banks.BankOfChannel(channel);
-  return b < datChAdr::kBanks ? b : 0;
+  return b < cmcImageMap::kBanks ? b : 0;
 }
 
 const cmcCellObj* Answer(const cmcCellCapsule& request, int keyLabel) {
@@ -125,7 +126,7 @@ bool ScanChannelCodec(cmcChoiceContext& context, cmcCellCapsule& request, datCh&
   } else if (const cmcCellObj* bank = Answer(request, FlexZoneSel)) {
     // The reference moves to the chosen bank at once; the channel chooser refines it.
     const int b = bank->index;
-    if (b >= 0 && b < datChAdr::kBanks && banks.BankCount(b) > 0) {
+    if (b >= 0 && b < cmcImageMap::kBanks && banks.BankCount(b) > 0) {
       const int previous = channel;
       SetKind(list, which, cmcScanRef::kSpecificChannel);
       channel = static_cast<uint8_t>(banks.BankFirst(b));

@@ -16,6 +16,7 @@
 #include "channel/datCh.h"
 #include "channel/datChTone.h"
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 #include "overlay/cmcGTex.h"
 #include "overlay/cmcTextUtil.h"
 
@@ -247,9 +248,9 @@ bool Pmr446ToneCodec(cmcChannelCodecContext& context, cmcCellCapsule& request, d
 
 bool SetModeToneCodec(cmcChannelCodecContext& context, cmcCellCapsule& request) {
   cmcEeprom& image = *context.image;
-  const uint8_t flags = image.GetByte(cmcTone::kSetModeFlags);
+  const uint8_t flags = image.GetByte(cmcImageMap::kSetModeFlags);
   bool dtcs = ((flags >> cmcTone::kSetModeDtcsBit) & 1) != 0;
-  int32_t value = image.GetByte(cmcTone::kSetModeTone);
+  int32_t value = image.GetByte(cmcImageMap::kSetModeTone);
   const cmcCellObj* chosen = cmcChannelCodecContext::ChosenCell(request);
   const bool interactive = cmcCodecCommon::IsInteractiveKey(request);
   bool changed = false;
@@ -296,9 +297,9 @@ bool SetModeToneCodec(cmcChannelCodecContext& context, cmcCellCapsule& request) 
   }
 
   if (changed) {
-    image.SetByte(cmcTone::kSetModeFlags, static_cast<uint8_t>(dtcs ? flags | (1 << cmcTone::kSetModeDtcsBit)
-                                                                    : flags & ~(1 << cmcTone::kSetModeDtcsBit)));
-    image.SetByte(cmcTone::kSetModeTone, static_cast<uint8_t>(value));
+    image.SetByte(cmcImageMap::kSetModeFlags, static_cast<uint8_t>(dtcs ? flags | (1 << cmcTone::kSetModeDtcsBit)
+                                                                        : flags & ~(1 << cmcTone::kSetModeDtcsBit)));
+    image.SetByte(cmcImageMap::kSetModeTone, static_cast<uint8_t>(value));
   }
   const std::string text = dtcs ? cmcChoiceList(context, kDtcsList, Flex1).TextOf(value)
                                 : cmcChoiceList(context, kSetModeList, Flex0).TextOf(value);

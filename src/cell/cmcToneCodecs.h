@@ -16,11 +16,10 @@ namespace cmcTone {
 // Values of the CTCSS choice lists that are no CTCSS index.
 inline constexpr int32_t kChoiceOff = 52;
 inline constexpr int32_t kChoiceDtcs = 53;
-// The set-mode tone: bit 6 of the flag byte selects DTCS; the tone byte holds the
-// CTCSS index or the position of the DTCS code in "GI_AppItem_Dtcs".
-inline constexpr int kSetModeFlags = 0x28A;
+// The set-mode tone (cmcImageMap::kSetModeFlags, kSetModeTone): this bit of the flag
+// byte selects DTCS; the tone byte holds the CTCSS index or the position of the DTCS
+// code in "GI_AppItem_Dtcs".
 inline constexpr int kSetModeDtcsBit = 6;
-inline constexpr int kSetModeTone = 0x28B;
 }  // namespace cmcTone
 
 // The LMR form, also used by QarnPmr and dPMR446 channels: DTCS codes with polarity

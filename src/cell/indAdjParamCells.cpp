@@ -149,7 +149,7 @@ void ReadOut(indCellRequest& r) {
       v = static_cast<int8_t>(image.GetByte(p.address));
       break;
     case Word:
-      v = (image.GetByte(p.address) << 8) | image.GetByte(p.address + 1);
+      v = image.GetWord(p.address);
       break;
     case First:
       v = Contribution(image, p.address, 1);

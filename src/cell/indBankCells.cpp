@@ -14,6 +14,7 @@
 #include "cell/indCodecScope.h"
 #include "channel/datChBlockHost.h"
 #include "channel/datChKinds.h"
+#include "image/cmcImageMap.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ void BankSmarTrunk(indCellRequest& r) { r.SetText("Non"); }
 
 void BankText(indCellRequest& r) {
   const int b = BankOf(r);
-  if (b < 0 || b >= datChAdr::kBanks) return;
+  if (b < 0 || b >= cmcImageMap::kBanks) return;
   datCh bank(&r.host.Image());
   bank.Load(datChKind::kBank, b);
   indCodecScope codec(r);
@@ -64,7 +65,7 @@ void BankText(indCellRequest& r) {
 
 void MchSmarTrunk(indCellRequest& r) {
   const int b = BankOf(r);
-  if (b < 0 || b >= datChAdr::kBanks) {
+  if (b < 0 || b >= cmcImageMap::kBanks) {
     r.SetText("----");
     return;
   }
@@ -78,7 +79,7 @@ void MchSmarTrunk(indCellRequest& r) {
 
 void BankSize(indCellRequest& r) {
   const int b = BankOf(r);
-  if (b < 0 || b >= datChAdr::kBanks) return;
+  if (b < 0 || b >= cmcImageMap::kBanks) return;
   datChBank banks = r.Banks();
   cmcIntegerRule rule;
   banks.BankSizeRange(b, rule.min, rule.max);

@@ -5,6 +5,7 @@
 #include "cell/indCellRequest.h"
 #include "channel/datChBlockHost.h"
 #include "channel/datChKinds.h"
+#include "image/cmcImageMap.h"
 #include "runtime/cmcPrompts.h"
 
 namespace {
@@ -70,7 +71,7 @@ bool indBlankRows::AddChannel(indCellRequest& r) {
   const int key = r.Key();
   if (key != ' ' && key != 8 && key != '.' && key != 13 && !(key >= '0' && key <= '9')) return false;
   datChBank banks = r.Banks();
-  if (banks.TotalChannels() >= datChAdr::kChannelSlots || !banks.RoomFor(r.category, 1)) {
+  if (banks.TotalChannels() >= cmcImageMap::kChannelSlots || !banks.RoomFor(r.category, 1)) {
     r.host.Prompts().Show(cmcPromptIcon::Error, r.host.Text("GI_Sys_AppTitle"),
                           r.host.Text("GI_AppMess_ChErr_Overflow"));
     return false;
@@ -80,7 +81,7 @@ bool indBlankRows::AddChannel(indCellRequest& r) {
   r.host.BlockHost().Send(datChBlockHost::kEvInsertChannel, r.bank, at);
   r.bank = banks.Context(r.bank.bank);
   r.newRow = r.bank.count == 0 || r.row > r.bank.last;
-  if (r.row < datChAdr::kChannelSlots) r.record.Load(r.kind, r.row);
+  if (r.row < cmcImageMap::kChannelSlots) r.record.Load(r.kind, r.row);
   r.record.inUse = false;
   r.host.RecomputeMemory();
   r.mask |= indCellRequest::kMaskAttrOrBank | indCellRequest::kMaskLayout;

@@ -6,6 +6,7 @@
 #include "cell/indCellHost.h"
 #include "channel/datChKinds.h"
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ void indCellRequest::ReadBankContext() {
     int b = capsule.bankIndex;
     if (b == 0) {
       b = banks.BankOfChannel(row);
-      if (b >= datChAdr::kBanks) {
+      if (b >= cmcImageMap::kBanks) {
         const int total = banks.TotalChannels();
         b = total > 0 ? banks.BankOfChannel(total - 1) : 0;
       }

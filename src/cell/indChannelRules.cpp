@@ -13,10 +13,10 @@
 #include "cell/indCellRequest.h"
 #include "cell/indChannelCells.h"
 #include "cell/indCodecScope.h"
+#include "image/cmcImageMap.h"
 
 namespace {
 
-constexpr int kWidthOptions = 0xA0EE;        // bit 4: the wide and middle widths are allowed
 constexpr uint32_t kSimplexTop = 520000000;  // above it a channel has no duplex choice
 constexpr int kNameLength = 8;
 constexpr int kPresetNameLength = 6;
@@ -50,7 +50,7 @@ void indChannelRules::MarkEntry(indCellRequest& r, int v) {
   switch (r.label) {
     case CL_Mch_WNM:
     case CL_Mch_WNM_Pmr:
-      if ((v == 2 || v == 3) && !indCellSteps::ImageBit(r, kWidthOptions, 4)) r.SetWarning();
+      if ((v == 2 || v == 3) && !indCellSteps::ImageBit(r, cmcImageMap::kWidthOptions, 4)) r.SetWarning();
       return;
     default:
       break;

@@ -5,6 +5,7 @@
 #include "cell/indCellHost.h"
 #include "cell/indCellRequest.h"
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 #include "runtime/cmcFatal.h"
 
 indCodecScope::indCodecScope(indCellRequest& r) : r_(r) {
@@ -45,7 +46,7 @@ void indCellSteps::StoreChannel(indCellRequest& r) {
 
 std::array<uint8_t, 32> indCellSteps::UserTable(indCellRequest& r) {
   std::array<uint8_t, 32> table{};
-  r.host.Image().ReadBlock(kUserChars, table.data(), static_cast<int>(table.size()));
+  r.host.Image().ReadBlock(cmcImageMap::kUserChars, table.data(), static_cast<int>(table.size()));
   return table;
 }
 

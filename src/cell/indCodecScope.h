@@ -31,7 +31,6 @@ class indCellSteps {
   static constexpr uint8_t kAlignLeft = 0;
   static constexpr uint8_t kAlignCentre = 1;
   static constexpr uint8_t kAlignRight = 2;
-  static constexpr int kUserChars = 0xA12E;  // 16 user-character masks, 2 bytes each
 
   // A setting that does not apply: the text in the restricted colour; a typed key (1-126)
   // is swallowed and reported. True when the key was swallowed (the request then only draws).

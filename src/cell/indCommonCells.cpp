@@ -11,14 +11,14 @@
 #include "cell/indCellRequest.h"
 #include "cell/indSettingRows.h"
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 
 namespace {
 
 constexpr const char* kOnOff = "GI_Sheet_Sel_Misc_OnOff";
 constexpr const char* kEnable = "GI_Sheet_Sel_Misc_Enable";
 constexpr const char* kAccess = "GI_Sheet_Sel_Comm_Access";
-constexpr int kManDownFlags = 0xB67E;  // bit 4: man-down on; bit 5 shared with the emergency siren
-constexpr indBitField kManDownOn = Bit(kManDownFlags, 4);
+constexpr indBitField kManDownOn = Bit(cmcImageMap::kEmergencyFlags, 4);
 
 // One row per label. Beyond the settings whose place the radio fixes, the family
 // keeps its settings in bytes no other family uses: 0xA07E-0xA080, 0xA08D-0xA08F,
@@ -81,7 +81,8 @@ constexpr indSettingRow kCommon[] = {
     {CL_Comm_ManDown_TS1, Byte(0xA860), Timer(10), kSilverUnlessSet, kManDownOn},
     {CL_Comm_ManDown_TS2, Byte(0xA861), Timer(10), kSilverUnlessSet, kManDownOn},
     {CL_Comm_ManDown_TS3, Byte(0xA862), Timer(10), kSilverUnlessSet, kManDownOn},
-    {CL_Comm_ManDown_Sairen, Bit(kManDownFlags, 5), Choice("GI_Sheet_Sel_Comm_Sairen"), kSilverUnlessSet, kManDownOn},
+    {CL_Comm_ManDown_Sairen, Bit(cmcImageMap::kEmergencyFlags, 5), Choice("GI_Sheet_Sel_Comm_Sairen"), kSilverUnlessSet,
+     kManDownOn},
     {CL_Comm_ManDown_ReCycle, Byte(0xA85E), Integer(1, 8)},
     // Low battery.
     {CL_Comm_LowBatt1_Periods, Byte(0xA0E6), Timer(1, true), kSilverUnlessSet, Bit(0xA0E8, 5)},
@@ -125,14 +126,13 @@ constexpr indSettingRow kCommon[] = {
 };
 
 // The clone password: 16 bytes, zero-padded; the first is 0 when there is none.
-constexpr int kClonePassword = 0xA0FC;
 
 void ClonePassword(indCellRequest& r) {
   cmcEeprom& image = r.host.Image();
   std::array<uint8_t, cmcTextCodecs::kMaxPasswordLength> entered{};
-  const std::span<const uint8_t> current(image.Data() + kClonePassword, entered.size());
+  const std::span<const uint8_t> current(image.Data() + cmcImageMap::kClonePassword, entered.size());
   if (cmcTextCodecs::ClonePasswordCodec(r.capsule, current, entered, r.codec.result))
-    image.WriteBlock(kClonePassword, entered.data(), static_cast<int>(entered.size()));
+    image.WriteBlock(cmcImageMap::kClonePassword, entered.data(), static_cast<int>(entered.size()));
 }
 
 }  // namespace

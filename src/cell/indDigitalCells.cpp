@@ -12,6 +12,7 @@
 #include "cell/indSettingRows.h"
 #include "channel/datChKinds.h"
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 
 namespace {
 
@@ -53,7 +54,8 @@ constexpr uint8_t kBeepBits = 0x03;      // setting byte 0, bits 0-1: the alert 
 constexpr uint8_t kSelectionBit = 0x80;  // setting byte 0, bit 7: offered for selection
 
 std::span<const uint8_t> UserTable(indCellRequest& r) {
-  return {r.host.Image().Data() + kUserCharacters, static_cast<size_t>(kUserCharactersSize)};
+  return {r.host.Image().Data() + cmcImageMap::kUserChars,
+          static_cast<size_t>(cmcImageMap::kUserCharSize * cmcImageMap::kUserCharCount)};
 }
 
 void StatusText(indCellRequest& r) {

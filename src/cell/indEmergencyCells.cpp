@@ -5,12 +5,13 @@
 #include "cell/cmcCellIds.h"
 #include "cell/indCellHandlers.h"
 #include "cell/indSettingRows.h"
+#include "image/cmcImageMap.h"
 
 namespace {
 
 constexpr const char* kOnOff = "GI_Sheet_Sel_Misc_OnOff";
 constexpr const char* kEnable = "GI_Sheet_Sel_Misc_Enable";
-constexpr int kEmergencyFlags = 0xB67E;  // bit 3: the emergency code is sent
+using cmcImageMap::kEmergencyFlags;
 constexpr indBitField kCodeSent = Bit(kEmergencyFlags, 3);
 constexpr indBitField kLoneWorkerTimeout = Byte(0xB688);
 

@@ -9,10 +9,10 @@
 #include "cell/indCellHost.h"
 #include "cell/indCellRequest.h"
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 
 namespace {
 
-constexpr int kWidthOptions = 0xA0EE;   // bit 4: the wide and middle widths are allowed
 constexpr int kFirstLockedPreset = 60;  // chooser values 60-62 are presets 61-63
 
 std::string Number3(int n) {
@@ -51,7 +51,7 @@ void Mark(indCellRequest& r) {
   const int entry = r.row;
   const int label = static_cast<int>(edited.label);
   if (r.pmr) {
-    const bool widthsAllowed = r.host.Image().GetByte(kWidthOptions) & 0x10;
+    const bool widthsAllowed = r.host.Image().GetByte(cmcImageMap::kWidthOptions) & 0x10;
     if ((label == CL_Mch_WNM || label == CL_Mch_WNM_Pmr) && (entry == 2 || entry == 3) && !widthsAllowed)
       r.SetWarning();
     return;

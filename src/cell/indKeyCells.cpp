@@ -9,6 +9,7 @@
 #include "cell/indCellRequest.h"
 #include "cell/indSettingRows.h"
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ void Key(indCellRequest& r) {
   bool functionTable = false;
   if (!KeyPositionOf(static_cast<uint32_t>(r.label), position, functionTable)) return;
   cmcEeprom& image = r.host.Image();
-  const int address = (functionTable ? cmcKeyAdr::kFunctionTable : cmcKeyAdr::kNormalTable) + position;
+  const int address = (functionTable ? cmcImageMap::kFunctionKeyTable : cmcImageMap::kKeyTable) + position;
   uint8_t code = image.GetByte(address);
   const uint8_t old = code;
   const std::string list = KeyListFor(r.codec, r.capsule, functionTable);

@@ -14,6 +14,7 @@
 #include "cell/indSettingRows.h"
 #include "channel/datChBlockHost.h"
 #include "channel/datChKinds.h"
+#include "image/cmcImageMap.h"
 #include "runtime/cmcPrompts.h"
 
 namespace {
@@ -81,8 +82,8 @@ constexpr indSettingRow kSystem[] = {
 // clang-format on
 
 void System(indCellRequest& r) {
-  if (r.row < 0 || r.row >= indMdcCells::kSystemCount) return;
-  indRunRow(r, *indFindRow(kSystem, r.label), indMdcCells::kSystems + indMdcCells::kSystemSize * r.row,
+  if (r.row < 0 || r.row >= cmcImageMap::kMdcSystemCount) return;
+  indRunRow(r, *indFindRow(kSystem, r.label), cmcImageMap::kMdcSystems + cmcImageMap::kMdcSystemSize * r.row,
             indShownText::kNormalised);
 }
 
@@ -97,7 +98,7 @@ bool AddAlias(indCellRequest& r) {
   if (!StartsEntry(r.Key())) return false;
   const datChBank banks = r.Banks();
   const int count = banks.MdcAliasCount();
-  if (count >= datChAdr::kMdcAliasMax || !banks.RoomFor(CT_MDC_Alias, 1)) {
+  if (count >= cmcImageMap::kMdcAliasSlots || !banks.RoomFor(CT_MDC_Alias, 1)) {
     r.host.Prompts().Show(cmcPromptIcon::Error, r.host.Text("GI_Sys_AppTitle"),
                           r.host.Text("GI_AppMess_ChErr_Overflow"));
     return false;

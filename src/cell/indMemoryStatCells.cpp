@@ -6,10 +6,11 @@
 #include "cell/indCellHandlers.h"
 #include "cell/indCellRequest.h"
 #include "channel/datChKinds.h"
+#include "image/cmcImageMap.h"
 
 namespace {
 
-constexpr int kSlots = datChAdr::kChannelSlots;
+constexpr int kSlots = cmcImageMap::kChannelSlots;
 
 // The bank a statistics cell counts: the bank context on channel rows, else the row.
 int RowBank(const indCellRequest& r) { return datChBank::IsChannelCategory(r.category) ? r.bank.bank : r.row; }

@@ -9,6 +9,7 @@
 #include "cell/indSettingRows.h"
 #include "channel/datChKinds.h"
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ constexpr indSettingRow kRows[] = {
     {CL_ScanComm_ModeDependentScan, Bit(0xA0E8, 2), Choice(kOnOff)},
     {CL_ScanComm_MonitorKeyAction, Bit(0xA0E8, 0), Choice("GI_Sheet_Sel_MonitorKey_Action")},
     {CL_ScanComm_TalkBackTimerBeep, Bit(0xA09C, 6), Choice(kOnOff)},
-    {CL_ScanComm_PwrSave, Bit(datChAdr::kScanLists + kPwrSaveByte, kPwrSaveBit), Choice(kOnOff)},
+    {CL_ScanComm_PwrSave, Bit(cmcImageMap::kScanLists + kPwrSaveByte, kPwrSaveBit), Choice(kOnOff)},
 };
 
 bool HasBit(uint8_t b, int n) { return (b >> n) & 1; }
@@ -127,9 +128,9 @@ void PowerOnScan(indCellRequest& r) {
 void PowerSave(indCellRequest& r) {
   indRunRow(r, *indFindRow(kRows, r.label));
   cmcEeprom& image = r.host.Image();
-  const bool on = HasBit(image.GetByte(datChAdr::kScanLists + kPwrSaveByte), kPwrSaveBit);
-  for (int n = 1; n < datChAdr::kScanListCount; ++n) {
-    const int at = datChAdr::kScanLists + datChAdr::kScanListSize * n + kPwrSaveByte;
+  const bool on = HasBit(image.GetByte(cmcImageMap::kScanLists + kPwrSaveByte), kPwrSaveBit);
+  for (int n = 1; n < cmcImageMap::kScanListCount; ++n) {
+    const int at = cmcImageMap::kScanLists + cmcImageMap::kScanListSize * n + kPwrSaveByte;
     image.SetByte(at, WithBit(image.GetByte(at), kPwrSaveBit, on));
   }
 }

@@ -21,6 +21,7 @@
 #include "channel/datChBlockHost.h"
 #include "channel/datChKinds.h"
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 #include "overlay/cmcGTex.h"
 #include "overlay/cmcTextUtil.h"
 #include "runtime/cmcFatal.h"
@@ -115,7 +116,8 @@ void WritePlace(indCellRequest& r, const indPlace& at, int base, int32_t value) 
 }
 
 std::span<const uint8_t> UserTable(indCellRequest& r) {
-  return Bytes(r, indIn::kImage, 0).Span(Run(kUserCharacters, kUserCharactersSize));
+  return Bytes(r, indIn::kImage, 0)
+      .Span(Run(cmcImageMap::kUserChars, cmcImageMap::kUserCharSize * cmcImageMap::kUserCharCount));
 }
 
 // Digits one per nibble, the first in the high nibble of the first byte.
@@ -237,7 +239,7 @@ bool RunValueCodec(indCellRequest& r, const indSettingRow& row, cmcChoiceContext
 // The handler pattern for one row, once.
 bool RunOnce(indCellRequest& r, const indSettingRow& row, int base) {
   cmcEeprom& image = r.host.Image();
-  if ((row.effects & kDigitalTimers) && !(image.GetByte(kDigitalTimerFlags) & 0x10)) return false;
+  if ((row.effects & kDigitalTimers) && !(image.GetByte(cmcImageMap::kSheetAccess) & 0x10)) return false;
   const indCodecRule& c = row.codec;
   if (c.kind == indCodecKind::kFixedText) {
     cmcCodecCommon::ShowText(r.capsule, c.list);
@@ -352,7 +354,7 @@ bool indImageText(indCellRequest& r, int address, int length) {
 }
 
 int indFiveToneCapacity(const indCellRequest& r) {
-  return std::clamp<int>(r.host.Image().GetByte(cmcFiveToneAdr::kCapacity), 1, 8);
+  return std::clamp<int>(r.host.Image().GetByte(cmcImageMap::kFiveToneCapacity), 1, 8);
 }
 
 bool indRecordInRange(const indCellRequest& r) {

@@ -166,12 +166,6 @@ struct indSettingRow {
   int32_t divisor = 1;      // the image holds the value times this
 };
 
-// The model has the digital timer sheet: bit 4 of this byte.
-inline constexpr int kDigitalTimerFlags = 0x10B;
-// The 16 user characters, 2 bytes each.
-inline constexpr int kUserCharacters = 0xA12E;
-inline constexpr int kUserCharactersSize = 32;
-
 // How the runner takes a commit of the very text the cell shows.
 enum class indShownText : uint8_t {
   kIgnored,     // changes nothing: an editor closed without an edit rewrites no value

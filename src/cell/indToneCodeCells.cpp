@@ -12,6 +12,7 @@
 #include "cell/indSettingRows.h"
 #include "channel/datChKinds.h"
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ constexpr const char* kOnOff = "GI_Sheet_Sel_Misc_OnOff";
 constexpr const char* kOnOff2 = "GI_Sheet_Sel_Misc_OnOff2";
 constexpr const char* kEnable2 = "GI_Sheet_Sel_Misc_Enable2";
 
-constexpr int kCapacity = cmcFiveToneAdr::kCapacity;
+constexpr int kCapacity = cmcImageMap::kFiveToneCapacity;
 constexpr int kDispDigits = 0xA095;
 constexpr int kCompareDigits = 0xA096;
 constexpr int kUserToneTiming = 0xA1CC;
@@ -84,7 +85,7 @@ constexpr indSettingRow kRows[] = {
     {CL_5TTx_LeadOutDelayTimer, Byte(0xA0B4), Timer(100)},
     {CL_5TTx_AbcDecTimer, Byte(0xA0B5), Timer(10)},
     {CL_5TTx_DispDigit, Byte(kDispDigits), FlagSet(1, 0)},
-    {CL_5TTx_SpTone_Group, Bits(cmcFiveToneAdr::kGroupTone, 0, 4), SingleDigit()},
+    {CL_5TTx_SpTone_Group, Bits(cmcImageMap::kGroupTone, 0, 4), SingleDigit()},
     {CL_5TTx_SpTone_Repeat, Bits(0xA098, 0, 4), SingleDigit()},
     {CL_5TTx_SpTone_Link2, Bits(0xA099, 0, 4), SingleDigit()},
     {CL_5TTx_PTTCallIna, Bit(0xA0BD, 0), Choice(kOnOff)},

@@ -6,17 +6,18 @@
 #include "channel/datChBank.h"
 #include "channel/datChBits.h"
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 
 namespace {
 
 uint32_t GetFrequency(const uint8_t* b) {
   const uint32_t raw = (static_cast<uint32_t>(b[0] & 0x7F) << 24) | (static_cast<uint32_t>(b[1]) << 16) |
                        (static_cast<uint32_t>(b[2]) << 8) | b[3];
-  return std::min(raw, datChAdr::kMaxFrequency);
+  return std::min(raw, datCh::kMaxFrequency);
 }
 
 void SetFrequency(uint8_t* b, uint32_t hz, bool inhibit) {
-  hz = std::min(hz, datChAdr::kMaxFrequency);
+  hz = std::min(hz, datCh::kMaxFrequency);
   b[0] = static_cast<uint8_t>(((hz >> 24) & 0x7F) | (inhibit ? 0x80 : 0));
   b[1] = static_cast<uint8_t>((hz >> 16) & 0xFF);
   b[2] = static_cast<uint8_t>((hz >> 8) & 0xFF);
@@ -49,7 +50,7 @@ void datCh::Load(int k, int n) {
   kind = k;
   index = n;
   if (image_ == nullptr || k <= 0 || k >= datChKind::kCount) return;
-  if (datChKind::IsChannel(k) && (n < 0 || n >= datChAdr::kChannelSlots)) return;
+  if (datChKind::IsChannel(k) && (n < 0 || n >= cmcImageMap::kChannelSlots)) return;
   const datChKindInfo& info = datChKindOf(k);
   for (int r = 0; r < info.regionCount; ++r) {
     const datChRegion& g = info.regions[static_cast<size_t>(r)];
@@ -66,7 +67,7 @@ void datCh::Load(int k, int n) {
 void datCh::Store() {
   if (image_ == nullptr || kind <= 0 || kind >= datChKind::kCount) return;
   if (datChKind::IsChannel(kind)) {
-    if (index < 0 || index >= datChAdr::kChannelSlots) return;
+    if (index < 0 || index >= cmcImageMap::kChannelSlots) return;
     StoreChannel();
   } else {
     PackList();
@@ -77,16 +78,17 @@ void datCh::Store() {
     image_->WriteBlock(g.base + g.stride * index, raw[static_cast<size_t>(r)].data(), g.size);
   }
   if (datChKind::IsChannel(kind)) {
-    for (int l = 0; l < 4; ++l) SetMapBit(*image_, datChAdr::kScanMaps + 16 * l, index, ((scan >> (3 - l)) & 1) != 0);
-    if (HasAttr(kAttrPriority)) image_->SetByte(datChAdr::kPriorityCh, static_cast<uint8_t>(index));
-    SetImageBit(*image_, datChAdr::kPriorityEna, 4, !HasAttr(kAttrPriorityCleared));
-    if (HasAttr(kAttrScanB)) image_->SetByte(datChAdr::kScanBCh, static_cast<uint8_t>(index));
-    if (HasAttr(kAttrEmergency)) image_->SetByte(datChAdr::kEmergencyCh, static_cast<uint8_t>(index));
-    SetImageBit(*image_, datChAdr::kEmergencyEna, 6, !HasAttr(kAttrEmergencyCleared));
+    for (int l = 0; l < 4; ++l)
+      SetMapBit(*image_, cmcImageMap::kScanMaps + 16 * l, index, ((scan >> (3 - l)) & 1) != 0);
+    if (HasAttr(kAttrPriority)) image_->SetByte(cmcImageMap::kPriorityChannel, static_cast<uint8_t>(index));
+    SetImageBit(*image_, cmcImageMap::kPriorityFlags, 4, !HasAttr(kAttrPriorityCleared));
+    if (HasAttr(kAttrScanB)) image_->SetByte(cmcImageMap::kScanBChannel, static_cast<uint8_t>(index));
+    if (HasAttr(kAttrEmergency)) image_->SetByte(cmcImageMap::kEmergencyChannel, static_cast<uint8_t>(index));
+    SetImageBit(*image_, cmcImageMap::kEmergencyFlags, 6, !HasAttr(kAttrEmergencyCleared));
     datChBank banks(image_);
     const int bank = banks.BankOfChannel(index);
-    if (bank < datChAdr::kBanks) banks.SetBankFlag(bank, HasAttr(kAttrSmarTrunk));
-    if (HasAttr(kAttrStart)) image_->SetByte(datChAdr::kStartCh, static_cast<uint8_t>(index));
+    if (bank < cmcImageMap::kBanks) banks.SetBankFlag(bank, HasAttr(kAttrSmarTrunk));
+    if (HasAttr(kAttrStart)) image_->SetByte(cmcImageMap::kStartChannel, static_cast<uint8_t>(index));
   } else {
     StoreListExtras();
   }
@@ -106,16 +108,16 @@ void datCh::LoadChannel() {
   inUse = freqR != 0;
 
   attr = 0;
-  const bool priorityOn = datGetBit(img.GetByte(datChAdr::kPriorityEna), 4);
-  if (priorityOn && img.GetByte(datChAdr::kPriorityCh) == n) attr |= kAttrPriority;
+  const bool priorityOn = datGetBit(img.GetByte(cmcImageMap::kPriorityFlags), 4);
+  if (priorityOn && img.GetByte(cmcImageMap::kPriorityChannel) == n) attr |= kAttrPriority;
   if (!priorityOn) attr |= kAttrPriorityCleared;
-  const bool emergencyOn = datGetBit(img.GetByte(datChAdr::kEmergencyEna), 6);
-  if (emergencyOn && img.GetByte(datChAdr::kEmergencyCh) == n) attr |= kAttrEmergency;
+  const bool emergencyOn = datGetBit(img.GetByte(cmcImageMap::kEmergencyFlags), 6);
+  if (emergencyOn && img.GetByte(cmcImageMap::kEmergencyChannel) == n) attr |= kAttrEmergency;
   if (!emergencyOn) attr |= kAttrEmergencyCleared;
   const datChBank banks(image_);
   const int bank = banks.BankOfChannel(n);
-  if (bank < datChAdr::kBanks && banks.BankFlag(bank)) attr |= kAttrSmarTrunk;
-  if (img.GetByte(datChAdr::kStartCh) == n) attr |= kAttrStart;
+  if (bank < cmcImageMap::kBanks && banks.BankFlag(bank)) attr |= kAttrSmarTrunk;
+  if (img.GetByte(cmcImageMap::kStartChannel) == n) attr |= kAttrStart;
 
   toneR.Unpack(m + 8);
   toneT.Unpack(m + 10);
@@ -127,7 +129,7 @@ void datCh::LoadChannel() {
   scanList = m[21];
   scan = 0;
   for (int l = 0; l < 4; ++l)
-    if (MapBit(img, datChAdr::kScanMaps + 16 * l, n)) scan |= 1 << (3 - l);
+    if (MapBit(img, cmcImageMap::kScanMaps + 16 * l, n)) scan |= 1 << (3 - l);
 
   rfPower = datGetBits(x[0], 0, 2);
   lockout = datGetBits(x[0], 2, 2) | (datGetBits(x[15], 4, 1) << 2);

@@ -22,6 +22,8 @@ class datCh {
   static constexpr uint8_t kAttrEmergencyCleared = 0x10;
   static constexpr uint8_t kAttrSmarTrunk = 0x20;
   static constexpr uint8_t kAttrStart = 0x40;
+  // The highest frequency a channel holds, in Hz; larger values read and store as it.
+  static constexpr uint32_t kMaxFrequency = 799999950;
 
   explicit datCh(cmcEeprom* image = nullptr) : image_(image) {}
 

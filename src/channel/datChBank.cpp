@@ -6,28 +6,22 @@
 #include "channel/datChBits.h"
 #include "channel/datChKinds.h"
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 
 namespace {
 
-bool ValidBank(int b) { return b >= 0 && b < datChAdr::kBanks; }
+bool ValidBank(int b) { return b >= 0 && b < cmcImageMap::kBanks; }
 
 constexpr uint8_t kPointerAttrs = datCh::kAttrPriority | datCh::kAttrScanB | datCh::kAttrEmergency | datCh::kAttrStart;
 
 }  // namespace
 
-int datChBank::Word(int address) const { return (image_->GetByte(address) << 8) | image_->GetByte(address + 1); }
-
-void datChBank::SetWord(int address, int value) {
-  image_->SetByte(address, static_cast<uint8_t>((value >> 8) & 0xFF));
-  image_->SetByte(address + 1, static_cast<uint8_t>(value & 0xFF));
-}
-
-int datChBank::BankCount(int b) const { return ValidBank(b) ? Word(datChAdr::kBankCounts + 2 * b) : 0; }
+int datChBank::BankCount(int b) const { return ValidBank(b) ? image_->GetWord(cmcImageMap::kBankCounts + 2 * b) : 0; }
 
 int datChBank::SetBankCount(int b, int count) {
   if (!ValidBank(b)) return 0;
   count = std::clamp(count, 0, 0xFFFF);
-  SetWord(datChAdr::kBankCounts + 2 * b, count);
+  image_->SetWord(cmcImageMap::kBankCounts + 2 * b, count);
   return count;
 }
 
@@ -45,13 +39,13 @@ int datChBank::BankLast(int b) const {
 
 int datChBank::TotalChannels() const {
   int total = 0;
-  for (int b = 0; b < datChAdr::kBanks; ++b) total += BankCount(b);
+  for (int b = 0; b < cmcImageMap::kBanks; ++b) total += BankCount(b);
   return total;
 }
 
 int datChBank::BankOfOrdinal(int k) const {
   int sum = 0;
-  for (int b = 0; b < datChAdr::kBanks; ++b) {
+  for (int b = 0; b < cmcImageMap::kBanks; ++b) {
     sum += BankCount(b);
     if (sum >= k) return b;
   }
@@ -59,24 +53,24 @@ int datChBank::BankOfOrdinal(int k) const {
 }
 
 int datChBank::BankOfChannel(int n) const {
-  if (n < 0) return datChAdr::kBanks;
+  if (n < 0) return cmcImageMap::kBanks;
   int sum = 0;
-  for (int b = 0; b < datChAdr::kBanks; ++b) {
+  for (int b = 0; b < cmcImageMap::kBanks; ++b) {
     sum += BankCount(b);
     if (n < sum) return b;
   }
-  return datChAdr::kBanks;
+  return cmcImageMap::kBanks;
 }
 
 bool datChBank::ChannelInUse(int n) const {
-  const int a = datChAdr::kMain + datChAdr::kMainSize * n;
+  const int a = cmcImageMap::kChannelMain + cmcImageMap::kChannelMainSize * n;
   return ((image_->GetByte(a) & 0x7F) | image_->GetByte(a + 1) | image_->GetByte(a + 2) | image_->GetByte(a + 3)) != 0;
 }
 
 int datChBank::UsedInBank(int b) const {
   if (!ValidBank(b)) return 0;
   const int first = BankFirst(b);
-  const int end = std::min(first + BankCount(b), datChAdr::kChannelSlots);
+  const int end = std::min(first + BankCount(b), cmcImageMap::kChannelSlots);
   int used = 0;
   for (int n = first; n < end; ++n) used += ChannelInUse(n) ? 1 : 0;
   return used;
@@ -84,12 +78,12 @@ int datChBank::UsedInBank(int b) const {
 
 int datChBank::UsedTotal() const {
   int used = 0;
-  for (int b = 0; b < datChAdr::kBanks; ++b) used += UsedInBank(b);
+  for (int b = 0; b < cmcImageMap::kBanks; ++b) used += UsedInBank(b);
   return used;
 }
 
 int datChBank::UsedInRange(int first, int last) const {
-  if (first < 0 || last >= datChAdr::kChannelSlots || first > last) return -1;
+  if (first < 0 || last >= cmcImageMap::kChannelSlots || first > last) return -1;
   int used = 0;
   for (int n = first; n <= last; ++n) used += ChannelInUse(n) ? 1 : 0;
   return used;
@@ -101,30 +95,30 @@ dst_BankContext datChBank::Context(int b) const {
 }
 
 bool datChBank::BankFlag(int b) const {
-  return ValidBank(b) && datGetBit(image_->GetByte(datChAdr::kBankFlags), 7 - b);
+  return ValidBank(b) && datGetBit(image_->GetByte(cmcImageMap::kBankFlags), 7 - b);
 }
 
 void datChBank::SetBankFlag(int b, bool on) {
   if (!ValidBank(b)) return;
-  uint8_t flags = image_->GetByte(datChAdr::kBankFlags);
+  uint8_t flags = image_->GetByte(cmcImageMap::kBankFlags);
   datSetBit(flags, 7 - b, on);
-  image_->SetByte(datChAdr::kBankFlags, flags);
+  image_->SetByte(cmcImageMap::kBankFlags, flags);
 }
 
 void datChBank::SetBankMode(bool on) {
-  for (int b = 0; b < datChAdr::kBanks; ++b) SetBankCount(b, 0);
+  for (int b = 0; b < cmcImageMap::kBanks; ++b) SetBankCount(b, 0);
   if (on) {
     SetBankCount(0, 4);
     SetBankCount(1, 4);
   } else {
-    SetBankCount(0, datChAdr::kChannelSlots);
+    SetBankCount(0, cmcImageMap::kChannelSlots);
   }
 }
 
 bool datChBank::RoomFor(int category, int k) const {
-  const int u1 = Word(datChAdr::kUsed1);
-  const int u2 = Word(datChAdr::kUsed2);
-  const int cap = datChAdr::kCapacity;
+  const int u1 = image_->GetWord(cmcImageMap::kBudgetWord1);
+  const int u2 = image_->GetWord(cmcImageMap::kBudgetWord2);
+  const int cap = cmcImageMap::kGroupOneLimit;
   if (IsChannelCategory(category)) return 22 * k < cap - u1 && u2 + 38 * k <= cap;
   if (category == kCategoryMdcAlias) return u1 < cap && u2 + 12 * k <= cap;
   return u2 <= cap;
@@ -144,9 +138,9 @@ void datChBank::MoveChannel(int kind, int from, int to) {
 }
 
 int datChBank::DeleteChannel(int kind, int n, int count) {
-  if (!datChKind::IsChannel(kind) || count < 1 || count > datChAdr::kChannelSlots || n < 0 || n >= count) return 0;
-  for (int l = 0; l < datChAdr::kScanListCount; ++l) {
-    const int rec = datChAdr::kScanLists + datChAdr::kScanListSize * l;
+  if (!datChKind::IsChannel(kind) || count < 1 || count > cmcImageMap::kChannelSlots || n < 0 || n >= count) return 0;
+  for (int l = 0; l < cmcImageMap::kScanListCount; ++l) {
+    const int rec = cmcImageMap::kScanLists + cmcImageMap::kScanListSize * l;
     uint8_t b8 = image_->GetByte(rec + 8);
     uint8_t b12 = image_->GetByte(rec + 12);
     uint8_t b13 = image_->GetByte(rec + 13);
@@ -177,9 +171,9 @@ int datChBank::DeleteChannel(int kind, int n, int count) {
 }
 
 int datChBank::InsertChannel(int kind, int n, int count) {
-  if (!datChKind::IsChannel(kind) || count < 1 || count > datChAdr::kChannelSlots || n < 0 || n >= count) return 0;
-  for (int l = 0; l < datChAdr::kScanListCount; ++l) {
-    const int rec = datChAdr::kScanLists + datChAdr::kScanListSize * l;
+  if (!datChKind::IsChannel(kind) || count < 1 || count > cmcImageMap::kChannelSlots || n < 0 || n >= count) return 0;
+  for (int l = 0; l < cmcImageMap::kScanListCount; ++l) {
+    const int rec = cmcImageMap::kScanLists + cmcImageMap::kScanListSize * l;
     for (int j = 0; j < 4; ++j) {
       const int ref = image_->GetByte(rec + 14 + j);
       if (ref >= n && ref < 0xFF) image_->SetByte(rec + 14 + j, static_cast<uint8_t>(ref + 1));
@@ -205,7 +199,7 @@ void datChBank::BankSizeRange(int b, int& lo, int& hi) const {
   lo = hi = 0;
   if (!ValidBank(b)) return;
   const int count = BankCount(b);
-  const int free = MostThatFit(2, datChAdr::kChannelSlots - TotalChannels());
+  const int free = MostThatFit(2, cmcImageMap::kChannelSlots - TotalChannels());
   int trailing = 0;
   datCh ch(image_);
   for (int n = BankFirst(b) + count - 1; trailing < count && n >= 0; --n, ++trailing) {
@@ -245,13 +239,15 @@ int datChBank::ChangeBankSize(int kind, int b, int newCount) {
   return mask;
 }
 
-int datChBank::MdcAliasCount() const { return Word(datChAdr::kMdcAliasCount); }
+int datChBank::MdcAliasCount() const { return image_->GetWord(cmcImageMap::kMdcAliasCount); }
 
-void datChBank::SetMdcAliasCount(int count) { SetWord(datChAdr::kMdcAliasCount, std::clamp(count, 0, 0xFFFF)); }
+void datChBank::SetMdcAliasCount(int count) {
+  image_->SetWord(cmcImageMap::kMdcAliasCount, std::clamp(count, 0, 0xFFFF));
+}
 
 void datChBank::IncMdcAliasCount() {
   const int count = MdcAliasCount();
-  if (count < datChAdr::kMdcAliasMax) SetMdcAliasCount(count + 1);
+  if (count < cmcImageMap::kMdcAliasSlots) SetMdcAliasCount(count + 1);
 }
 
 void datChBank::DecMdcAliasCount() {

@@ -83,8 +83,6 @@ class datChBank {
   static constexpr int kCategoryMdcAlias = 25;
 
  private:
-  int Word(int address) const;
-  void SetWord(int address, int value);
   bool ChannelInUse(int n) const;
   void MoveChannel(int kind, int from, int to);
 

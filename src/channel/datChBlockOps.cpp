@@ -4,10 +4,11 @@
 
 #include "channel/datChKinds.h"
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 #include "runtime/cmcPrompts.h"
 
 namespace {
-constexpr int kUserCharLast = 15;
+constexpr int kUserCharLast = cmcImageMap::kUserCharCount - 1;
 }
 
 datChBlockOps::datChBlockOps(cmcEeprom* image, const cmcEeprom* defaults, datClipCh& clipboard, cmcPrompts& prompts,
@@ -129,9 +130,9 @@ void datChBlockOps::CarryRows(int kind, int first, int last, int step) {
   const int len = last - first + 1;
   const int neighbour = step > 0 ? last + 1 : first - 1;
   if (datChKind::IsChannel(kind)) {
-    for (int l = 0; l < datChAdr::kScanListCount; ++l) {
+    for (int l = 0; l < cmcImageMap::kScanListCount; ++l) {
       for (int j = 0; j < 4; ++j) {
-        const int at = datChAdr::kScanLists + datChAdr::kScanListSize * l + 14 + j;
+        const int at = cmcImageMap::kScanLists + cmcImageMap::kScanListSize * l + 14 + j;
         const int ref = image_->GetByte(at);
         if (ref >= first && ref <= last)
           image_->SetByte(at, static_cast<uint8_t>(ref + step));
@@ -295,7 +296,7 @@ void datChBlockOps::CarryBanks(dst_ChBlock& req, int kind, int bank, int step) {
     first = std::min(req.rangeLo, req.rangeHi);
     last = std::max(req.rangeLo, req.rangeHi);
   }
-  if (first < 0 || last >= datChAdr::kBanks || first + step < 0 || last + step >= datChAdr::kBanks) return;
+  if (first < 0 || last >= cmcImageMap::kBanks || first + step < 0 || last + step >= cmcImageMap::kBanks) return;
   auto move = [&](int b) {
     const int other = b + step;
     const int count = banks_.BankCount(b);

@@ -1,8 +1,8 @@
 #pragma once
 // The record kinds of the image's channel and list memory, with each kind's index
-// range, its row-change flag and the image regions one record occupies, plus the
-// radio-wide addresses the channel records and banks derive from. Addresses are
-// image addresses; regions are (base, stride, size): record n starts at base + stride * n.
+// range, its row-change flag and the image regions one record occupies. Addresses are
+// image addresses (cmcImageMap); regions are (base, stride, size): record n starts at
+// base + stride * n.
 #include <array>
 #include <cstdint>
 
@@ -50,32 +50,3 @@ struct datChKindInfo {
 // The kind table; an unknown kind reads as kind 0.
 const datChKindInfo& datChKindOf(int kind);
 inline bool datChKindAllowsRowChange(int kind) { return (datChKindOf(kind).flag & 1) != 0; }
-
-namespace datChAdr {
-inline constexpr int kChannelSlots = 128;
-inline constexpr int kMain = 0x7F80;  // 22-byte main channel records
-inline constexpr int kMainSize = 22;
-inline constexpr int kExt = 0x9879;  // 16-byte channel extensions
-inline constexpr int kExtSize = 16;
-inline constexpr int kPriorityCh = 0x296;   // priority channel number
-inline constexpr int kScanBCh = 0x297;      // scan-B channel number
-inline constexpr int kPriorityEna = 0x298;  // bit 4: priority on
-inline constexpr int kStartCh = 0xA092;     // start channel number
-inline constexpr int kEmergencyCh = 0xB67D;
-inline constexpr int kEmergencyEna = 0xB67E;  // bit 6: emergency channel on
-inline constexpr int kScanMaps = 0x8AA8;      // four 128-bit membership maps, 16 bytes apart
-inline constexpr int kScanLists = 0xA2B7;     // 17 scan list records of 18 bytes
-inline constexpr int kScanListCount = 17;
-inline constexpr int kScanListSize = 18;
-inline constexpr int kToneSelMap = 0xA0F6;  // one bit per tone pair, first entry in bit 7
-inline constexpr int kBankCounts = 0xA0CB;  // 8 big-endian words
-inline constexpr int kBankFlags = 0xA090;   // SmarTrunk flag of bank b in bit 7 - b
-inline constexpr int kBanks = 8;
-inline constexpr int kUsed1 = 0x210;  // memory budget words kept by the model controller
-inline constexpr int kUsed2 = 0x216;
-inline constexpr int kCapacity = 15231;
-inline constexpr int kQarnBoundary = 0xA70D;   // MSK group boundary word
-inline constexpr int kMdcAliasCount = 0xB894;  // big-endian word
-inline constexpr int kMdcAliasMax = 100;
-inline constexpr uint32_t kMaxFrequency = 799999950;
-}  // namespace datChAdr

@@ -5,6 +5,7 @@
 #include "channel/datCh.h"
 #include "channel/datChBits.h"
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 #include "image/cmcNibble.h"
 
 namespace {
@@ -213,12 +214,12 @@ void datCh::PackList() {
 
 void datCh::LoadListExtras() {
   if (kind != datChKind::kTonePair) return;
-  toneSel = datGetBit(image_->GetByte(datChAdr::kToneSelMap + index / 8), kToneSelBit(index));
+  toneSel = datGetBit(image_->GetByte(cmcImageMap::kToneSelMap + index / 8), kToneSelBit(index));
 }
 
 void datCh::StoreListExtras() {
   if (kind != datChKind::kTonePair) return;
-  uint8_t b = image_->GetByte(datChAdr::kToneSelMap + index / 8);
+  uint8_t b = image_->GetByte(cmcImageMap::kToneSelMap + index / 8);
   datSetBit(b, kToneSelBit(index), toneSel);
-  image_->SetByte(datChAdr::kToneSelMap + index / 8, b);
+  image_->SetByte(cmcImageMap::kToneSelMap + index / 8, b);
 }

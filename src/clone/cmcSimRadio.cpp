@@ -193,11 +193,21 @@ void cmcSimRadio::HandleFrame() {
 
 std::vector<uint8_t> cmcSimRadio::InformationRecord() const {
   std::vector<uint8_t> info(kInfoSize, 0);
+  // Texts are blank-padded to their field; longer ones are cut.
+  const auto putText = [&info](int at, size_t length, const std::string& text) {
+    for (size_t i = 0; i < length; ++i)
+      info[static_cast<size_t>(at) + i] = static_cast<uint8_t>(i < text.size() ? text[i] : ' ');
+  };
   info[0] = kInfoSize;
+  putText(kInfoComment1, 16, identity_.comment1);
+  putText(kInfoComment2, 16, identity_.comment2);
+  info[kInfoFirmware] = identity_.firmwareRevision;
   info[kInfoDataRevision] = identity_.dataRevision;
-  for (size_t i = 0; i < 12 && i < identity_.serial.size(); ++i)
-    info[kInfoSerial + i] = static_cast<uint8_t>(identity_.serial[i]);
+  putText(kInfoSerial, 12, identity_.serial);
+  info[kInfoChecksum] = static_cast<uint8_t>(identity_.checksum >> 8);
+  info[kInfoChecksum + 1] = static_cast<uint8_t>(identity_.checksum);
   info[kInfoFlags] = identity_.flags;
+  putText(kInfoModel, 8, identity_.model);
   char highest[8];
   std::snprintf(highest, sizeof highest, "%04X", static_cast<unsigned>(identity_.highestAddress & 0xFFFF));
   std::copy(highest, highest + 4, info.begin() + kInfoHighest);

@@ -24,10 +24,15 @@ class cmcSimRadio : public cmcSerialBackend {
  public:
   static constexpr int kInfoSize = 78;
   // Offsets in the information record.
+  static constexpr int kInfoComment1 = 1;
+  static constexpr int kInfoComment2 = 17;
+  static constexpr int kInfoFirmware = 33;
   static constexpr int kInfoDataRevision = 35;
   static constexpr int kInfoSerial = 37;
+  static constexpr int kInfoChecksum = 49;
   static constexpr int kInfoFlags = 53;
   static constexpr int kInfoHighest = 62;
+  static constexpr int kInfoModel = 66;
   // Flag bits: the radio has a clone password; the password is not enforced.
   static constexpr uint8_t kFlagPassword = 0x08;
   static constexpr uint8_t kFlagNotEnforced = 0x10;
@@ -49,7 +54,11 @@ class cmcSimRadio : public cmcSerialBackend {
     std::string serial = "202401000123";  // 12 characters: year, month, running number
     uint8_t dataRevision = 1;
     int highestAddress = 0x7D7F;
-    uint8_t flags = 0;
+    uint8_t flags = 0;                // also bit 0 stun and kill, bit 1 over-voltage detection
+    std::string model = "RX-93";      // the model name, up to 8 characters
+    uint8_t firmwareRevision = 0x10;  // major and minor in the high and low nibble
+    int checksum = 0;                 // the firmware checksum word
+    std::string comment1, comment2;   // the radio's two comments, up to 16 characters each
   };
 
   enum class Echo { Off, All, EveryOther };

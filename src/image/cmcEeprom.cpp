@@ -29,6 +29,19 @@ uint8_t cmcEeprom::GetByte(int address) const {
   return data_[static_cast<size_t>(address)];
 }
 
+int cmcEeprom::GetWord(int address) const {
+  if (!IsValidBlock(address, 2)) cmcFatal("Out of EEPROM image address (GetWord).");
+  const size_t at = static_cast<size_t>(address);
+  return data_[at] << 8 | data_[at + 1];
+}
+
+void cmcEeprom::SetWord(int address, int value) {
+  if (!IsValidBlock(address, 2)) cmcFatal("Out of EEPROM image address (SetWord).");
+  const size_t at = static_cast<size_t>(address);
+  data_[at] = static_cast<uint8_t>(value >> 8);
+  data_[at + 1] = static_cast<uint8_t>(value);
+}
+
 bool cmcEeprom::IsValidBlock(int address, int count) const {
   // Written so that address + count cannot overflow.
   return address >= 0 && address < GetSize() && count > 0 && count <= GetSize() - address;

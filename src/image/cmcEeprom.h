@@ -1,7 +1,7 @@
 #pragma once
 // A radio memory image: a flat, byte-addressed array whose size is fixed per model.
-// Bulk block access ignores invalid ranges; single-byte access out of range is a
-// programming error and ends the process.
+// Bulk block access ignores invalid ranges; single-byte and word access out of range is
+// a programming error and ends the process. Words are big-endian.
 #include <cstdint>
 #include <vector>
 
@@ -21,6 +21,9 @@ class cmcEeprom {
 
   void SetByte(int address, uint8_t value);
   uint8_t GetByte(int address) const;
+  // The word whose high byte is at address; SetWord keeps the low 16 bits of value.
+  int GetWord(int address) const;
+  void SetWord(int address, int value);
 
   // Copy count bytes in or out; nothing happens when the range is not wholly inside.
   void WriteBlock(int address, const uint8_t* source, int count);

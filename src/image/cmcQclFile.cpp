@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 #include "image/cmcTextLineReader.h"
 #include "overlay/cmcGTex.h"
 #include "runtime/cmcFatal.h"
@@ -379,18 +380,19 @@ void cmcQclFile::ShowFileError(int code) {
 }
 
 std::string cmcQclFile::MakeSaveComment(const cmcEeprom& image) {
+  using cmcImageMap::kCloneCommentSize;
   auto field = [&image](int address) {
-    uint8_t raw[kCommentFieldSize] = {};
-    image.ReadBlock(address, raw, kCommentFieldSize);
-    std::string text(kCommentFieldSize, ' ');
-    for (int i = 0; i < kCommentFieldSize; ++i)
+    uint8_t raw[kCloneCommentSize] = {};
+    image.ReadBlock(address, raw, kCloneCommentSize);
+    std::string text(kCloneCommentSize, ' ');
+    for (int i = 0; i < kCloneCommentSize; ++i)
       if (raw[i] >= 0x20 && raw[i] <= 0x7E) text[static_cast<size_t>(i)] = static_cast<char>(raw[i]);
     return text;
   };
   auto trimEnd = [](std::string& s) { s.erase(s.find_last_not_of(' ') + 1); };
-  std::string comment = field(kCommentField1);
+  std::string comment = field(cmcImageMap::kCloneComments);
   trimEnd(comment);
-  comment += field(kCommentField2);
+  comment += field(cmcImageMap::kCloneComments + kCloneCommentSize);
   trimEnd(comment);
   return comment;
 }

@@ -67,11 +67,8 @@ class cmcQclFile {
   const std::vector<uint8_t>& RequiredBitmap() const { return required_; }
   bool IsLoaded(int address) const;
 
-  // The comment a save writes: the two 16-byte text fields at A10E and A11E.
+  // The comment a save writes: the image's two clone comment texts.
   static std::string MakeSaveComment(const cmcEeprom& image);
-  static constexpr int kCommentField1 = 0xA10E;
-  static constexpr int kCommentField2 = 0xA11E;
-  static constexpr int kCommentFieldSize = 16;
 
   // Test seam: every write to the file fails once this many bytes have been written
   // (a negative limit, the default, never fails).

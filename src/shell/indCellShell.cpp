@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr size_t kInfoLength = 78;
-constexpr size_t kSerialAt = 37;
 constexpr size_t kSerialLength = 12;
 
 }  // namespace
@@ -85,9 +83,9 @@ void indCellShell::ShowMchWin() {
 }
 
 std::string indCellShell::RadioSerial() {
-  const auto& info = main_.radioInfo;
-  if (info[0] != kInfoLength) return {};
-  return std::string(reinterpret_cast<const char*>(info.data()) + kSerialAt, kSerialLength);
+  const auto& info = main_.RadioInfo();
+  if (info[0] != indMain::kRadioInfoSize) return {};
+  return std::string(reinterpret_cast<const char*>(info.data()) + indMain::kInfoSerial, kSerialLength);
 }
 
 bool indCellShell::PresetConfirmed(int preset) {
@@ -95,8 +93,8 @@ bool indCellShell::PresetConfirmed(int preset) {
 }
 
 std::string indCellShell::RadioInfo() {
-  const auto& info = main_.radioInfo;
-  if (info[0] != kInfoLength) return {};
+  const auto& info = main_.RadioInfo();
+  if (info[0] != indMain::kRadioInfoSize) return {};
   return std::string(reinterpret_cast<const char*>(info.data()), info.size());
 }
 

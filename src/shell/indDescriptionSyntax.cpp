@@ -101,7 +101,7 @@ bool ParseFrequency(const std::string& token, uint32_t& hertz) {
   if (!fraction.empty() && !S::ParseNumber(fraction, part)) return false;
   for (size_t i = fraction.size(); i < 6; ++i) part *= 10;
   const long value = mhz * 1000000 + part;
-  if (value > static_cast<long>(datChAdr::kMaxFrequency)) return false;
+  if (value > static_cast<long>(datCh::kMaxFrequency)) return false;
   hertz = static_cast<uint32_t>(value);
   return true;
 }

@@ -3,26 +3,23 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "shell/indImageWords.h"
+#include "image/cmcImageMap.h"
+#include "shell/indImageBits.h"
+
+using namespace cmcImageMap;
 
 namespace {
 
-constexpr int kChannels = 128;
-constexpr int kMain = 32640;  // 22-byte main channel records
-constexpr int kMainSize = 22;
-constexpr int kBankCounts = 41163;
-constexpr int kBanks = 8;
-constexpr int kKeys = 35456;  // key assignment bytes
-constexpr int kScanLists = 41655;
-constexpr int kDtmf = 41961;
 constexpr int kSummary = 658;  // first receivable channel; 659-674 the list and bank summaries
 
 bool ChannelInUse(const cmcEeprom& image, int n) {
-  const uint8_t* m = image.Data() + kMain + kMainSize * n;
+  const uint8_t* m = image.Data() + kChannelMain + kChannelMainSize * n;
   return ((m[0] & 0x7F) | m[1] | m[2] | m[3]) != 0;
 }
 
-bool ReceiveInhibited(const cmcEeprom& image, int n) { return (image.Data()[kMain + kMainSize * n] & 0x80) != 0; }
+bool ReceiveInhibited(const cmcEeprom& image, int n) {
+  return (image.Data()[kChannelMain + kChannelMainSize * n] & 0x80) != 0;
+}
 
 bool AllBlanks(const cmcEeprom& image, int address, int count) {
   return std::all_of(image.Data() + address, image.Data() + address + count, [](uint8_t b) { return b == ' '; });
@@ -31,14 +28,14 @@ bool AllBlanks(const cmcEeprom& image, int address, int count) {
 // Whether one of the 32 key bytes satisfies test.
 template <typename Test>
 bool AnyKey(const cmcEeprom& image, Test test) {
-  return std::any_of(image.Data() + kKeys, image.Data() + kKeys + 32, test);
+  return std::any_of(image.Data() + kKeyTable, image.Data() + kKeyTable + 32, test);
 }
 
 void CopyHeader(cmcEeprom& image, const cmcEeprom& t) {
-  CopyBytes(image, t, 256, 4);  // model code word, header version, 259
+  CopyBytes(image, t, kModelCode, 4);  // model code word, header version, 259
   CopyBytes(image, t, 264, 3);
-  CopyBytes(image, t, 512, 12);
-  CopyBits(image, t, 650, 0x80);
+  CopyBytes(image, t, kMakerMarker, 12);
+  CopyBits(image, t, kSetModeFlags, 0x80);
   CopyBytes(image, t, 657, 2);
 }
 
@@ -47,7 +44,7 @@ void CopyHeader(cmcEeprom& image, const cmcEeprom& t) {
 void FindFirstChannel(cmcEeprom& image) {
   const bool anyInUse = GetBit(image, 665, 2);
   bool first = true;
-  for (int n = 0; n < kChannels; ++n) {
+  for (int n = 0; n < kChannelSlots; ++n) {
     if (!ChannelInUse(image, n)) continue;
     if (first) image.SetByte(kSummary, static_cast<uint8_t>(n));
     first = false;
@@ -60,14 +57,14 @@ void FindFirstChannel(cmcEeprom& image) {
 
 void FindFirstScanListAndDtmf(cmcEeprom& image, const cmcEeprom& t) {
   CopyBytes(image, t, 659, 2);
-  for (int k = 0; k < 17; ++k)
-    if (image.GetByte(kScanLists + 18 * k + 10) & 0x0F) {
+  for (int k = 0; k < kScanListCount; ++k)
+    if (image.GetByte(kScanLists + kScanListSize * k + 10) & 0x0F) {
       image.SetByte(660, static_cast<uint8_t>(k));
       break;
     }
   CopyBytes(image, t, 661, 1);
-  for (int k = 0; k < 8; ++k)
-    if (image.GetByte(kDtmf + 21 * k + 20) != 0) {
+  for (int k = 0; k < kDtmfMemoryCount; ++k)
+    if (image.GetByte(kDtmfMemories + kDtmfMemorySize * k + 20) != 0) {
       image.SetByte(661, static_cast<uint8_t>(k));
       break;
     }
@@ -75,7 +72,7 @@ void FindFirstScanListAndDtmf(cmcEeprom& image, const cmcEeprom& t) {
 
 void CopyScanOptionBits(cmcEeprom& image, const cmcEeprom& t) {
   CopyBits(image, t, 665, 0xE8);
-  CopyBits(image, t, 664, 0x60);
+  CopyBits(image, t, kPriorityFlags, 0x60);
   CopyBytes(image, t, 666, 1);
 }
 
@@ -83,10 +80,10 @@ void CopyScanOptionBits(cmcEeprom& image, const cmcEeprom& t) {
 void FindBankFirstChannels(cmcEeprom& image) {
   int start = 0;
   for (int b = 0; b < kBanks; ++b) {
-    const int count = GetWord(image, kBankCounts + 2 * b);
+    const int count = image.GetWord(kBankCounts + 2 * b);
     int position = 0;
     bool found = false;
-    for (int p = 0; p < count && start + p < kChannels; ++p) {
+    for (int p = 0; p < count && start + p < kChannelSlots; ++p) {
       const int n = start + p;
       if (!ChannelInUse(image, n)) continue;
       if (!found) position = p;
@@ -102,7 +99,7 @@ void FindBankFirstChannels(cmcEeprom& image) {
 }
 
 void CopyOptionBytes(cmcEeprom& image, const cmcEeprom& t, int type) {
-  if (type != 3) CopyBytes(image, t, 662, 2);
+  if (type != 3) CopyBytes(image, t, kPriorityChannel, 2);  // and the scan-B channel
   if (image.GetByte(41197) == 0) CopyBytes(image, t, 41197, 1);
   CopyBytes(image, t, 36132, 3);
   CopyBits(image, t, 36135, 0xCF);
@@ -112,7 +109,7 @@ void CopyOptionBytes(cmcEeprom& image, const cmcEeprom& t, int type) {
   }
   CopyBits(image, t, 41086, 0x04);
   CopyBits(image, t, 41115, 0x20);
-  CopyBytes(image, t, 41179, 2);  // the model type flags
+  CopyBytes(image, t, kModelTypeFlags, 2);
   if (type == 0 || type == 3) CopyBits(image, t, 41115, 0x03);
 }
 
@@ -122,26 +119,26 @@ void DeriveKeyFlags(cmcEeprom& image, const cmcEeprom& t, int type) {
   CopyBits(image, t, 41116, 0x04);
   if (lmrLike) CopyBits(image, t, 41116, 0x02);
   SetBit(image, 41116, 0, AnyKey(image, [](uint8_t k) { return k == ' ' || k == 'f'; }));
-  SetBit(image, 41162, 2, AnyKey(image, [](uint8_t k) { return k == 'I'; }));
+  SetBit(image, kScramblerPort, 2, AnyKey(image, [](uint8_t k) { return k == 'I'; }));
   if (lmrLike) CopyBits(image, t, 41117, 0x40);
   CopyBits(image, t, 41117, 0x01);
 
-  const int mode = image.GetByte(41162) & 0x03;
+  const int mode = image.GetByte(kScramblerPort) & 0x03;
   for (int i = 0; i < 3; ++i) {
     const auto used = [&](uint8_t k) { return k == '0' + i || k == '3' + i || (k == 'I' && mode == i); };
     const bool on = AnyKey(image, used);
-    SetBit(image, 41120, 1 + i, on);
-    if (!on) SetBit(image, 41120, 5 + i, false);
+    SetBit(image, kOptionLevels, 1 + i, on);
+    if (!on) SetBit(image, kOptionLevels, 5 + i, false);
   }
 }
 
 void CopyModelOptions(cmcEeprom& image, const cmcEeprom& t, int type) {
   if (type != 2) CopyBits(image, t, 41118, 0xC0);
   SetBit(image, 41118, 5, !AllBlanks(image, 42611, 8));
-  SetBit(image, 46718, 7, !AllBlanks(image, 42619, 8));
+  SetBit(image, kEmergencyFlags, 7, !AllBlanks(image, 42619, 8));
   if (type == 0 || type == 3) {
     CopyBits(image, t, 41119, 0x80);
-    CopyBits(image, t, 41198, 0x10);
+    CopyBits(image, t, kWidthOptions, 0x10);
     CopyBytes(image, t, 41130, 1);
     CopyBytes(image, t, 41148, 1);
   }
@@ -168,7 +165,7 @@ void SyncPairCopies(cmcEeprom& image, const cmcEeprom& t) {
 
 void CleanCommentTexts(cmcEeprom& image, const cmcEeprom& t) {
   CopyBits(image, t, 41228, 0x80);
-  for (int a = 41230; a < 41230 + 32; ++a) {
+  for (int a = kCloneComments; a < kCloneComments + 2 * kCloneCommentSize; ++a) {
     const uint8_t b = image.GetByte(a);
     if (b < 0x20 || b > 0x7E) image.SetByte(a, ' ');
   }
@@ -185,9 +182,9 @@ void LimitBankCounts(cmcEeprom& image) {
   bool over = false;
   for (int b = 0; b < kBanks; ++b) {
     const int at = kBankCounts + 2 * b;
-    sum += GetWord(image, at);
-    over = over || sum > kChannels;
-    if (over) SetWord(image, at, 0);
+    sum += image.GetWord(at);
+    over = over || sum > kChannelSlots;
+    if (over) image.SetWord(at, 0);
   }
 }
 
@@ -209,7 +206,7 @@ void ApplySettingFixups(cmcEeprom& image, const cmcEeprom& t, int modelType) {
 
 void CleanUpKeys(cmcEeprom& image) {
   int a = 0, b = 0;
-  for (int at = kKeys + 15; at >= kKeys; --at) {
+  for (int at = kKeyTable + 15; at >= kKeyTable; --at) {
     switch (image.GetByte(at)) {
       case 27:
         ++a, --b;
@@ -228,7 +225,7 @@ void CleanUpKeys(cmcEeprom& image) {
     }
     image.SetByte(at, 'C');
   }
-  if (b > 0) SetBit(image, 46718, 5, true);
+  if (b > 0) SetBit(image, kEmergencyFlags, 5, true);
   if (a > 0) image.SetByte(46737, 1);
 }
 

@@ -4,16 +4,13 @@
 #include <cstring>
 #include <optional>
 
-#include "shell/indImageWords.h"
+#include "image/cmcImageMap.h"
 #include "shell/indPackBlocks.h"
 
-using namespace indPackLayout;
+using namespace cmcImageMap;
 
 namespace {
 
-constexpr int kChannelSlots = 128;
-constexpr int kListSlots = 100;
-constexpr int kBanks = 8;
 constexpr int kListBlock = 43;
 
 struct DirEntry {
@@ -36,10 +33,10 @@ void CopyIn(cmcEeprom& image, int source, int destination, int count) {
 // Copies the packed directory into the fixed table; the entry count, or nothing when the
 // image has no directory.
 std::optional<int> ReadDirectory(cmcEeprom& image) {
-  if (GetWord(image, kDirHeader) != 1) return std::nullopt;
-  const int entrySize = std::min(GetWord(image, kDirHeader + 2), kDirEntrySize);
-  const int count = std::min(GetWord(image, kDirHeader + 4), kDirSlots);
-  const int address = GetWord(image, kDirHeader + 6);
+  if (image.GetWord(kDirHeader) != 1) return std::nullopt;
+  const int entrySize = std::min(image.GetWord(kDirHeader + 2), kDirEntrySize);
+  const int count = std::min(image.GetWord(kDirHeader + 4), kDirSlots);
+  const int address = image.GetWord(kDirHeader + 6);
   for (int i = 0; i < count; ++i)
     CopyIn(image, address + i * entrySize, kFixedDirectory + i * kDirEntrySize, entrySize);
   return count;
@@ -48,8 +45,7 @@ std::optional<int> ReadDirectory(cmcEeprom& image) {
 std::optional<DirEntry> FindEntry(const cmcEeprom& image, int entries, int id) {
   for (int i = 0; i < entries; ++i) {
     const int at = kFixedDirectory + i * kDirEntrySize;
-    if (GetWord(image, at) == id)
-      return DirEntry{GetWord(image, at + 2), GetWord(image, at + 4), GetWord(image, at + 6)};
+    if (image.GetWord(at) == id) return DirEntry{image.GetWord(at + 2), image.GetWord(at + 4), image.GetWord(at + 6)};
   }
   return std::nullopt;
 }
@@ -68,7 +64,7 @@ void UnpackLoadedBlock(cmcEeprom& image, const indPackBlock& block, const DirEnt
   const int count = std::min(entry.count, block.unpackCount);
   const int size = std::min(entry.size, block.elementSize);
   for (int k = 0; k < count; ++k) CopyIn(image, source + k * entry.size, block.fixed + k * block.elementSize, size);
-  if (block.id == kListBlock) SetWord(image, kListCount, count);
+  if (block.id == kListBlock) image.SetWord(kMdcAliasCount, count);
 }
 
 void UnpackInitialBlock(cmcEeprom& image, const indPackBlock& block, const DirEntry& entry) {
@@ -93,7 +89,7 @@ void UnpackInitialBlock(cmcEeprom& image, const indPackBlock& block, const DirEn
   }
   // The slots are all filled from the template, but only the aliases the initial image's
   // directory lists are in use.
-  if (block.id == kListBlock) SetWord(image, kListCount, std::min(entry.count, kListSlots));
+  if (block.id == kListBlock) image.SetWord(kMdcAliasCount, std::min(entry.count, kMdcAliasSlots));
 }
 
 template <typename UnpackBlock>
@@ -111,11 +107,11 @@ int PackCount(const cmcEeprom& image, const indPackBlock& block) {
   switch (block.countFrom) {
     case indPackCount::Channels: {
       int channels = 0;
-      for (int b = 0; b < kBanks; ++b) channels += GetWord(image, kBankCounts + 2 * b);
+      for (int b = 0; b < kBanks; ++b) channels += image.GetWord(kBankCounts + 2 * b);
       return std::min(channels, kChannelSlots);
     }
     case indPackCount::Lists:
-      return std::min(GetWord(image, kListCount), kListSlots);
+      return std::min(image.GetWord(kMdcAliasCount), kMdcAliasSlots);
     case indPackCount::Table:
       break;
   }
@@ -146,24 +142,24 @@ class Packer {
 
   void AddEntry(int id, int size, int count) {
     const int at = kFixedDirectory + entries_ * kDirEntrySize;
-    SetWord(image_, at, id);
-    SetWord(image_, at + 2, size);
-    SetWord(image_, at + 4, count);
-    SetWord(image_, at + 6, position_);
+    image_.SetWord(at, id);
+    image_.SetWord(at + 2, size);
+    image_.SetWord(at + 4, count);
+    image_.SetWord(at + 6, position_);
     ++entries_;
   }
 
   bool Run() {
     std::memset(image_.Data() + kPackStart, 0, static_cast<size_t>(cmcEeprom::kEepromSize - kPackStart));
-    SetWord(image_, kPackBase, kPackStart);
+    image_.SetWord(kPackBase, kPackStart);
     std::memset(image_.Data() + cmcEeprom::kEepromSize, 0, 512);
     position_ = kPackStart;
     PackGroup(1, kGroupOneLimit);
-    SetWord(image_, kGroupOneEnd, position_);
+    image_.SetWord(kBudgetWord1, position_);
     PackGroup(2, kGroupTwoLimit);
     if (!overflow_) {
-      const int budget = position_ + 8 + kDirEntrySize * entries_;
-      SetWord(image_, kBudgetWord, budget);
+      const int budget = position_ + kMarkerSize + kDirEntrySize * entries_;
+      image_.SetWord(kBudgetWord2, budget);
       overflow_ = budget > kGroupOneLimit;
     }
     PackGroup(3, kGroupTwoLimit);
@@ -174,13 +170,13 @@ class Packer {
   void WriteDirectory() {
     const int bytes = entries_ * kDirEntrySize;
     image_.WriteBlock(position_, image_.Data() + kFixedDirectory, bytes);
-    SetWord(image_, kDirHeader, 1);
-    SetWord(image_, kDirHeader + 2, kDirEntrySize);
-    SetWord(image_, kDirHeader + 4, entries_);
-    SetWord(image_, kDirHeader + 6, position_);
+    image_.SetWord(kDirHeader, 1);
+    image_.SetWord(kDirHeader + 2, kDirEntrySize);
+    image_.SetWord(kDirHeader + 4, entries_);
+    image_.SetWord(kDirHeader + 6, position_);
     const int marker = position_ + bytes;
-    image_.WriteBlock(marker, reinterpret_cast<const uint8_t*>(kEndMarker), 8);
-    SetWord(image_, kPackedEnd, marker + 8);
+    image_.WriteBlock(marker, reinterpret_cast<const uint8_t*>(kMarker), kMarkerSize);
+    image_.SetWord(kPackedEnd, marker + kMarkerSize);
   }
 
  private:
@@ -195,7 +191,7 @@ class Packer {
 
 void UnpackImage(cmcEeprom& image) {
   UnpackBlocks(image, [&](const indPackBlock& block, const DirEntry& entry) {
-    UnpackLoadedBlock(image, block, entry, GetWord(image, kPackBase));
+    UnpackLoadedBlock(image, block, entry, image.GetWord(kPackBase));
   });
 }
 

@@ -3,25 +3,8 @@
 // (blocks from address 768 behind a directory, inside the exchanged range 0-0x7D7F) and
 // the fixed layout above it that the sheets address. Unpacking fills the fixed layout
 // from the packed area; packing rebuilds the packed area, its directory and headers.
+// The addresses of the packing layout are cmcImageMap's.
 #include "image/cmcEeprom.h"
-
-// Image addresses shared by packing and its callers.
-namespace indPackLayout {
-inline constexpr int kGroupOneEnd = 528;  // end of the first block group; memory budget word U1
-inline constexpr int kPackedEnd = 530;    // the address just after the end marker
-inline constexpr int kPackBase = 532;     // 768 in every image this program packs
-inline constexpr int kBudgetWord = 534;   // memory budget word U2
-inline constexpr int kDirHeader = 544;    // version, entry size, entry count, directory address
-inline constexpr int kPackStart = 768;
-inline constexpr int kFixedDirectory = 46752;  // 50 entries of 10 bytes
-inline constexpr int kDirSlots = 50;
-inline constexpr int kDirEntrySize = 10;
-inline constexpr int kListCount = 47252;      // the number of MDC aliases in use
-inline constexpr int kBankCounts = 41163;     // 8 channel counts, one word per bank
-inline constexpr int kGroupOneLimit = 15231;  // last address group 1 may use
-inline constexpr int kGroupTwoLimit = 15743;  // last address groups 2 and 3 may use
-inline constexpr char kEndMarker[] = "ZELK Inc";
-}  // namespace indPackLayout
 
 // Unpacks a loaded image (clone read, file open, the newer-data check, preparation after
 // loading). Counts and sizes come from the directory, cut to the block table's limits;

@@ -1,11 +1,11 @@
 #include "shell/indImagePreparer.h"
 
+#include "image/cmcImageMap.h"
 #include "shell/indImageFixups.h"
 #include "shell/indImagePacking.h"
 
 namespace {
 
-constexpr int kDataRevision = 42603;   // 1 in every image this program prepares
 constexpr int kTemplateStamp = 42604;  // always the template's
 
 }  // namespace
@@ -21,7 +21,7 @@ void indImagePreparer::PrepareImage(cmcEeprom& image, int purpose) const {
   ApplyConsistencyFixups(image, tmpl_, modelType_);
   // Stamped before packing, so the packed copy that leaves carries the same revision
   // as the fixed layout and reads back as data of this program's revision.
-  image.SetByte(kDataRevision, 1);
+  image.SetByte(cmcImageMap::kDataRevision, 1);
   image.SetByte(kTemplateStamp, tmpl_.GetByte(kTemplateStamp));
   if (purpose == kSave || purpose == kWrite) {
     ClearIdentity();

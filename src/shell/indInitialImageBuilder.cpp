@@ -7,6 +7,7 @@
 #include "channel/datCh.h"
 #include "channel/datChBank.h"
 #include "channel/datChKinds.h"
+#include "image/cmcImageMap.h"
 #include "image/cmcModelCodes.h"
 #include "image/cmcQclFile.h"
 #include "runtime/cmcPrompts.h"
@@ -14,17 +15,16 @@
 #include "shell/indImageFixups.h"
 #include "shell/indImagePacking.h"
 #include "shell/indImagePreparer.h"
-#include "shell/indImageWords.h"
 #include "shell/indPackBlocks.h"
+
+using namespace cmcImageMap;
 
 namespace {
 
 using Tokens = indDescriptionSyntax::Tokens;
 using S = indDescriptionSyntax;
 
-constexpr int kModelTypeFlags = 41179;
 constexpr int kTemplateChannels = 16;  // new channels are copied from the first 16
-constexpr int kChannelSlots = datChAdr::kChannelSlots;
 
 // Addresses that a raw line may not write: the packer rebuilds them, or they belong to
 // the channel records, which only channel lines describe.
@@ -34,11 +34,13 @@ struct Reserved {
   const char* why;
 };
 constexpr Reserved kReserved[] = {
-    {528, 535, "is a packing header word"},
-    {544, 551, "is the packed directory header"},
-    {768, 32127, "lies in the packed area, which packing rebuilds from the fixed layout"},
-    {32640, 35455, "is a channel record; describe channels with channel lines"},
-    {39033, 41080, "is a channel record; describe channels with channel lines"},
+    {kBudgetWord1, kBudgetWord2 + 1, "is a packing header word"},
+    {kDirHeader, kDirHeader + 7, "is the packed directory header"},
+    {kPackStart, cmcEeprom::kEepromSize - 1, "lies in the packed area, which packing rebuilds from the fixed layout"},
+    {kChannelMain, kChannelMain + kChannelMainSize* kChannelSlots - 1,
+     "is a channel record; describe channels with channel lines"},
+    {kChannelExt, kChannelExt + kChannelExtSize* kChannelSlots - 1,
+     "is a channel record; describe channels with channel lines"},
 };
 
 std::string Format(const char* format, long a, long b = 0, long c = 0) {
@@ -163,7 +165,7 @@ bool indInitialImageBuilder::CheckWritable(long address, long count) {
     if (address <= r.last && address + count - 1 >= r.first)
       return Fail(Format("address %ld ", std::max(address, r.first)) + r.why);
   for (long a = address; a < address + count; ++a) {
-    if (a < indPackLayout::kPackStart || a == indPackLayout::kListCount || a == indPackLayout::kListCount + 1) continue;
+    if (a < kPackStart || a == kMdcAliasCount || a == kMdcAliasCount + 1) continue;
     const bool packed = std::any_of(PackBlocks().begin(), PackBlocks().end(), [&](const indPackBlock& b) {
       const int elements = b.countFrom == indPackCount::Table ? b.packCount : b.unpackCount;
       return b.fixed >= 0 && IsPackedFor(b, modelType_) && a >= b.fixed && a < b.fixed + elements * b.elementSize;
@@ -197,7 +199,7 @@ bool indInitialImageBuilder::WordLine(const Tokens& tokens) {
     return Fail("expected 'word ADDRESS = NUMBER'");
   if (!S::ParseNumber(tokens[3], value) || value > 0xFFFF) return Fail("a word holds a number 0-65535");
   if (!CheckWritable(address, 2)) return false;
-  SetWord(image_, static_cast<int>(address), static_cast<int>(value));
+  image_.SetWord(static_cast<int>(address), static_cast<int>(value));
   return true;
 }
 
@@ -229,7 +231,7 @@ bool indInitialImageBuilder::FillLine(const Tokens& tokens) {
 bool indInitialImageBuilder::BankLine(const Tokens& tokens) {
   long bank = 0;
   if (!NeedModelType()) return false;
-  if (tokens.size() < 2 || !S::ParseNumber(tokens[1], bank) || bank >= datChAdr::kBanks)
+  if (tokens.size() < 2 || !S::ParseNumber(tokens[1], bank) || bank >= kBanks)
     return Fail("expected 'bank B ...' with B 0-7");
   if (tokens.size() % 2 != 0) return Fail("'" + tokens.back() + "' has no value");
   datChBank banks(&image_);
@@ -392,14 +394,13 @@ bool indInitialImageBuilder::Finish() {
 // extension differs would not be what the description says; only the numbers that
 // saving gives channels that are not presets may differ.
 bool indInitialImageBuilder::CheckSharedExtensions(int total) {
-  constexpr int kExt = datChAdr::kExt;
-  constexpr int kExtSize = datChAdr::kExtSize;
   datCh ch(&image_);
   for (int n = 1; n < total; ++n) {
     ch.Load(ChannelKindOf(modelType_), n);
-    for (int i = 0; i < kExtSize; ++i) {
+    for (int i = 0; i < kChannelExtSize; ++i) {
       const uint8_t mask = (i == 5 && ch.inUse && !ch.preset) ? 0x80 : 0xFF;
-      if (((image_.GetByte(kExt + kExtSize * n + i) ^ image_.GetByte(kExt + i)) & mask) == 0) continue;
+      if (((image_.GetByte(kChannelExt + kChannelExtSize * n + i) ^ image_.GetByte(kChannelExt + i)) & mask) == 0)
+        continue;
       const auto described = channelLines_.find(n);
       line_ = described == channelLines_.end() ? 0 : described->second;
       return Fail(
@@ -436,17 +437,16 @@ int indInitialImageBuilder::FirstUnsavedAddress() const {
 }
 
 int indInitialImageBuilder::DescribedAddressOf(int address) const {
-  using namespace indPackLayout;
   if (address < kPackStart) return address;
-  const int entries = GetWord(image_, kDirHeader + 4);
-  const int directory = GetWord(image_, kDirHeader + 6);
+  const int entries = image_.GetWord(kDirHeader + 4);
+  const int directory = image_.GetWord(kDirHeader + 6);
   for (int i = 0; i < entries; ++i) {
     const int at = directory + kDirEntrySize * i;
-    const int size = GetWord(image_, at + 2);
-    const int start = GetWord(image_, at + 6);
-    const indPackBlock* block = FindPackBlock(GetWord(image_, at));
+    const int size = image_.GetWord(at + 2);
+    const int start = image_.GetWord(at + 6);
+    const indPackBlock* block = FindPackBlock(image_.GetWord(at));
     if (block == nullptr || block->fixed < 0 || size == 0) continue;
-    if (address < start || address >= start + size * GetWord(image_, at + 4)) continue;
+    if (address < start || address >= start + size * image_.GetWord(at + 4)) continue;
     return block->fixed + (address - start) / size * block->elementSize + (address - start) % size;
   }
   return -1;

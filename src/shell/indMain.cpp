@@ -8,6 +8,7 @@
 #include "channel/datChBank.h"
 #include "channel/datChKinds.h"
 #include "clone/indCloneMan.h"
+#include "image/cmcImageMap.h"
 #include "image/cmcModelCodes.h"
 #include "image/cmcQclFile.h"
 #include "overlay/cmcGTex.h"
@@ -22,15 +23,11 @@
 
 namespace {
 
-constexpr char kMakerMarker[] = "ZELK Inc";
-constexpr int kMarkerSize = 8;
 constexpr char kUntitled[] = "Untitled";
 
-int WordAt(const cmcEeprom& image, int address) { return (image.GetByte(address) << 8) | image.GetByte(address + 1); }
-
 bool HasMarkerAt(const cmcEeprom& image, int address) {
-  if (address < 0 || address > image.GetSize() - kMarkerSize) return false;
-  return std::memcmp(image.Data() + address, kMakerMarker, kMarkerSize) == 0;
+  if (address < 0 || address > image.GetSize() - cmcImageMap::kMarkerSize) return false;
+  return std::memcmp(image.Data() + address, cmcImageMap::kMarker, cmcImageMap::kMarkerSize) == 0;
 }
 
 // Replaces the first "%s" of a message format with the argument; the format comes from
@@ -111,15 +108,16 @@ bool indMain::CheckModelCode(int model, int subCode, int& error) {
 
 int indMain::CheckImageHeader(const cmcEeprom& image, bool strict) const {
   if (image.GetSize() < kImageSize) return 1;
-  if (WordAt(image, kAddrModelCode) != mainModel_) return 1;
-  if (image.GetByte(kAddrHeaderVersion) != 1) return 1;
-  if (image.GetByte(kAddrDataRevision) >= 2) return 1;
+  if (image.GetWord(cmcImageMap::kModelCode) != mainModel_) return 1;
+  if (image.GetByte(cmcImageMap::kHeaderVersion) != 1) return 1;
+  if (image.GetByte(cmcImageMap::kHeaderDataRevision) >= 2) return 1;
   if (!strict) return 0;
-  if (!HasMarkerAt(image, kAddrMakerMarker)) return 1;
-  const int code = WordAt(image, kAddrModelCode2);
+  if (!HasMarkerAt(image, cmcImageMap::kMakerMarker)) return 1;
+  const int code = image.GetWord(cmcImageMap::kModelCode2);
   if (code != mainModel_ && (altModel1_ == 0 || code != altModel1_) && (altModel2_ == 0 || code != altModel2_))
     return 1;
-  if (!HasMarkerAt(image, WordAt(image, kAddrPackedEnd) - WordAt(image, kAddrPackBase) + 760)) return 1;
+  if (!HasMarkerAt(image, image.GetWord(cmcImageMap::kPackedEnd) - image.GetWord(cmcImageMap::kPackBase) + 760))
+    return 1;
   return 0;
 }
 
@@ -129,7 +127,7 @@ bool indMain::CheckNewerData(const cmcEeprom& image) const {
   cmcEeprom copy;
   copy.Assign(image);
   UnpackImage(copy);
-  return IsNonZeroNumber(Text("GI_Sys_LockoutNewerData")) && copy.GetByte(kAddrLockoutRevision) > 1;
+  return IsNonZeroNumber(Text("GI_Sys_LockoutNewerData")) && copy.GetByte(cmcImageMap::kDataRevision) > 1;
 }
 
 cmcAddressRanges indMain::MakeCloneRanges(int kind) const {
@@ -139,7 +137,7 @@ cmcAddressRanges indMain::MakeCloneRanges(int kind) const {
 
 void indMain::AfterImageLoaded(cmcEeprom& image) {
   UnpackImage(image);
-  const uint8_t flags = image.GetByte(kAddrModelTypeFlags);
+  const uint8_t flags = image.GetByte(cmcImageMap::kModelTypeFlags);
   int type = 0;
   if (flags & 0x04)
     type = 2;
@@ -215,8 +213,8 @@ void indMain::OnEvent(cmcEvent& e) {
 
 void indMain::InsertChannelAt(int bank, int row) {
   datChBank banks(&working_, &initial_);
-  if (row < 0 || row >= datChAdr::kChannelSlots || banks.TotalChannels() >= datChAdr::kChannelSlots) return;
-  banks.InsertChannel(ChannelKindOf(ModelType()), row, datChAdr::kChannelSlots);
+  if (row < 0 || row >= cmcImageMap::kChannelSlots || banks.TotalChannels() >= cmcImageMap::kChannelSlots) return;
+  banks.InsertChannel(ChannelKindOf(ModelType()), row, cmcImageMap::kChannelSlots);
   banks.SetBankCount(bank, banks.BankCount(bank) + 1);
   events_.Send(kEvChannelAdded);
   events_.Send(kEvRefreshBankHeader);
@@ -224,8 +222,8 @@ void indMain::InsertChannelAt(int bank, int row) {
 
 void indMain::DeleteChannelAt(int bank, int row) {
   datChBank banks(&working_, &initial_);
-  if (row < 0 || row >= datChAdr::kChannelSlots || banks.BankCount(bank) <= 0) return;
-  banks.DeleteChannel(ChannelKindOf(ModelType()), row, datChAdr::kChannelSlots);
+  if (row < 0 || row >= cmcImageMap::kChannelSlots || banks.BankCount(bank) <= 0) return;
+  banks.DeleteChannel(ChannelKindOf(ModelType()), row, cmcImageMap::kChannelSlots);
   banks.SetBankCount(bank, banks.BankCount(bank) - 1);
   events_.Send(kEvChannelRemoved);
   events_.Send(kEvRefreshBankHeader);
@@ -237,7 +235,7 @@ void indMain::DeleteChannelAt(int bank, int row) {
 void indMain::InsertAliasAt(int row) {
   datChBank banks(&working_, &initial_);
   const int count = banks.MdcAliasCount();
-  if (row < 0 || row > count || count >= datChAdr::kMdcAliasMax) return;
+  if (row < 0 || row > count || count >= cmcImageMap::kMdcAliasSlots) return;
   const datChRegion& table = datChKindOf(datChKind::kMdcAlias).regions[0];
   uint8_t* at = working_.Data() + table.base + table.stride * row;
   std::memmove(at + table.stride, at, static_cast<size_t>(table.stride * (count - row)));
@@ -276,7 +274,8 @@ void indMain::NewClone() {
   TakeSavedState();
   view_->CloseSheet();
   for (int bank = 0; bank < 8; ++bank) {
-    const char* name = reinterpret_cast<const char*>(working_.Data() + kAddrBankNames + 8 * bank);
+    const char* name =
+        reinterpret_cast<const char*>(working_.Data() + cmcImageMap::kBankNames + cmcImageMap::kBankNameSize * bank);
     std::string label = std::to_string(bank + 1) + ": " + std::string(name, strnlen(name, 8));
     while (!label.empty() && label.back() == ' ') label.pop_back();
     events_.PostText(kEvRelabelBank, 0, bank, label);
@@ -625,10 +624,10 @@ void indMain::OnCloneReadDone(dst_CDrv_Result& r) {
 }
 
 bool indMain::CheckImageForWrite() {
-  if (datChBank(&working_).UsedInRange(0, datChAdr::kChannelSlots - 1) <= 0)
+  if (datChBank(&working_).UsedInRange(0, cmcImageMap::kChannelSlots - 1) <= 0)
     return ErrorBox("GI_AppMess_CloneErr_NoActualCh");
-  const int start = working_.GetByte(kAddrStartChannel);
-  bool startValid = start < datChAdr::kChannelSlots;
+  const int start = working_.GetByte(cmcImageMap::kStartChannel);
+  bool startValid = start < cmcImageMap::kChannelSlots;
   if (startValid) {
     datCh channel(&working_);
     channel.Load(ChannelKindOf(ModelType()), start);
@@ -658,7 +657,7 @@ void indMain::OnCloneWriteReady(dst_CDrv_Result& r, int phase) {
   if (phase == 1) {
     const bool confirmed =
         (!makerReserveMode || Confirm("GI_Mess_Maker_Caution")) &&
-        (working_.GetByte(kAddrClonePassword) == 0 || Confirm("GI_Mess_Confirm_CloneWriteClonePass")) &&
+        (working_.GetByte(cmcImageMap::kClonePassword) == 0 || Confirm("GI_Mess_Confirm_CloneWriteClonePass")) &&
         Confirm("GI_Mess_Confirm_CloneWrite");
     if (!confirmed) {
       cloneOutcome_ = kCloneCancelled;
@@ -678,8 +677,8 @@ void indMain::OnCloneWriteReady(dst_CDrv_Result& r, int phase) {
   const cmcAddressRanges ranges = MakeCloneRanges(makerReserveMode ? 1 : 0);
   PrepareImage(copy, kPrepareWrite);
   // Whole 128-byte blocks up to the end of the packed data, never past the exchanged area.
-  const int end = std::min((WordAt(copy, kAddrPackedEnd) & ~0x7F) + 127, addressTop_);
-  copy.SetByte(kAddrDataRevision, radioInfo_[kInfoDataRevision]);
+  const int end = std::min((copy.GetWord(cmcImageMap::kPackedEnd) & ~0x7F) + 127, addressTop_);
+  copy.SetByte(cmcImageMap::kHeaderDataRevision, radioInfo_[kInfoDataRevision]);
   cloneRanges_ = cmcAddressRanges{{ranges[0].start, end}};
   cloneMan_->Write(copy, cloneRanges_, &WriteDoneThunk, this);
 }

@@ -44,19 +44,7 @@ class indMainView {
 class indMain {
  public:
   static constexpr int kImageSize = cmcEeprom::kImageSize;
-  static constexpr int kAddressTop = 0x7D7F;
-
-  // Image addresses the document operations and checks read.
-  static constexpr int kAddrModelCode = 256;
-  static constexpr int kAddrHeaderVersion = 258;
-  static constexpr int kAddrMakerMarker = 512;
-  static constexpr int kAddrDataRevision = 520;
-  static constexpr int kAddrModelCode2 = 522;
-  static constexpr int kAddrPackedEnd = 530;
-  static constexpr int kAddrPackBase = 532;
-  static constexpr int kAddrModelTypeFlags = 41179;
-  static constexpr int kAddrBankNames = 41431;
-  static constexpr int kAddrLockoutRevision = 42603;
+  static constexpr int kAddressTop = cmcEeprom::kEepromSize - 1;
 
   // Purposes of PrepareImage.
   static constexpr int kPrepareLoaded = 0;
@@ -145,8 +133,7 @@ class indMain {
   bool factoryAdjustMode = false;
   bool extendedMode = false;
   bool adjustDataPresent = false;
-  bool bulkDelete = false;              // raised while a block delete removes rows one by one
-  std::array<uint8_t, 78> radioInfo{};  // the radio's answer to the last identification
+  bool bulkDelete = false;  // raised while a block delete removes rows one by one
 
   // ---- Clone exchanges with the radio ----
 
@@ -162,8 +149,6 @@ class indMain {
   indMain(cmcGTex& overlay, indEnviron& environ, cmcEvMan& events, cmcPrompts& prompts, std::string exeDir,
           std::string desktopDir, const CloneServices& clone);
 
-  static constexpr int kAddrStartChannel = 41106;
-  static constexpr int kAddrClonePassword = 41212;
   // The radio information record and its fields.
   static constexpr int kRadioInfoSize = 78;
   static constexpr int kInfoDataRevision = 35;

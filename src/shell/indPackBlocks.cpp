@@ -1,13 +1,14 @@
 #include "shell/indPackBlocks.h"
 
+#include "image/cmcImageMap.h"
+
 namespace {
 
 using C = indPackCount;
 using F = indInitialFill;
 using W = indPackWhen;
-
-constexpr int kChannelSlots = 128;
-constexpr int kListSlots = 100;
+using cmcImageMap::kChannelSlots;
+using cmcImageMap::kMdcAliasSlots;
 
 // clang-format off
 constexpr indPackBlock kBlocks[] = {
@@ -53,7 +54,7 @@ constexpr indPackBlock kBlocks[] = {
   {38, 45031,     8, C::Table,     41,   41,            F::Distinct,             W::DPmr446, 2, false},
   {41, 45359,    12, C::Table,      1,    1,            F::Single,               W::Always,  2, false},
   {42, 45371,    29, C::Table,      5,    5,            F::Distinct,             W::Always,  2, false},
-  {43, 45516,    12, C::Lists,      0,    kListSlots,   F::FirstRepeated,        W::Always,  2, false},
+  {43, 45516,    12, C::Lists,      0,    kMdcAliasSlots, F::FirstRepeated,      W::Always,  2, false},
   {48, 46716,    36, C::Table,      1,    1,            F::Single,               W::Always,  3, false},
 };
 // clang-format on

@@ -6,17 +6,17 @@
 #include "channel/datCh.h"
 #include "channel/datChBank.h"
 #include "channel/datChKinds.h"
+#include "image/cmcImageMap.h"
+#include "shell/indImageBits.h"
 #include "shell/indImageFixups.h"
-#include "shell/indImageWords.h"
+
+using namespace cmcImageMap;
 
 namespace {
 
-constexpr int kMain = 32640;
-constexpr int kExt = 39033;
 constexpr int kCodeRecords = 42449;  // 11 code records of 14 bytes
 constexpr int kTxCodeDigits = 35768;
 constexpr int kTxCodeRecords = 42129;
-constexpr int kFourthScanMap = 35544;
 
 int RegionOf(int kind, int base) {
   const datChKindInfo& info = datChKindOf(kind);
@@ -46,17 +46,17 @@ void RestoreTonePairs(datCh& ch, const cmcEeprom& t) {
 }
 
 void RestoreScanLists(datCh& ch, const cmcEeprom& t) {
-  for (int k = 0; k < 17; ++k) {
+  for (int k = 0; k < kScanListCount; ++k) {
     ch.Load(datChKind::kScanList, k);
-    TakeTemplate(ch, t, 41655, 8, 10);
+    TakeTemplate(ch, t, kScanLists, 8, 10);
     ch.Store();
   }
 }
 
 void RestoreDtmfMemories(datCh& ch, const cmcEeprom& t) {
-  for (int k = 0; k < 8; ++k) {
+  for (int k = 0; k < kDtmfMemoryCount; ++k) {
     ch.Load(datChKind::kDtmf, k);
-    TakeTemplate(ch, t, 41961, 0, 21);
+    TakeTemplate(ch, t, kDtmfMemories, 0, kDtmfMemorySize);
     ch.Store();
   }
 }
@@ -66,7 +66,7 @@ void RestoreDtmfMemories(datCh& ch, const cmcEeprom& t) {
 // follow the code the channel leaves with (rxCode), so that saving a saved image
 // changes nothing.
 void FixExtension(cmcEeprom& image, const cmcEeprom& t, int type, int n, const datCh& loaded, bool rxCode) {
-  const int x = kExt + 16 * n;
+  const int x = kChannelExt + kChannelExtSize * n;
   if (type == 0 || type == 3) {
     CopyBits(image, t, x + 0, 0x40);
     CopyBits(image, t, x + 1, 0x08);
@@ -87,13 +87,13 @@ void FixExtension(cmcEeprom& image, const cmcEeprom& t, int type, int n, const d
     CopyBytes(image, t, x + 10, 1);
     CopyBits(image, t, x + 7, 0xC0);
   }
-  if (loaded.preset && loaded.presetNo == 85) SetBit(image, kFourthScanMap + n / 8, 7 - n % 8, false);
+  if (loaded.preset && loaded.presetNo == 85) SetBit(image, kScanMaps + 3 * 16 + n / 8, 7 - n % 8, false);
 }
 
 // A channel's receive and transmit frequencies become 0, its inhibit bits kept: the
 // channel is not in use, as a store of a channel not in use leaves it.
 void ClearFrequencies(cmcEeprom& image, int n) {
-  uint8_t* m = image.Data() + kMain + 22 * n;
+  uint8_t* m = image.Data() + kChannelMain + kChannelMainSize * n;
   for (const int word : {0, 4}) {
     m[word] &= 0x80;
     std::fill(m + word + 1, m + word + 4, uint8_t{0});
@@ -112,18 +112,18 @@ void RestoreChannels(datCh& ch, const cmcEeprom& t, int type) {
   const int kind = ChannelKindOf(type);
   const int banked = datChBank(&image).TotalChannels();
   int transmitting = 0, receiveOnly = 0;
-  for (int n = 0; n < 128; ++n) {
+  for (int n = 0; n < kChannelSlots; ++n) {
     ch.Load(kind, n);
     const datCh loaded = ch;
-    TakeTemplate(ch, t, kMain, 0, 22);
-    TakeTemplate(ch, t, kExt, 0, 16);
+    TakeTemplate(ch, t, kChannelMain, 0, kChannelMainSize);
+    TakeTemplate(ch, t, kChannelExt, 0, kChannelExtSize);
     if (ch.inUse) {
       if (!ch.preset && n < banked) ch.presetNo = 1 + (ch.inhT ? receiveOnly++ : transmitting++);
       ch.Store();
     } else {
       ClearFrequencies(image, n);
     }
-    CopyBits(image, t, kMain + 22 * n + 20, 0x80);
+    CopyBits(image, t, kChannelMain + kChannelMainSize * n + 20, 0x80);
     ch.Load(kind, n);
     FixExtension(image, t, type, n, loaded, ch.HasReceiveCode());
   }

@@ -6,6 +6,7 @@
 #include "cell/cmcCellIds.h"
 #include "cell/indActiveCell.h"
 #include "channel/datChBank.h"
+#include "image/cmcImageMap.h"
 #include "overlay/cmcGTex.h"
 #include "runtime/cmcEvCodes.h"
 #include "runtime/cmcEvMan.h"
@@ -14,8 +15,6 @@
 
 namespace {
 
-constexpr int kAddrAccessByte = 0x10B;
-constexpr int kAddrDigitalByte = 267;
 constexpr int kNoLimit = 1 << 30;
 
 // The channel cells of a bank sheet: their index counts from the bank's first channel.
@@ -39,7 +38,8 @@ indSheetRender::indSheetRender(indMain& main, cmcGTex& overlay, cmcEvMan& events
     : main_(main), overlay_(overlay), events_(events), dispatch_(dispatch) {}
 
 cmcSheetDef::Model indSheetRender::SheetModel() const {
-  return {main_.ModelType(), main_.extendedMode, main_.makerReserveMode, main_.Working().GetByte(kAddrAccessByte)};
+  return {main_.ModelType(), main_.extendedMode, main_.makerReserveMode,
+          main_.Working().GetByte(cmcImageMap::kSheetAccess)};
 }
 
 indTreeModel::Filter indSheetRender::TreeFilter() const {
@@ -48,8 +48,8 @@ indTreeModel::Filter indSheetRender::TreeFilter() const {
   f.makerReserveMode = main_.makerReserveMode;
   f.adjustDataPresent = main_.adjustDataPresent;
   f.extendedMode = main_.extendedMode;
-  f.digitalByte = main_.Working().GetByte(kAddrDigitalByte);
-  const uint8_t* names = main_.Working().Data() + indMain::kAddrBankNames;
+  f.digitalByte = main_.Working().GetByte(cmcImageMap::kSheetAccess);
+  const uint8_t* names = main_.Working().Data() + cmcImageMap::kBankNames;
   for (size_t b = 0; b < f.bankNames.size(); ++b)
     f.bankNames[b].assign(reinterpret_cast<const char*>(names + 8 * b), 8);
   return f;

@@ -18,6 +18,7 @@
 #include "channel/datChBlockHost.h"
 #include "channel/datClipCh.h"
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 #include "overlay/cmcGTex.h"
 #include "runtime/cmcScriptedPrompts.h"
 
@@ -99,7 +100,7 @@ class Host : public indCellHost {
     overlay.SetFile(std::string(RX93_DATA_DIR) + "/RX93KITD_ENG.OVL");
     image.SetSize(cmcEeprom::kImageSize);
     defaults.SetSize(cmcEeprom::kImageSize);
-    SetWord(datChAdr::kBankCounts, 16);
+    SetWord(cmcImageMap::kBankCounts, 16);
     for (int n = 0; n < 4; ++n) Use(n);
     overlay.SetFile(std::string(RX93_DATA_DIR) + "/RX93KITD_ENG.OVL");
   }
@@ -112,14 +113,11 @@ class Host : public indCellHost {
     ch.inUse = true;
     ch.Store();
   }
-  void SetWord(int address, int value) {
-    image.SetByte(address, static_cast<uint8_t>(value >> 8));
-    image.SetByte(address + 1, static_cast<uint8_t>(value));
-  }
+  void SetWord(int address, int value) { image.SetWord(address, value); }
   void SetBanks(std::initializer_list<int> counts) {
     int b = 0;
-    for (const int c : counts) SetWord(datChAdr::kBankCounts + 2 * b++, c);
-    for (; b < datChAdr::kBanks; ++b) SetWord(datChAdr::kBankCounts + 2 * b, 0);
+    for (const int c : counts) SetWord(cmcImageMap::kBankCounts + 2 * b++, c);
+    for (; b < cmcImageMap::kBanks; ++b) SetWord(cmcImageMap::kBankCounts + 2 * b, 0);
   }
 
   cmcEeprom& Image() override { return image; }

@@ -19,6 +19,9 @@ class ProgramCells : public ::testing::Test {
   using Reply = CellReply;
   static constexpr int kNoAnswer = -1;
 
+  // withRadio: the program has a clone manager (Program::ServeDemoRadio).
+  explicit ProgramCells(bool withRadio = false) : p_(dir_, withRadio) {}
+
   Reply Send(int category, int label, int row, int key, int inputKind = 0, const std::string& text = {},
              int answerLabel = kNoAnswer, int answerIndex = 0) {
     CellRequest r(category, label, row, key);
@@ -53,7 +56,7 @@ class ProgramCells : public ::testing::Test {
   uint8_t ExtByte(int n, int b) { return Image().GetByte(kExt + 16 * n + b); }
 
   ProgramDir dir_;
-  Program p_{dir_};
+  Program p_;
   indCellShell& shell_ = p_.cellHost;
   indActiveCell& active_ = p_.dispatch;
   ChooserGrid grid_;

@@ -51,7 +51,7 @@ class SettingCells : public ::testing::Test {
   uint8_t At(int address) const { return host_.image.GetByte(address); }
   void Poke(int address, uint8_t value) { host_.image.SetByte(address, value); }
   void PokeWord(int address, int value) { host_.SetWord(address, value); }
-  int Word(int address) const { return (At(address) << 8) | At(address + 1); }
+  int Word(int address) const { return host_.image.GetWord(address); }
   bool DrewIn(uint32_t colour) const {
     for (const uint32_t c : canvas_.colours)
       if (c == colour) return true;

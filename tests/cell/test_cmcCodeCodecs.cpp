@@ -8,6 +8,7 @@
 #include "cell/cmcCodeCodecs.h"
 #include "cell/cmcCodecCommon.h"
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ class CodeCodecTest : public ::testing::Test {
  protected:
   CodeCodecTest() {
     image_.SetSize(cmcEeprom::kImageSize);
-    image_.SetByte(cmcFiveToneAdr::kGroupTone, 0x0E);
+    image_.SetByte(cmcImageMap::kGroupTone, 0x0E);
     context_.image = &image_;
   }
   void Type(const std::string& text) {

@@ -7,6 +7,7 @@
 #include "cell/cmcCellIds.h"
 #include "cell/cmcCodecCommon.h"
 #include "cell/cmcKeyFunctionCodec.h"
+#include "image/cmcImageMap.h"
 #include "runtime/cmcEvCodes.h"
 #include "runtime/cmcEvMan.h"
 #include "runtime/cmcVirtualClock.h"
@@ -37,7 +38,7 @@ class KeyFunctionCodecTest : public ChoiceFixture {
     bool functionTable = false;
     cell_.label = label;
     EXPECT_TRUE(KeyPositionOf(label, position, functionTable));
-    const int address = (functionTable ? cmcKeyAdr::kFunctionTable : cmcKeyAdr::kNormalTable) + position;
+    const int address = (functionTable ? cmcImageMap::kFunctionKeyTable : cmcImageMap::kKeyTable) + position;
     uint8_t b = image_.GetByte(address);
     const bool changed = KeyFunctionCodec(context_, request_, b, mask_, "Sel_Keys");
     image_.SetByte(address, b);
@@ -125,10 +126,10 @@ TEST(KeyListForTest, ListKeyByModelFamily) {
 }
 
 TEST_F(KeyFunctionCodecTest, ChoosingTheScramblerAsksPortThenLevel) {
-  image_.SetByte(cmcKeyAdr::kScramblerPort, 0xF0);
+  image_.SetByte(cmcImageMap::kScramblerPort, 0xF0);
   Answer(Flex0, 'I');
   EXPECT_TRUE(Run(CL_KDisp_Key_Conv_RightUp));
-  EXPECT_EQ(image_.GetByte(cmcKeyAdr::kNormalTable + kRightUp), 'I');
+  EXPECT_EQ(image_.GetByte(cmcImageMap::kKeyTable + kRightUp), 'I');
   EXPECT_EQ(mask_ & 0x20, 0x20);
   ASSERT_EQ(grid_.opened.size(), 1u);
   EXPECT_EQ(grid_.opened[0].listKey, "GI_Sheet_Sel_KDisp_ScrmOpt_Port");
@@ -139,19 +140,19 @@ TEST_F(KeyFunctionCodecTest, ChoosingTheScramblerAsksPortThenLevel) {
 
   Answer(FlexScrmPort, 2);
   EXPECT_TRUE(Run(CL_KDisp_Key_Conv_RightUp));
-  EXPECT_EQ(image_.GetByte(cmcKeyAdr::kScramblerPort), 0xF2);
+  EXPECT_EQ(image_.GetByte(cmcImageMap::kScramblerPort), 0xF2);
   ASSERT_EQ(grid_.opened.size(), 2u);
   EXPECT_EQ(grid_.opened[1].listKey, "GI_Sheet_Sel_KDisp_KeyOpt_HL");
   EXPECT_EQ(grid_.opened[1].keyLabel, FlexKeyOpt);
 
   Answer(FlexKeyOpt, 1);
   EXPECT_TRUE(Run(CL_KDisp_Key_Conv_RightUp));
-  EXPECT_EQ(image_.GetByte(cmcKeyAdr::kOptionLevels), 0x80) << "option port 3 keeps its level in bit 7";
+  EXPECT_EQ(image_.GetByte(cmcImageMap::kOptionLevels), 0x80) << "option port 3 keeps its level in bit 7";
   EXPECT_EQ(request_.outputText, "Scrambler OPT3 /H");
 }
 
 TEST_F(KeyFunctionCodecTest, OptionOutputCodesAskTheLevelWhereTheyKeepOne) {
-  image_.SetByte(cmcKeyAdr::kOptionLevels, 0x20);
+  image_.SetByte(cmcImageMap::kOptionLevels, 0x20);
   Answer(Flex0, '0');
   EXPECT_TRUE(Run(CL_KDisp_Key_Conv_P1));
   ASSERT_EQ(grid_.opened.size(), 1u);
@@ -160,7 +161,7 @@ TEST_F(KeyFunctionCodecTest, OptionOutputCodesAskTheLevelWhereTheyKeepOne) {
   EXPECT_EQ(request_.outputText, "Out A /H");
   Answer(FlexKeyOpt, 0);
   EXPECT_TRUE(Run(CL_KDisp_Key_Conv_P1));
-  EXPECT_EQ(image_.GetByte(cmcKeyAdr::kOptionLevels), 0x00);
+  EXPECT_EQ(image_.GetByte(cmcImageMap::kOptionLevels), 0x00);
 
   Answer(Flex0, '6');
   EXPECT_TRUE(Run(CL_KDisp_Key_Conv_P1));
@@ -180,45 +181,45 @@ TEST_F(KeyFunctionCodecTest, NormalEntryPairsTheFunctionKeyEntry) {
       {'Z', 'A', 'Z', 'Z', true}, {'A', '0', 'A', 'A', false},
   };
   for (const auto& c : cases) {
-    image_.SetByte(cmcKeyAdr::kNormalTable + kLeftUp, c.from);
-    image_.SetByte(cmcKeyAdr::kFunctionTable + kLeftUp, c.partnerBefore);
+    image_.SetByte(cmcImageMap::kKeyTable + kLeftUp, c.from);
+    image_.SetByte(cmcImageMap::kFunctionKeyTable + kLeftUp, c.partnerBefore);
     const int before = Refreshes();
     Answer(Flex0, c.chosen);
     EXPECT_TRUE(Run(CL_KDisp_Key_Conv_LeftUp));
-    EXPECT_EQ(image_.GetByte(cmcKeyAdr::kFunctionTable + kLeftUp), c.partnerAfter) << c.chosen;
+    EXPECT_EQ(image_.GetByte(cmcImageMap::kFunctionKeyTable + kLeftUp), c.partnerAfter) << c.chosen;
     EXPECT_EQ(Refreshes() - before, c.refresh ? 1 : 0) << c.from << " to " << c.chosen;
   }
 }
 
 TEST_F(KeyFunctionCodecTest, FunctionKeyEntryOfAPairedKeyIsRestricted) {
-  image_.SetByte(cmcKeyAdr::kNormalTable + kLeftUp, 'i');
-  image_.SetByte(cmcKeyAdr::kFunctionTable + kLeftUp, '^');
+  image_.SetByte(cmcImageMap::kKeyTable + kLeftUp, 'i');
+  image_.SetByte(cmcImageMap::kFunctionKeyTable + kLeftUp, '^');
   Press(' ');
   EXPECT_FALSE(Run(CL_KDisp_Key_Shift_LeftUp));
-  EXPECT_EQ(image_.GetByte(cmcKeyAdr::kFunctionTable + kLeftUp), '^');
+  EXPECT_EQ(image_.GetByte(cmcImageMap::kFunctionKeyTable + kLeftUp), '^');
   EXPECT_EQ(request_.outputText, "Down");
-  EXPECT_EQ(context_.textColour, cmcKeyAdr::kRestrictedColour);
+  EXPECT_EQ(context_.textColour, cmcChoiceContext::kRestrictedColour);
 
-  image_.SetByte(cmcKeyAdr::kNormalTable + kLeftUp, 'A');
+  image_.SetByte(cmcImageMap::kKeyTable + kLeftUp, 'A');
   Press(' ');
   EXPECT_TRUE(Run(CL_KDisp_Key_Shift_LeftUp));
   EXPECT_FALSE(context_.textColour.has_value());
 }
 
 TEST_F(KeyFunctionCodecTest, FunctionKeyEntryChangesLeaveTheNormalEntry) {
-  image_.SetByte(cmcKeyAdr::kNormalTable + kRightUp, 'A');
+  image_.SetByte(cmcImageMap::kKeyTable + kRightUp, 'A');
   Answer(Flex0, 'Z');
   EXPECT_TRUE(Run(CL_KDisp_Key_Shift_RightUp));
-  EXPECT_EQ(image_.GetByte(cmcKeyAdr::kFunctionTable + kRightUp), 'Z');
-  EXPECT_EQ(image_.GetByte(cmcKeyAdr::kNormalTable + kRightUp), 'A');
+  EXPECT_EQ(image_.GetByte(cmcImageMap::kFunctionKeyTable + kRightUp), 'Z');
+  EXPECT_EQ(image_.GetByte(cmcImageMap::kKeyTable + kRightUp), 'A');
   EXPECT_EQ(Refreshes(), 0);
 }
 
 TEST_F(KeyFunctionCodecTest, SteppingOntoAnOptionCodeOpensNoChooser) {
-  image_.SetByte(cmcKeyAdr::kNormalTable + kRightUp, 'A');
+  image_.SetByte(cmcImageMap::kKeyTable + kRightUp, 'A');
   Press(' ');
   EXPECT_TRUE(Run(CL_KDisp_Key_Conv_RightUp));
-  EXPECT_EQ(image_.GetByte(cmcKeyAdr::kNormalTable + kRightUp), 'I');
+  EXPECT_EQ(image_.GetByte(cmcImageMap::kKeyTable + kRightUp), 'I');
   EXPECT_TRUE(grid_.opened.empty());
   Press(13);
   EXPECT_FALSE(Run(CL_KDisp_Key_Conv_RightUp));

@@ -9,6 +9,7 @@
 #include "channel/datCh.h"
 #include "channel/datChKinds.h"
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 #include "overlay/cmcGTex.h"
 #include "runtime/cmcScriptedPrompts.h"
 
@@ -60,7 +61,9 @@ class PmrPresetTest : public ::testing::Test {
     channel_.freqR = channel_.freqT = 476'425'000;
     channel_.inUse = true;
   }
-  uint8_t Ext(int byte) const { return image_.GetByte(datChAdr::kExt + datChAdr::kExtSize * kRow + byte); }
+  uint8_t Ext(int byte) const {
+    return image_.GetByte(cmcImageMap::kChannelExt + cmcImageMap::kChannelExtSize * kRow + byte);
+  }
   // Scan list 4's membership bit of the channel.
   bool ScanList4() const { return (image_.GetByte(0x8AD8 + kRow / 8) >> (7 - kRow % 8)) & 1; }
 

@@ -9,6 +9,7 @@
 #include "cell/cmcScanChannelCodec.h"
 #include "channel/datCh.h"
 #include "channel/datChKinds.h"
+#include "image/cmcImageMap.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ class ScanChannelCodecTest : public ChoiceFixture {
   ScanChannelCodecTest() : ChoiceFixture(kLines) {
     // Banks 0-3 hold 4, 3, 0 and 5 channels: bank 1 starts at 4, bank 3 at 7.
     const int counts[] = {4, 3, 0, 5};
-    for (int b = 0; b < 4; ++b) image_.SetByte(datChAdr::kBankCounts + 2 * b + 1, static_cast<uint8_t>(counts[b]));
+    for (int b = 0; b < 4; ++b) image_.SetByte(cmcImageMap::kBankCounts + 2 * b + 1, static_cast<uint8_t>(counts[b]));
     list_.Load(datChKind::kScanList, 0);
     SetType(3);
   }

@@ -6,6 +6,7 @@
 #include "cell/ChannelCodecFixture.h"
 #include "cell/cmcCellIds.h"
 #include "cell/cmcToneCodecs.h"
+#include "image/cmcImageMap.h"
 
 namespace {
 
@@ -372,11 +373,11 @@ TEST_F(ToneCodecTest, APrintableKeyOpensTheEditorWithIt) {
 class SetModeToneTest : public ToneCodecTest {
  protected:
   void Store(bool dtcs, int value) {
-    image_.SetByte(cmcTone::kSetModeFlags, dtcs ? 0x41 : 0x01);
-    image_.SetByte(cmcTone::kSetModeTone, static_cast<uint8_t>(value));
+    image_.SetByte(cmcImageMap::kSetModeFlags, dtcs ? 0x41 : 0x01);
+    image_.SetByte(cmcImageMap::kSetModeTone, static_cast<uint8_t>(value));
   }
-  bool Dtcs() const { return (image_.GetByte(cmcTone::kSetModeFlags) & 0x40) != 0; }
-  int Value() const { return image_.GetByte(cmcTone::kSetModeTone); }
+  bool Dtcs() const { return (image_.GetByte(cmcImageMap::kSetModeFlags) & 0x40) != 0; }
+  int Value() const { return image_.GetByte(cmcImageMap::kSetModeTone); }
   bool Run() { return SetModeToneCodec(codec_, request_); }
 };
 
@@ -403,7 +404,7 @@ TEST_F(SetModeToneTest, TypedTones) {
     EXPECT_EQ(Dtcs(), c.dtcs) << c.name;
     EXPECT_EQ(Value(), c.value) << c.name;
     EXPECT_EQ(request_.outputText, c.shown) << c.name;
-    EXPECT_EQ(image_.GetByte(cmcTone::kSetModeFlags) & 0x01, 1) << c.name;  // other flags kept
+    EXPECT_EQ(image_.GetByte(cmcImageMap::kSetModeFlags) & 0x01, 1) << c.name;  // other flags kept
   }
 }
 

@@ -9,6 +9,7 @@
 #include "cell/indActiveCell.h"
 #include "cell/indCellRequest.h"
 #include "channel/datChBank.h"
+#include "image/cmcImageMap.h"
 #include "support/CellRequest.h"
 
 namespace {
@@ -111,7 +112,7 @@ TEST_F(BlankRows, AFullMemoryRefusesTheNewChannel) {
     celltest::Host host;
     indActiveCell dispatch(host);
     host.SetBanks({c.channels});
-    host.SetWord(datChAdr::kUsed1, c.usedWord);
+    host.SetWord(cmcImageMap::kBudgetWord1, c.usedWord);
     cmcCellObj cell;
     cell.category = CT_Mch;
     cell.label = CL_Mch_FreqR;
@@ -127,7 +128,7 @@ TEST_F(BlankRows, AFullMemoryRefusesTheNewChannel) {
 }
 
 TEST_F(BlankRows, ANewAliasRowStartsAtTheAliasName) {
-  host_.SetWord(datChAdr::kMdcAliasCount, 3);
+  host_.SetWord(cmcImageMap::kMdcAliasCount, 3);
   const CellReply r = Send(CT_MDC_Alias, CL_Mdc_Alias1_ID, 3, '7');
   EXPECT_TRUE(r.jump.set);
   EXPECT_EQ(r.jump.label, static_cast<uint32_t>(CL_Mdc_Alias1_Text));

@@ -7,6 +7,7 @@
 #include "cell/cmcCellObj.h"
 #include "cell/indActiveCell.h"
 #include "cell/indCellRequest.h"
+#include "image/cmcImageMap.h"
 
 namespace {
 
@@ -87,7 +88,7 @@ TEST_F(Handlers, MemoryStatistics) {
   host_.SetBanks({16, 6});  // banks on; in use: 0-3 and 16-17
   host_.Use(16);
   host_.Use(17);
-  host_.SetWord(datChAdr::kUsed2, 15231 - 38 * 5);  // room for five more channels
+  host_.SetWord(cmcImageMap::kBudgetWord2, 15231 - 38 * 5);  // room for five more channels
   struct Case {
     int category, label, row;
     const char* text;
@@ -105,7 +106,7 @@ TEST_F(Handlers, MemoryStatistics) {
 }
 
 TEST_F(Handlers, FlexLabels) {
-  host_.SetWord(datChAdr::kMdcAliasCount, 4);
+  host_.SetWord(cmcImageMap::kMdcAliasCount, 4);
   host_.confirmed[62] = true;
   struct Case {
     int label, index;

@@ -1,45 +1,44 @@
-// The clone information cells read the radio information record and change nothing.
+// The clone information cells show the record of the radio's last identification, as
+// a clone information exchange with the demo radio leaves it, and change nothing.
 #include <gtest/gtest.h>
-
-#include <cstring>
 
 #include "ProgramCells.h"
 #include "cell/cmcCellIds.h"
+#include "clone/cmcDemoRadio.h"
 
 namespace {
 
 class CloneInfoCells : public ProgramCells {
  protected:
-  void Identify() {
-    auto& info = p_.main.radioInfo;
-    info.fill(' ');
-    info[0] = 78;
-    std::memcpy(&info[1], "FIRST COMMENT   ", 16);
-    std::memcpy(&info[17], "second          ", 16);
-    info[33] = 0x12;
-    std::memcpy(&info[37], "07E90500012C", 12);
-    info[49] = 0xBE;
-    info[50] = 0xEF;
-    info[53] = 0x02;
-    std::memcpy(&info[66], "RX93    ", 8);
+  CloneInfoCells() : ProgramCells(true), radio_(p_.ServeDemoRadio(dir_).Radio()) {
+    cmcSimRadio::Identity& id = radio_.GetIdentity();
+    id.model = "RX93";
+    id.firmwareRevision = 0x12;
+    id.serial = "07E90500012C";
+    id.checksum = 0xBEEF;
+    id.flags = 0x02;  // over-voltage detection on, stun and kill off
+    id.comment1 = "FIRST COMMENT";
+    id.comment2 = "second";
   }
+  cmcSimRadio& radio_;
 };
 
-TEST_F(CloneInfoCells, ShowTheRecordReadOnly) {
+TEST_F(CloneInfoCells, ShowTheRadiosRecordAfterTheExchangeReadOnly) {
   EXPECT_EQ(Draw(CT_Null, CL_CloneInfo_Revision, 0).text, "") << "nothing before an identification";
-  Identify();
+  p_.main.CloneInfo();
+  ASSERT_EQ(p_.FinishClone(), 0);
   const struct {
     int label;
     const char* text;
   } cases[] = {
-      {CL_CloneInfo_Comment1, "FIRST COMMENT"},
-      {CL_CloneInfo_Comment2, "second"},
+      {CL_CloneInfo_Model, "RX93"},
       {CL_CloneInfo_Revision, "1.2"},
       {CL_CloneInfo_Esn, "2025-05-0000300"},
       {CL_CloneInfo_CheckSum, "BEEF"},
+      {CL_CloneInfo_Comment1, "FIRST COMMENT"},
+      {CL_CloneInfo_Comment2, "second"},
       {CL_CloneInfo_StunKill, "Off"},
       {CL_CloneInfo_OverVolt, "On"},
-      {CL_CloneInfo_Model, "RX93"},
       {CL_CloneInfo_Dummy, ""},
   };
   for (const auto& c : cases) {

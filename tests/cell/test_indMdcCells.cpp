@@ -11,6 +11,7 @@
 #include "cell/indCellRequest.h"
 #include "channel/datChBlockHost.h"
 #include "channel/datChKinds.h"
+#include "image/cmcImageMap.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ constexpr int kSystem = 0xB13B;  // system 0; 29 bytes each
 
 class MdcCells : public SettingFixture {
  protected:
-  MdcCells() { host_.SetWord(datChAdr::kMdcAliasCount, 2); }
+  MdcCells() { host_.SetWord(cmcImageMap::kMdcAliasCount, 2); }
   Reply AliasKey(int label, int row, int key) { return Key(label, key, row, CT_MDC_Alias); }
   Reply AliasCommit(int label, int row, const std::string& text) { return Commit(label, text, row, CT_MDC_Alias); }
   bool Posted(int code) {
@@ -57,11 +58,11 @@ TEST_F(MdcCells, NoAliasIsAddedPastTheLimitOrTheBudget) {
     int used2;
   } cases[] = {
       {"100 aliases", 100, 0},
-      {"no room for 12 more bytes", 2, datChAdr::kCapacity - 11},
+      {"no room for 12 more bytes", 2, cmcImageMap::kGroupOneLimit - 11},
   };
   for (const auto& c : cases) {
-    host_.SetWord(datChAdr::kMdcAliasCount, c.count);
-    host_.SetWord(datChAdr::kUsed2, c.used2);
+    host_.SetWord(cmcImageMap::kMdcAliasCount, c.count);
+    host_.SetWord(cmcImageMap::kBudgetWord2, c.used2);
     host_.prompts.asked.clear();
     const Reply r = AliasKey(CL_Mdc_Alias1_Text, c.count, '7');
     EXPECT_TRUE(host_.block.sent.empty()) << c.why;

@@ -7,6 +7,7 @@
 
 #include "ChannelTestImage.h"
 #include "channel/datCh.h"
+#include "image/cmcImageMap.h"
 
 using chtest::M;
 using chtest::X;
@@ -241,16 +242,16 @@ class ChannelAttr : public ::testing::Test {
  protected:
   void SetUp() override {
     chtest::MakeBase(image);
-    chtest::SetWord(image, datChAdr::kBankCounts, 10);  // bank 0: 0–9, bank 1: 10–19
-    chtest::SetWord(image, datChAdr::kBankCounts + 2, 10);
-    for (int b = 2; b < 8; ++b) chtest::SetWord(image, datChAdr::kBankCounts + 2 * b, 0);
-    image.SetByte(datChAdr::kBankFlags, 0x40);  // bank 1 only
-    image.SetByte(datChAdr::kPriorityCh, 0);
-    image.SetByte(datChAdr::kPriorityEna, 0x10);
-    image.SetByte(datChAdr::kEmergencyCh, 0);
-    image.SetByte(datChAdr::kEmergencyEna, 0x40);
-    image.SetByte(datChAdr::kStartCh, 0);
-    image.SetByte(datChAdr::kScanBCh, 0);
+    image.SetWord(cmcImageMap::kBankCounts, 10);  // bank 0: 0–9, bank 1: 10–19
+    image.SetWord(cmcImageMap::kBankCounts + 2, 10);
+    for (int b = 2; b < 8; ++b) image.SetWord(cmcImageMap::kBankCounts + 2 * b, 0);
+    image.SetByte(cmcImageMap::kBankFlags, 0x40);  // bank 1 only
+    image.SetByte(cmcImageMap::kPriorityChannel, 0);
+    image.SetByte(cmcImageMap::kPriorityFlags, 0x10);
+    image.SetByte(cmcImageMap::kEmergencyChannel, 0);
+    image.SetByte(cmcImageMap::kEmergencyFlags, 0x40);
+    image.SetByte(cmcImageMap::kStartChannel, 0);
+    image.SetByte(cmcImageMap::kScanBChannel, 0);
   }
   uint8_t AttrOf(int n) {
     datCh ch(&image);
@@ -266,7 +267,7 @@ TEST_F(ChannelAttr, PriorityPointerMovesAndOtherChannelsShowNone) {
   EXPECT_FALSE(ch.HasAttr(datCh::kAttrPriority));
   ch.SetAttr(datCh::kAttrPriority, true);
   ch.Store();
-  EXPECT_EQ(image.GetByte(datChAdr::kPriorityCh), 5);
+  EXPECT_EQ(image.GetByte(cmcImageMap::kPriorityChannel), 5);
   EXPECT_TRUE(AttrOf(5) & datCh::kAttrPriority);
   EXPECT_FALSE(AttrOf(6) & datCh::kAttrPriority);
   EXPECT_FALSE(AttrOf(0) & datCh::kAttrPriority);
@@ -281,8 +282,8 @@ TEST_F(ChannelAttr, ClearedFlagsAreTheRadioWideEnableBits) {
   ch.SetAttr(datCh::kAttrPriorityCleared, true);
   ch.SetAttr(datCh::kAttrEmergencyCleared, true);
   ch.Store();
-  EXPECT_EQ(image.GetByte(datChAdr::kPriorityEna), 0x00);
-  EXPECT_EQ(image.GetByte(datChAdr::kEmergencyEna), 0x00);
+  EXPECT_EQ(image.GetByte(cmcImageMap::kPriorityFlags), 0x00);
+  EXPECT_EQ(image.GetByte(cmcImageMap::kEmergencyFlags), 0x00);
   // With the enables off no channel is the priority or emergency channel.
   EXPECT_EQ(AttrOf(0) & (datCh::kAttrPriority | datCh::kAttrEmergency), 0);
   EXPECT_EQ(AttrOf(7) & (datCh::kAttrPriorityCleared | datCh::kAttrEmergencyCleared),
@@ -296,7 +297,7 @@ TEST_F(ChannelAttr, ScanBAlwaysLoadsClearButStoresItsPointer) {
   ch.Load(1, 9);
   ch.SetAttr(datCh::kAttrScanB, true);
   ch.Store();
-  EXPECT_EQ(image.GetByte(datChAdr::kScanBCh), 9);
+  EXPECT_EQ(image.GetByte(cmcImageMap::kScanBChannel), 9);
   EXPECT_FALSE(ch.HasAttr(datCh::kAttrScanB));
 }
 
@@ -305,7 +306,7 @@ TEST_F(ChannelAttr, EmergencyAndStartPointers) {
   ch.Load(1, 12);
   ch.SetAttr(datCh::kAttrEmergency | datCh::kAttrStart, true);
   ch.Store();
-  EXPECT_EQ(image.GetByte(datChAdr::kEmergencyCh), 12);
+  EXPECT_EQ(image.GetByte(cmcImageMap::kEmergencyChannel), 12);
   EXPECT_EQ(image.GetByte(0xA092), 12);
   EXPECT_EQ(AttrOf(12) & (datCh::kAttrEmergency | datCh::kAttrStart), datCh::kAttrEmergency | datCh::kAttrStart);
 }
@@ -318,11 +319,11 @@ TEST_F(ChannelAttr, SmarTrunkIsTheFlagOfTheChannelsBank) {
   ch.Load(1, 3);
   ch.SetAttr(datCh::kAttrSmarTrunk, true);
   ch.Store();
-  EXPECT_EQ(image.GetByte(datChAdr::kBankFlags), 0xC0);
+  EXPECT_EQ(image.GetByte(cmcImageMap::kBankFlags), 0xC0);
   ch.Load(1, 20);
   ch.SetAttr(datCh::kAttrSmarTrunk, true);
   ch.Store();  // no bank: no flag written
-  EXPECT_EQ(image.GetByte(datChAdr::kBankFlags), 0xC0);
+  EXPECT_EQ(image.GetByte(cmcImageMap::kBankFlags), 0xC0);
 }
 
 TEST(datChChannel, SlotBeyondTheArrayLoadsAndStoresNothing) {

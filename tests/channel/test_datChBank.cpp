@@ -8,6 +8,7 @@
 #include "ChannelTestImage.h"
 #include "channel/datCh.h"
 #include "channel/datChBank.h"
+#include "image/cmcImageMap.h"
 
 using chtest::M;
 using chtest::X;
@@ -22,7 +23,7 @@ class Banks : public ::testing::Test {
   }
   void SetCounts(std::vector<int> counts) {
     counts.resize(8, 0);
-    for (int b = 0; b < 8; ++b) chtest::SetWord(image, datChAdr::kBankCounts + 2 * b, counts[static_cast<size_t>(b)]);
+    for (int b = 0; b < 8; ++b) image.SetWord(cmcImageMap::kBankCounts + 2 * b, counts[static_cast<size_t>(b)]);
   }
   // Channel n in use with receive frequency base + n.
   void Use(int n, uint32_t base = 450000000) {
@@ -37,11 +38,11 @@ class Banks : public ::testing::Test {
     ch.Load(1, n);
     return ch.freqR;
   }
-  int Ref(int list, int j) { return image.GetByte(datChAdr::kScanLists + 18 * list + 14 + j); }
+  int Ref(int list, int j) { return image.GetByte(cmcImageMap::kScanLists + 18 * list + 14 + j); }
   void SetList(int list, int at, int value) {
-    image.SetByte(datChAdr::kScanLists + 18 * list + at, static_cast<uint8_t>(value));
+    image.SetByte(cmcImageMap::kScanLists + 18 * list + at, static_cast<uint8_t>(value));
   }
-  int ListByte(int list, int at) { return image.GetByte(datChAdr::kScanLists + 18 * list + at); }
+  int ListByte(int list, int at) { return image.GetByte(cmcImageMap::kScanLists + 18 * list + at); }
 
   cmcEeprom image;
   cmcEeprom defaults;
@@ -116,9 +117,9 @@ TEST_F(Banks, UsedCounts) {
 TEST_F(Banks, FlagsAreOneBitPerBankFromBitSeven) {
   banks.SetBankFlag(0, true);
   banks.SetBankFlag(6, true);
-  EXPECT_EQ(image.GetByte(datChAdr::kBankFlags), 0x82);
+  EXPECT_EQ(image.GetByte(cmcImageMap::kBankFlags), 0x82);
   banks.SetBankFlag(0, false);
-  EXPECT_EQ(image.GetByte(datChAdr::kBankFlags), 0x02);
+  EXPECT_EQ(image.GetByte(cmcImageMap::kBankFlags), 0x02);
   EXPECT_TRUE(banks.BankFlag(6));
 }
 
@@ -148,8 +149,8 @@ class Budget : public Banks, public ::testing::WithParamInterface<RoomCase> {};
 
 TEST_P(Budget, RoomFor) {
   const RoomCase& c = GetParam();
-  chtest::SetWord(image, datChAdr::kUsed1, c.u1);
-  chtest::SetWord(image, datChAdr::kUsed2, c.u2);
+  image.SetWord(cmcImageMap::kBudgetWord1, c.u1);
+  image.SetWord(cmcImageMap::kBudgetWord2, c.u2);
   EXPECT_EQ(banks.RoomFor(c.category, c.k), c.room);
 }
 
@@ -167,11 +168,11 @@ INSTANTIATE_TEST_SUITE_P(Limits, Budget,
                              RoomCase{9, 20000, 15231, 1000, true}, RoomCase{3, 0, 15232, 0, false}));
 
 TEST_F(Banks, MostThatFitCountsDown) {
-  chtest::SetWord(image, datChAdr::kUsed2, 15231 - 38 * 3);
+  image.SetWord(cmcImageMap::kBudgetWord2, 15231 - 38 * 3);
   EXPECT_EQ(banks.MostThatFit(2, 10), 3);
   EXPECT_EQ(banks.MostThatFit(2, 2), 2);
   EXPECT_EQ(banks.MostThatFit(2, 0), 0);
-  chtest::SetWord(image, datChAdr::kUsed1, 15231);
+  image.SetWord(cmcImageMap::kBudgetWord1, 15231);
   EXPECT_EQ(banks.MostThatFit(2, 10), 0);
 }
 
@@ -234,8 +235,8 @@ TEST_F(Banks, DeleteMovesLaterChannelsDownAndResetsTheLastSlot) {
   SetCounts({4, 4});
   banks.SetBankFlag(1, true);
   for (int n = 0; n < 8; ++n) Use(n);
-  image.SetByte(datChAdr::kPriorityEna, 0x10);
-  image.SetByte(datChAdr::kPriorityCh, 5);
+  image.SetByte(cmcImageMap::kPriorityFlags, 0x10);
+  image.SetByte(cmcImageMap::kPriorityChannel, 5);
   for (int i = 0; i < 22; ++i) defaults.SetByte(M(7, i), static_cast<uint8_t>(0x10 + i));
   for (int i = 0; i < 16; ++i) defaults.SetByte(X(7, i), static_cast<uint8_t>(0x70 + i));
 
@@ -245,8 +246,8 @@ TEST_F(Banks, DeleteMovesLaterChannelsDownAndResetsTheLastSlot) {
   for (int n = 1; n < 7; ++n) EXPECT_EQ(FreqOf(n), 450000001u + static_cast<uint32_t>(n)) << n;
   for (int i = 0; i < 20; ++i) EXPECT_EQ(image.GetByte(M(7, i)), defaults.GetByte(M(7, i))) << i;
   for (int i = 0; i < 16; ++i) EXPECT_EQ(image.GetByte(X(7, i)), defaults.GetByte(X(7, i))) << i;
-  EXPECT_EQ(image.GetByte(datChAdr::kPriorityCh), 4);    // the pointer followed its channel
-  EXPECT_EQ(image.GetByte(datChAdr::kBankFlags), 0x40);  // flags stay with their banks
+  EXPECT_EQ(image.GetByte(cmcImageMap::kPriorityChannel), 4);  // the pointer followed its channel
+  EXPECT_EQ(image.GetByte(cmcImageMap::kBankFlags), 0x40);     // flags stay with their banks
   datCh ch(&image);
   ch.Load(1, 3);  // came from bank 1, landed in bank 0
   EXPECT_FALSE(ch.HasAttr(datCh::kAttrSmarTrunk));
@@ -260,7 +261,7 @@ TEST_F(Banks, InsertRaisesReferencesAndOpensTheSlot) {
   SetList(0, 15, 3);
   SetList(0, 16, 7);
   SetList(0, 17, 0);
-  image.SetByte(datChAdr::kStartCh, 4);
+  image.SetByte(cmcImageMap::kStartChannel, 4);
   for (int i = 0; i < 4; ++i) defaults.SetByte(M(3, i), 0);
 
   EXPECT_EQ(banks.InsertChannel(1, 3, 8), 0x28);
@@ -273,7 +274,7 @@ TEST_F(Banks, InsertRaisesReferencesAndOpensTheSlot) {
   EXPECT_EQ(FreqOf(3), 0u);  // the default image's record
   for (int n = 4; n < 8; ++n) EXPECT_EQ(FreqOf(n), 449999999u + static_cast<uint32_t>(n)) << n;
   EXPECT_EQ(FreqOf(8), 0u);  // beyond the slots: untouched
-  EXPECT_EQ(image.GetByte(datChAdr::kStartCh), 5);
+  EXPECT_EQ(image.GetByte(cmcImageMap::kStartChannel), 5);
 }
 
 TEST_F(Banks, DeleteAndInsertRefuseBadArguments) {
@@ -290,20 +291,20 @@ TEST_F(Banks, DeleteAndInsertRefuseBadArguments) {
 TEST_F(Banks, ResetFromDefaultKeepsTheAttributes) {
   SetCounts({8});
   Use(2);
-  image.SetByte(datChAdr::kPriorityEna, 0x10);
-  image.SetByte(datChAdr::kPriorityCh, 2);
-  image.SetByte(datChAdr::kStartCh, 2);
+  image.SetByte(cmcImageMap::kPriorityFlags, 0x10);
+  image.SetByte(cmcImageMap::kPriorityChannel, 2);
+  image.SetByte(cmcImageMap::kStartChannel, 2);
   for (int i = 0; i < 22; ++i) defaults.SetByte(M(2, i), static_cast<uint8_t>(0x10 + i));
-  defaults.SetByte(datChAdr::kPriorityCh, 6);
-  defaults.SetByte(datChAdr::kStartCh, 6);
-  defaults.SetByte(datChAdr::kScanMaps, 0x20);  // list 0 membership of channel 2
+  defaults.SetByte(cmcImageMap::kPriorityChannel, 6);
+  defaults.SetByte(cmcImageMap::kStartChannel, 6);
+  defaults.SetByte(cmcImageMap::kScanMaps, 0x20);  // list 0 membership of channel 2
 
   banks.ResetFromDefault(1, 2);
 
   for (int i = 0; i < 20; ++i) EXPECT_EQ(image.GetByte(M(2, i)), defaults.GetByte(M(2, i))) << i;
-  EXPECT_EQ(image.GetByte(datChAdr::kPriorityCh), 2);
-  EXPECT_EQ(image.GetByte(datChAdr::kStartCh), 2);
-  EXPECT_EQ(image.GetByte(datChAdr::kScanMaps), 0x20);
+  EXPECT_EQ(image.GetByte(cmcImageMap::kPriorityChannel), 2);
+  EXPECT_EQ(image.GetByte(cmcImageMap::kStartChannel), 2);
+  EXPECT_EQ(image.GetByte(cmcImageMap::kScanMaps), 0x20);
 }
 
 // ---- bank size ----
@@ -314,13 +315,13 @@ class BankSize : public Banks {
     Banks::SetUp();
     SetCounts({4, 4, 0, 3});
     for (int n : {0, 1, 2, 3, 4, 5, 8, 9, 10}) Use(n);
-    image.SetByte(datChAdr::kPriorityCh, 100);
-    image.SetByte(datChAdr::kEmergencyCh, 100);
-    image.SetByte(datChAdr::kScanBCh, 100);
-    image.SetByte(datChAdr::kStartCh, 100);
-    image.SetByte(datChAdr::kPriorityEna, 0x10);
-    image.SetByte(datChAdr::kEmergencyEna, 0x40);
-    chtest::SetWord(image, datChAdr::kUsed2, 15231 - 38 * 3);  // three more channels fit
+    image.SetByte(cmcImageMap::kPriorityChannel, 100);
+    image.SetByte(cmcImageMap::kEmergencyChannel, 100);
+    image.SetByte(cmcImageMap::kScanBChannel, 100);
+    image.SetByte(cmcImageMap::kStartChannel, 100);
+    image.SetByte(cmcImageMap::kPriorityFlags, 0x10);
+    image.SetByte(cmcImageMap::kEmergencyFlags, 0x40);
+    image.SetWord(cmcImageMap::kBudgetWord2, 15231 - 38 * 3);  // three more channels fit
   }
 };
 
@@ -335,15 +336,15 @@ TEST_F(BankSize, RangeIsCountMinusTrailingBlanksToCountPlusFree) {
 }
 
 TEST_F(BankSize, BlankChannelWithAPointerIsNotTrailing) {
-  image.SetByte(datChAdr::kStartCh, 7);
+  image.SetByte(cmcImageMap::kStartChannel, 7);
   int lo = 0, hi = 0;
   banks.BankSizeRange(1, lo, hi);
   EXPECT_EQ(lo, 4);
-  image.SetByte(datChAdr::kStartCh, 100);
-  image.SetByte(datChAdr::kPriorityCh, 7);
+  image.SetByte(cmcImageMap::kStartChannel, 100);
+  image.SetByte(cmcImageMap::kPriorityChannel, 7);
   banks.BankSizeRange(1, lo, hi);
   EXPECT_EQ(lo, 4);
-  image.SetByte(datChAdr::kPriorityCh, 6);  // the pointer on the second blank stops the count after one
+  image.SetByte(cmcImageMap::kPriorityChannel, 6);  // the pointer on the second blank stops the count after one
   banks.BankSizeRange(1, lo, hi);
   EXPECT_EQ(lo, 3);
 }

@@ -8,6 +8,7 @@
 #include "ChannelTestImage.h"
 #include "channel/datCh.h"
 #include "channel/datChBlockOps.h"
+#include "image/cmcImageMap.h"
 #include "runtime/cmcScriptedPrompts.h"
 
 namespace {
@@ -55,13 +56,13 @@ class BlockOps : public ::testing::Test {
   void SetUp() override {
     image.SetSize(cmcEeprom::kImageSize);
     defaults.SetSize(cmcEeprom::kImageSize);
-    chtest::SetWord(image, datChAdr::kBankCounts, 10);  // bank 0: 0–9, bank 1: 10–19
-    chtest::SetWord(image, datChAdr::kBankCounts + 2, 10);
-    image.SetByte(datChAdr::kPriorityEna, 0x10);
-    image.SetByte(datChAdr::kEmergencyEna, 0x40);
-    image.SetByte(datChAdr::kPriorityCh, 100);
-    image.SetByte(datChAdr::kEmergencyCh, 100);
-    image.SetByte(datChAdr::kStartCh, 100);
+    image.SetWord(cmcImageMap::kBankCounts, 10);  // bank 0: 0–9, bank 1: 10–19
+    image.SetWord(cmcImageMap::kBankCounts + 2, 10);
+    image.SetByte(cmcImageMap::kPriorityFlags, 0x10);
+    image.SetByte(cmcImageMap::kEmergencyFlags, 0x40);
+    image.SetByte(cmcImageMap::kPriorityChannel, 100);
+    image.SetByte(cmcImageMap::kEmergencyChannel, 100);
+    image.SetByte(cmcImageMap::kStartChannel, 100);
     for (int n = 0; n < 8; ++n) Use(n);
     for (int n = 10; n < 16; ++n) Use(n);
   }
@@ -162,14 +163,14 @@ TEST_F(BlockOps, PasteRefusesAnotherKind) {
 }
 
 TEST_F(BlockOps, PastedPriorityChannelMovesThePointerAndKeepsTheDestinationBankFlag) {
-  image.SetByte(datChAdr::kPriorityCh, 2);
+  image.SetByte(cmcImageMap::kPriorityChannel, 2);
   datChBank(&image).SetBankFlag(1, true);
   dst_ChBlock req;
   Run(datChBlockOps::kCmdCopy, req, 2);
   dst_ChBlock paste;
   Run(datChBlockOps::kCmdPaste, paste, 17, 1);
-  EXPECT_EQ(image.GetByte(datChAdr::kPriorityCh), 17);
-  EXPECT_EQ(image.GetByte(datChAdr::kBankFlags), 0x40);
+  EXPECT_EQ(image.GetByte(cmcImageMap::kPriorityChannel), 17);
+  EXPECT_EQ(image.GetByte(cmcImageMap::kBankFlags), 0x40);
   datCh ch(&image);
   ch.Load(1, 17);
   EXPECT_TRUE(ch.HasAttr(datCh::kAttrSmarTrunk));
@@ -177,7 +178,7 @@ TEST_F(BlockOps, PastedPriorityChannelMovesThePointerAndKeepsTheDestinationBankF
 }
 
 TEST_F(BlockOps, CarryDownSwapsRowsAndItsScanReferences) {
-  const int list = datChAdr::kScanLists + 18 * 2;
+  const int list = cmcImageMap::kScanLists + 18 * 2;
   image.SetByte(list + 16, 6);  // priority reference: the row passed over
   image.SetByte(list + 17, 5);  // the carried row
   image.SetByte(list + 14, 9);  // elsewhere
@@ -195,7 +196,7 @@ TEST_F(BlockOps, CarryDownSwapsRowsAndItsScanReferences) {
 }
 
 TEST_F(BlockOps, CarryUpOfABlockPutsTheNeighbourAtItsOldLastRow) {
-  const int list = datChAdr::kScanLists;
+  const int list = cmcImageMap::kScanLists;
   image.SetByte(list + 14, 2);
   image.SetByte(list + 15, 4);
   dst_ChBlock req = Selected(3, 4);
@@ -229,7 +230,7 @@ INSTANTIATE_TEST_SUITE_P(Edges, CarryLimit,
                                            std::make_tuple(datChBlockOps::kCmdCarryDown, 19, 1)));
 
 TEST_F(BlockOps, DeleteOfABlockHoldingTheStartChannelShowsTheErrorAndDeletesNothing) {
-  image.SetByte(datChAdr::kStartCh, 3);
+  image.SetByte(cmcImageMap::kStartChannel, 3);
   cmcEeprom before;
   before.Assign(image);
   dst_ChBlock req = Selected(2, 4);
@@ -243,7 +244,7 @@ TEST_F(BlockOps, DeleteOfABlockHoldingTheStartChannelShowsTheErrorAndDeletesNoth
 }
 
 TEST_F(BlockOps, DeleteAsksTheShellOncePerRowAtTheFirstRowUnderTheBulkFlag) {
-  image.SetByte(datChAdr::kPriorityCh, 3);
+  image.SetByte(cmcImageMap::kPriorityChannel, 3);
   dst_ChBlock req = Selected(2, 4);
   req.multiSel |= dst_ChBlock::kSelResult;
   Run(datChBlockOps::kCmdDelete, req, 2);
@@ -256,7 +257,7 @@ TEST_F(BlockOps, DeleteAsksTheShellOncePerRowAtTheFirstRowUnderTheBulkFlag) {
   EXPECT_FALSE(host.bulk);
   EXPECT_EQ(datChBank(&image).BankCount(0), 7);
   EXPECT_EQ(FreqOf(2), 450000005u);
-  EXPECT_FALSE(image.GetByte(datChAdr::kPriorityEna) & 0x10);  // priority turned off
+  EXPECT_FALSE(image.GetByte(cmcImageMap::kPriorityFlags) & 0x10);  // priority turned off
   EXPECT_EQ(req.multiSel & dst_ChBlock::kSelResult, 0);
   EXPECT_TRUE(req.jump);
   EXPECT_EQ(req.jumpRow, 2);
@@ -286,13 +287,13 @@ TEST_F(BlockOps, DeleteAliasesAsksTheShellPerRow) {
 }
 
 TEST_F(BlockOps, ClearingThePriorityChannelTurnsPriorityOffRadioWide) {
-  image.SetByte(datChAdr::kPriorityCh, 4);
+  image.SetByte(cmcImageMap::kPriorityChannel, 4);
   for (int i = 0; i < 4; ++i) defaults.SetByte(chtest::M(4, i), 0);
   dst_ChBlock req;
   Run(datChBlockOps::kCmdClear, req, 4);
   EXPECT_EQ(prompts.asked.at(0).text, "GI_AppMess_Conv_Clear");
   EXPECT_EQ(FreqOf(4), 0u);
-  EXPECT_FALSE(image.GetByte(datChAdr::kPriorityEna) & 0x10);
+  EXPECT_FALSE(image.GetByte(cmcImageMap::kPriorityFlags) & 0x10);
   EXPECT_EQ(host.posted.at(0), std::make_pair(16, 4));
   EXPECT_EQ(host.status.back(), "GI_AppMess_S_Clear");
 }
@@ -333,7 +334,7 @@ TEST_F(BlockOps, InsertAsksTheShellPerRowAndRecomputesTheMemory) {
 }
 
 TEST_F(BlockOps, InsertStopsAtOverflowKeepingTheRowsAlreadyInserted) {
-  chtest::SetWord(image, datChAdr::kBankCounts + 2, 116);  // 126 channels
+  image.SetWord(cmcImageMap::kBankCounts + 2, 116);  // 126 channels
   dst_ChBlock req = Selected(2, 5);
   Run(datChBlockOps::kCmdInsert, req, 2);
   EXPECT_EQ(host.sent.size(), 2u);
@@ -345,7 +346,7 @@ TEST_F(BlockOps, InsertStopsAtOverflowKeepingTheRowsAlreadyInserted) {
 }
 
 TEST_F(BlockOps, InsertRefusedWhenTheBudgetHasNoRoom) {
-  chtest::SetWord(image, datChAdr::kUsed2, 15231 - 37);
+  image.SetWord(cmcImageMap::kBudgetWord2, 15231 - 37);
   dst_ChBlock req;
   Run(datChBlockOps::kCmdInsert, req, 2);
   EXPECT_TRUE(host.sent.empty());
@@ -371,8 +372,8 @@ TEST_F(BlockOps, InsertOnAnEmptyBankUsesItsNewChannelRow) {
 }
 
 TEST_F(BlockOps, CarryingABankDownExchangesChannelsCountsAndFlags) {
-  chtest::SetWord(image, datChAdr::kBankCounts, 2);  // bank 0: 0–1, bank 1: 2–4
-  chtest::SetWord(image, datChAdr::kBankCounts + 2, 3);
+  image.SetWord(cmcImageMap::kBankCounts, 2);  // bank 0: 0–1, bank 1: 2–4
+  image.SetWord(cmcImageMap::kBankCounts + 2, 3);
   datChBank(&image).SetBankFlag(0, true);
   dst_ChBlock req;
   ops.Run(datChBlockOps::kCmdCarryDown, req, datChBlockOps::kCategoryBank, 1, 0, {});
@@ -381,7 +382,7 @@ TEST_F(BlockOps, CarryingABankDownExchangesChannelsCountsAndFlags) {
   datChBank banks(&image);
   EXPECT_EQ(banks.BankCount(0), 3);
   EXPECT_EQ(banks.BankCount(1), 2);
-  EXPECT_EQ(image.GetByte(datChAdr::kBankFlags), 0x40);
+  EXPECT_EQ(image.GetByte(cmcImageMap::kBankFlags), 0x40);
   EXPECT_EQ(req.rangeLo, 1);
   EXPECT_EQ(req.mask & 0x20, 0x20);
   EXPECT_EQ(host.posted.at(0).first, 35);
@@ -414,25 +415,25 @@ INSTANTIATE_TEST_SUITE_P(Table, AllowedRanges,
                                            RangeCase{13, 12, 0, 0, 1, 10}, RangeCase{2, 1, 2, 0, 20, 19}));
 
 TEST_F(BlockOps, RestoreModeTakesTheDestinationAttributes) {
-  image.SetByte(datChAdr::kPriorityCh, 6);
-  defaults.SetByte(datChAdr::kPriorityEna, 0x10);
-  defaults.SetByte(datChAdr::kPriorityCh, 1);  // default record 1 is the default priority channel
+  image.SetByte(cmcImageMap::kPriorityChannel, 6);
+  defaults.SetByte(cmcImageMap::kPriorityFlags, 0x10);
+  defaults.SetByte(cmcImageMap::kPriorityChannel, 1);  // default record 1 is the default priority channel
   ops.RestoreRows(1, 1, 1);
-  EXPECT_EQ(image.GetByte(datChAdr::kPriorityCh), 6);
+  EXPECT_EQ(image.GetByte(cmcImageMap::kPriorityChannel), 6);
   // Without restore mode the pasted record brings its own priority along.
   clip.Copy(&defaults, 1, 1, 1);
   clip.Paste(&image, 1, 1, 1);
-  EXPECT_EQ(image.GetByte(datChAdr::kPriorityCh), 1);
+  EXPECT_EQ(image.GetByte(cmcImageMap::kPriorityChannel), 1);
 }
 
 TEST_F(BlockOps, UserCharactersDeleteWithinTheirTable) {
-  for (int n = 0; n < 16; ++n) chtest::SetWord(image, 0xA12E + 2 * n, 0x100 + n);
-  chtest::SetWord(defaults, 0xA12E + 2 * 15, 0x0F0F);
+  for (int n = 0; n < 16; ++n) image.SetWord(0xA12E + 2 * n, 0x100 + n);
+  defaults.SetWord(0xA12E + 2 * 15, 0x0F0F);
   dst_ChBlock req;
   ops.Run(datChBlockOps::kCmdDelete, req, 7, 5, 3, {});
-  EXPECT_EQ(chtest::Word(image, 0xA12E + 2 * 3), 0x104);
-  EXPECT_EQ(chtest::Word(image, 0xA12E + 2 * 14), 0x10F);
-  EXPECT_EQ(chtest::Word(image, 0xA12E + 2 * 15), 0x0F0F);
+  EXPECT_EQ(image.GetWord(0xA12E + 2 * 3), 0x104);
+  EXPECT_EQ(image.GetWord(0xA12E + 2 * 14), 0x10F);
+  EXPECT_EQ(image.GetWord(0xA12E + 2 * 15), 0x0F0F);
   EXPECT_TRUE(host.sent.empty());
 }
 

@@ -8,7 +8,7 @@ namespace {
 TEST(datQarnAdr, RangesDeriveFromTheGroupBoundary) {
   cmcEeprom image;
   image.SetSize(cmcEeprom::kImageSize);
-  chtest::SetWord(image, 0xA70D, 100);
+  image.SetWord(0xA70D, 100);
   datQarnAdr adr(&image);
   EXPECT_EQ(adr.Boundary(), 100);
   EXPECT_EQ(adr.whole.lo, 0);

@@ -24,18 +24,30 @@ struct SimRadioTest : ::testing::Test {
 };
 
 TEST_F(SimRadioTest, IdentificationAnswerIsE1WithTheInformationRecord) {
-  radio.GetIdentity().dataRevision = 0;
-  radio.GetIdentity().flags = cmcSimRadio::kFlagPassword | cmcSimRadio::kFlagNotEnforced;
+  cmcSimRadio::Identity& id = radio.GetIdentity();
+  id.dataRevision = 0;
+  id.flags = cmcSimRadio::kFlagPassword | cmcSimRadio::kFlagNotEnforced;
+  id.comment1 = "FIRST";
+  id.comment2 = "a second comment that is too long";
+  id.firmwareRevision = 0x21;
+  id.checksum = 0xBEEF;
+  id.model = "RX93";
   Send(kE0);
   const Bytes answer = Take();
   ASSERT_EQ(answer.size(), 2u + 3 + 4 + 78 + 1);
   EXPECT_EQ(Bytes(answer.begin(), answer.begin() + 10),
             Bytes({0xFE, 0xFE, 0xEF, 0xEE, 0xE1, 0x36, 0x21, 0x00, 0x01, 78}));
   const uint8_t* info = answer.data() + 9;
+  EXPECT_EQ(std::string(info + 1, info + 17), "FIRST           ") << "blank-padded";
+  EXPECT_EQ(std::string(info + 17, info + 33), "a second comment") << "cut to its field";
+  EXPECT_EQ(info[33], 0x21);
   EXPECT_EQ(info[35], 0);
   EXPECT_EQ(std::string(info + 37, info + 49), "202401000123");
+  EXPECT_EQ(info[49], 0xBE);
+  EXPECT_EQ(info[50], 0xEF);
   EXPECT_EQ(info[53], 0x18);
   EXPECT_EQ(std::string(info + 62, info + 66), "7D7F");
+  EXPECT_EQ(std::string(info + 66, info + 74), "RX93    ");
   EXPECT_EQ(answer.back(), 0xFD);
 }
 

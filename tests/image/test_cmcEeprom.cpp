@@ -67,6 +67,18 @@ TEST(cmcEeprom, BlocksOutsideTheImageDoNothing) {
   }
 }
 
+TEST(cmcEeprom, WordsAreBigEndian) {
+  cmcEeprom image;
+  image.SetSize(8);
+  image.SetWord(6, 0x12345);  // the low 16 bits are kept
+  EXPECT_EQ(image.GetByte(6), 0x23);
+  EXPECT_EQ(image.GetByte(7), 0x45);
+  EXPECT_EQ(image.GetByte(5), 0) << "the byte before is left alone";
+  image.SetByte(0, 0xFE);
+  image.SetByte(1, 0xDC);
+  EXPECT_EQ(image.GetWord(0), 0xFEDC) << "read without sign";
+}
+
 TEST(cmcEepromDeathTest, ByteAccessOutsideIsFatal) {
   cmcEeprom image;
   image.SetSize(cmcEeprom::kImageSize);
@@ -75,6 +87,17 @@ TEST(cmcEepromDeathTest, ByteAccessOutsideIsFatal) {
               "Out of EEPROM image address \\(GetByte\\)\\.");
   EXPECT_EXIT(image.SetByte(cmcEeprom::kImageSize, 0), ::testing::ExitedWithCode(3),
               "^Out of EEPROM image address \\(SetByte\\)\\.\n$");
+}
+
+TEST(cmcEepromDeathTest, WordAccessReachingOutsideIsFatal) {
+  cmcEeprom image;
+  image.SetSize(cmcEeprom::kImageSize);
+  // The last byte is a valid address, but its word's low byte lies outside.
+  EXPECT_EXIT(image.GetWord(cmcEeprom::kImageSize - 1), ::testing::ExitedWithCode(3),
+              "^Out of EEPROM image address \\(GetWord\\)\\.\n$");
+  EXPECT_EXIT(image.GetWord(-1), ::testing::ExitedWithCode(3), "Out of EEPROM image address \\(GetWord\\)\\.");
+  EXPECT_EXIT(image.SetWord(cmcEeprom::kImageSize - 1, 0), ::testing::ExitedWithCode(3),
+              "^Out of EEPROM image address \\(SetWord\\)\\.\n$");
 }
 
 }  // namespace

@@ -476,8 +476,8 @@ TEST(cmcQclFileComment, SaveCommentFromTheTwoFields) {
   for (const Case& c : cases) {
     cmcEeprom image;
     image.SetSize(cmcEeprom::kImageSize);
-    image.WriteBlock(cmcQclFile::kCommentField1, reinterpret_cast<const uint8_t*>(c.field1.data()), 16);
-    image.WriteBlock(cmcQclFile::kCommentField2, reinterpret_cast<const uint8_t*>(c.field2.data()), 16);
+    image.WriteBlock(0xA10E, reinterpret_cast<const uint8_t*>(c.field1.data()), 16);
+    image.WriteBlock(0xA11E, reinterpret_cast<const uint8_t*>(c.field2.data()), 16);
     EXPECT_EQ(cmcQclFile::MakeSaveComment(image), c.comment) << c.name;
   }
 }

@@ -118,7 +118,7 @@ TEST_F(RadioPty, WriteSendsWhatTheAppWritesAndOnceEndsTheRadio) {
   const cmcEeprom pmr = ImageOf(file);
   EXPECT_EQ(pty.GetByte(520), 0) << "the radio's data revision";
   for (int a = 0; a < 0x200; ++a) ASSERT_EQ(pty.GetByte(a), lmr.GetByte(a)) << "the radio keeps " << a;
-  const int end = ((pmr.GetByte(530) << 8 | pmr.GetByte(531)) & ~0x7F) + 127;
+  const int end = (pmr.GetWord(530) & ~0x7F) + 127;
   for (int a = 0x200; a <= end; ++a)
     if (a != 520) {
       ASSERT_EQ(pty.GetByte(a), pmr.GetByte(a)) << "written " << a;

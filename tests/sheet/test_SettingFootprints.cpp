@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "cell/indCellHandlers.h"
+#include "image/cmcImageMap.h"
 #include "sheet/TreeSheetFixture.h"
 #include "shell/indImagePacking.h"
 #include "shell/indMain.h"
@@ -101,8 +102,8 @@ using Bits = std::vector<uint8_t>;
 // Packing's own bytes: its header words (528-551), the packed area (768 to the end of
 // the radio's memory) and the copy of the directory, rebuilt whenever the image is packed.
 bool PackingArea(int address) {
-  using namespace indPackLayout;
-  return (address >= kGroupOneEnd && address < kDirHeader + 8) ||
+  using namespace cmcImageMap;
+  return (address >= kBudgetWord1 && address < kDirHeader + 8) ||
          (address >= kPackStart && address < cmcEeprom::kEepromSize) ||
          (address >= kFixedDirectory && address < kFixedDirectory + kDirSlots * kDirEntrySize);
 }

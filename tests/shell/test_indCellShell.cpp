@@ -82,12 +82,12 @@ TEST_F(CellShell, TheModelControllerShiftsTheAliasTable) {
 
 TEST_F(CellShell, TypingOnTheNewChannelRowAddsAChannel) {
   p_.main.ChangeModelType(0, true);
-  const int usedBefore = (p_.main.Working().GetByte(0x216) << 8) | p_.main.Working().GetByte(0x217);
+  const int usedBefore = p_.main.Working().GetWord(0x216);
   cmcCellObj freq = Cell(CT_Mch, CL_Mch_FreqR, 16);
   active_.RunCell(freq, '4');
   EXPECT_EQ(Banks().BankCount(0), 17);
   EXPECT_EQ(p_.prompts.asked.size(), 1u) << "only the model change asked";
-  const int usedAfter = (p_.main.Working().GetByte(0x216) << 8) | p_.main.Working().GetByte(0x217);
+  const int usedAfter = p_.main.Working().GetWord(0x216);
   EXPECT_GT(usedAfter, usedBefore) << "the memory figures count the new channel";
   EXPECT_TRUE(p_.main.IsModified());
   cmcCellObj caption = Cell(CT_Mch, CL_Mch_No, 17);

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "image/cmcEeprom.h"
+#include "shell/indImageBits.h"
 #include "shell/indImageFixups.h"
-#include "shell/indImageWords.h"
 
 namespace {
 
@@ -143,7 +143,7 @@ TEST(ApplySettingFixups, FirstSelectedScanListAndFilledDtmf) {
 TEST(ApplySettingFixups, BankFirstChannelPositions) {
   cmcEeprom image = Filled(0);
   const int counts[8] = {4, 4, 3, 0, 2, 0, 0, 0};
-  for (int b = 0; b < 8; ++b) SetWord(image, 41163 + 2 * b, counts[b]);
+  for (int b = 0; b < 8; ++b) image.SetWord(41163 + 2 * b, counts[b]);
   SetReceive(image, 1, 1000, true);    // bank 0 position 1, inhibited
   SetReceive(image, 3, 1000, false);   // bank 0 position 3
   SetReceive(image, 6, 1000, true);    // bank 1 position 2, only inhibited
@@ -167,9 +167,9 @@ TEST(LimitBankCounts, CountsFromTheOverflowingBankOnAreCleared) {
   };
   for (const auto& c : cases) {
     cmcEeprom image = Filled(0);
-    for (int b = 0; b < 8; ++b) SetWord(image, 41163 + 2 * b, c.in[b]);
+    for (int b = 0; b < 8; ++b) image.SetWord(41163 + 2 * b, c.in[b]);
     LimitBankCounts(image);
-    for (int b = 0; b < 8; ++b) EXPECT_EQ(GetWord(image, 41163 + 2 * b), c.out[b]) << c.in[0] << " bank " << b;
+    for (int b = 0; b < 8; ++b) EXPECT_EQ(image.GetWord(41163 + 2 * b), c.out[b]) << c.in[0] << " bank " << b;
   }
 }
 

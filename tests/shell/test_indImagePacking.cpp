@@ -4,13 +4,13 @@
 #include <vector>
 
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 #include "shell/indImagePacking.h"
-#include "shell/indImageWords.h"
 #include "shell/indPackBlocks.h"
 
 namespace {
 
-using namespace indPackLayout;
+using namespace cmcImageMap;
 
 cmcEeprom NewImage() {
   cmcEeprom image;
@@ -27,16 +27,16 @@ struct Entry {
 };
 
 void WriteDirectory(cmcEeprom& image, const std::vector<Entry>& entries, int dir, int entrySize = 10) {
-  SetWord(image, kDirHeader, 1);
-  SetWord(image, kDirHeader + 2, entrySize);
-  SetWord(image, kDirHeader + 4, static_cast<int>(entries.size()));
-  SetWord(image, kDirHeader + 6, dir);
+  image.SetWord(kDirHeader, 1);
+  image.SetWord(kDirHeader + 2, entrySize);
+  image.SetWord(kDirHeader + 4, static_cast<int>(entries.size()));
+  image.SetWord(kDirHeader + 6, dir);
   for (size_t i = 0; i < entries.size(); ++i) {
     const int at = dir + static_cast<int>(i) * entrySize;
-    SetWord(image, at, entries[i].id);
-    SetWord(image, at + 2, entries[i].size);
-    SetWord(image, at + 4, entries[i].count);
-    SetWord(image, at + 6, entries[i].address);
+    image.SetWord(at, entries[i].id);
+    image.SetWord(at + 2, entries[i].size);
+    image.SetWord(at + 4, entries[i].count);
+    image.SetWord(at + 6, entries[i].address);
   }
 }
 
@@ -48,7 +48,7 @@ void WriteElements(cmcEeprom& image, int block, int address, int size, int count
 
 TEST(UnpackImage, CutsOversizedChannelsToTheTableAndReadsAtTheClaimedStride) {
   cmcEeprom image = NewImage();
-  SetWord(image, kPackBase, 768);
+  image.SetWord(kPackBase, 768);
   WriteElements(image, 2, 1000, 24, 130);
   WriteDirectory(image, {{2, 24, 130, 1000}}, 5000);
   image.SetByte(35456, 0xEE);  // just past the 128 channel slots
@@ -58,12 +58,12 @@ TEST(UnpackImage, CutsOversizedChannelsToTheTableAndReadsAtTheClaimedStride) {
     EXPECT_EQ(image.GetByte(32640 + 22 * k + 21), Pattern(2, k, 21)) << "element " << k;
   }
   EXPECT_EQ(image.GetByte(35456), 0xEE) << "elements 128 and 129 are not copied";
-  EXPECT_EQ(GetWord(image, kFixedDirectory + 4), 130) << "the fixed table keeps the entry as read";
+  EXPECT_EQ(image.GetWord(kFixedDirectory + 4), 130) << "the fixed table keeps the entry as read";
 }
 
 TEST(UnpackImage, RebasesBlockAddressesButNotTheDirectory) {
   cmcEeprom image = NewImage();
-  SetWord(image, kPackBase, 0x1000);
+  image.SetWord(kPackBase, 0x1000);
   // The radio says 0x1100; with base 0x1000 that is image address 0x100 + 768.
   WriteElements(image, 5, 0x100 + 768, 40, 1);
   WriteDirectory(image, {{5, 40, 1, 0x1100}}, 6000);
@@ -74,7 +74,7 @@ TEST(UnpackImage, RebasesBlockAddressesButNotTheDirectory) {
 
 TEST(UnpackImage, ShortElementsKeepTheRestOfEachFixedElement) {
   cmcEeprom image = NewImage();
-  SetWord(image, kPackBase, 768);
+  image.SetWord(kPackBase, 768);
   std::memset(image.Data() + 41655, 0xAB, 17 * 18);
   WriteElements(image, 13, 2000, 10, 17);
   WriteDirectory(image, {{13, 10, 17, 2000}}, 5000);
@@ -96,22 +96,22 @@ TEST(UnpackImage, MissingDirectoryAndMissingBlocksLeaveTheFixedLayout) {
   };
   for (const auto& c : cases) {
     cmcEeprom image = NewImage();
-    SetWord(image, kPackBase, 768);
+    image.SetWord(kPackBase, 768);
     std::memset(image.Data() + 41081, 0x5C, 149);
-    SetWord(image, kListCount, 77);
+    image.SetWord(kMdcAliasCount, 77);
     WriteElements(image, 99, 2000, 1, 200);
     WriteDirectory(image, c.entries, 5000);
-    SetWord(image, kDirHeader, c.version);
+    image.SetWord(kDirHeader, c.version);
     UnpackImage(image);
     EXPECT_EQ(image.GetByte(41081), 0x5C) << c.name;
     EXPECT_EQ(image.GetByte(41081 + 148), 0x5C) << c.name;
-    EXPECT_EQ(GetWord(image, kListCount), 77) << c.name;
+    EXPECT_EQ(image.GetWord(kMdcAliasCount), 77) << c.name;
   }
 }
 
 TEST(UnpackImage, BlockSixIsClearedBeforeAShortCopy) {
   cmcEeprom image = NewImage();
-  SetWord(image, kPackBase, 768);
+  image.SetWord(kPackBase, 768);
   std::memset(image.Data() + 41081, 0x5C, 149);
   image.SetByte(41081 + 149, 0x5C);
   WriteElements(image, 6, 2000, 10, 1);
@@ -127,28 +127,28 @@ TEST(UnpackImage, ListCountIsTheNumberOfAliasesTaken) {
   const struct { int claimed, expected; } cases[] = {{0, 0}, {37, 37}, {100, 100}, {250, 100}};
   for (const auto& c : cases) {
     cmcEeprom image = NewImage();
-    SetWord(image, kPackBase, 768);
+    image.SetWord(kPackBase, 768);
     WriteDirectory(image, {{43, 12, c.claimed, 2000}}, 5500);
     UnpackImage(image);
-    EXPECT_EQ(GetWord(image, kListCount), c.expected) << c.claimed;
+    EXPECT_EQ(image.GetWord(kMdcAliasCount), c.expected) << c.claimed;
   }
 }
 
 TEST(UnpackImage, DirectoryLimitsAndNarrowEntries) {
   cmcEeprom image = NewImage();
-  SetWord(image, kPackBase, 768);
+  image.SetWord(kPackBase, 768);
   // 8-byte entries, 8 apart: bytes 8 and 9 of each fixed entry are not touched.
   image.SetByte(kFixedDirectory + 8, 0x77);
   WriteElements(image, 12, 2000, 16, 17);
   WriteDirectory(image, {{12, 16, 17, 2000}, {15, 4, 32, 2400}}, 5000, 8);
   UnpackImage(image);
   EXPECT_EQ(image.GetByte(35496), Pattern(12, 0, 0));
-  EXPECT_EQ(GetWord(image, kFixedDirectory + 10), 15);
+  EXPECT_EQ(image.GetWord(kFixedDirectory + 10), 15);
   EXPECT_EQ(image.GetByte(kFixedDirectory + 8), 0x77);
 
   // A block listed as the 51st entry is beyond the 50 the table holds.
   cmcEeprom many = NewImage();
-  SetWord(many, kPackBase, 768);
+  many.SetWord(kPackBase, 768);
   std::vector<Entry> entries(50, Entry{1000, 1, 1, 2000});
   entries.push_back({5, 40, 1, 2000});
   WriteElements(many, 5, 2000, 40, 1);
@@ -159,7 +159,7 @@ TEST(UnpackImage, DirectoryLimitsAndNarrowEntries) {
 
 TEST(UnpackImage, SourcesOutsideTheExchangedRangeAreNotCopied) {
   cmcEeprom image = NewImage();
-  SetWord(image, kPackBase, 768);
+  image.SetWord(kPackBase, 768);
   std::memset(image.Data() + 36132, 0x11, 4);
   WriteDirectory(image, {{40, 4, 1, 0x7D7E}, {5, 40, 1, 0xFFF0}}, 5000);
   UnpackImage(image);
@@ -169,7 +169,7 @@ TEST(UnpackImage, SourcesOutsideTheExchangedRangeAreNotCopied) {
 
 TEST(UnpackInitialImage, UsesTheTablesCountsAndRepeatsTemplateElements) {
   cmcEeprom image = NewImage();
-  SetWord(image, kPackBase, 0x2000);  // ignored: initial entries are image addresses
+  image.SetWord(kPackBase, 0x2000);  // ignored: initial entries are image addresses
   WriteElements(image, 2, 1000, 22, 16);
   WriteElements(image, 3, 1400, 16, 1);
   WriteElements(image, 12, 1500, 16, 17);
@@ -186,7 +186,7 @@ TEST(UnpackInitialImage, UsesTheTablesCountsAndRepeatsTemplateElements) {
   EXPECT_EQ(image.GetByte(35496 + 16 * 16 + 2), Pattern(12, 16, 2)) << "distinct elements";
   EXPECT_EQ(image.GetByte(35456 + 39), Pattern(5, 0, 39)) << "a single block takes the table's size";
   EXPECT_EQ(image.GetByte(45516 + 12 * 99 + 11), Pattern(43, 0, 11));
-  EXPECT_EQ(GetWord(image, kListCount), 1) << "only the aliases the directory lists are in use";
+  EXPECT_EQ(image.GetWord(kMdcAliasCount), 1) << "only the aliases the directory lists are in use";
 }
 
 // A full image: every fixed block holds distinct bytes, 128 channels, 100 aliases.
@@ -197,17 +197,17 @@ cmcEeprom FullImage() {
     const int count = block.unpackCount ? block.unpackCount : 1;
     WriteElements(image, block.id, block.fixed, block.elementSize, count);
   }
-  for (int b = 0; b < 8; ++b) SetWord(image, kBankCounts + 2 * b, b < 4 ? 32 : 0);
-  SetWord(image, kListCount, 100);
+  for (int b = 0; b < 8; ++b) image.SetWord(kBankCounts + 2 * b, b < 4 ? 32 : 0);
+  image.SetWord(kMdcAliasCount, 100);
   for (int a = 640; a < 681; ++a) image.SetByte(a, static_cast<uint8_t>(a));
   return image;
 }
 
 std::vector<int> DirectoryIds(const cmcEeprom& image) {
   std::vector<int> ids;
-  const int count = GetWord(image, kDirHeader + 4);
-  const int dir = GetWord(image, kDirHeader + 6);
-  for (int i = 0; i < count; ++i) ids.push_back(GetWord(image, dir + 10 * i));
+  const int count = image.GetWord(kDirHeader + 4);
+  const int dir = image.GetWord(kDirHeader + 6);
+  for (int i = 0; i < count; ++i) ids.push_back(image.GetWord(dir + 10 * i));
   return ids;
 }
 
@@ -231,16 +231,16 @@ TEST(PackImage, BlockSetAndHeaderWordsPerModelType) {
     cmcEeprom image = FullImage();
     EXPECT_FALSE(PackImage(image, c.modelType)) << c.modelType;
     EXPECT_EQ(DirectoryIds(image), c.ids) << c.modelType;
-    EXPECT_EQ(GetWord(image, kGroupOneEnd), c.groupOneEnd) << c.modelType;
-    EXPECT_EQ(GetWord(image, kBudgetWord), c.budget) << c.modelType;
-    EXPECT_EQ(GetWord(image, kPackedEnd), c.packedEnd) << c.modelType;
-    EXPECT_LT(GetWord(image, kPackedEnd), 14500) << c.modelType;
-    EXPECT_EQ(GetWord(image, kPackBase), 768);
-    const int marker = GetWord(image, kPackedEnd) - GetWord(image, kPackBase) + 760;
+    EXPECT_EQ(image.GetWord(kBudgetWord1), c.groupOneEnd) << c.modelType;
+    EXPECT_EQ(image.GetWord(kBudgetWord2), c.budget) << c.modelType;
+    EXPECT_EQ(image.GetWord(kPackedEnd), c.packedEnd) << c.modelType;
+    EXPECT_LT(image.GetWord(kPackedEnd), 14500) << c.modelType;
+    EXPECT_EQ(image.GetWord(kPackBase), 768);
+    const int marker = image.GetWord(kPackedEnd) - image.GetWord(kPackBase) + 760;
     EXPECT_EQ(std::memcmp(image.Data() + marker, "ZELK Inc", 8), 0) << c.modelType;
-    EXPECT_EQ(GetWord(image, kDirHeader), 1);
-    EXPECT_EQ(GetWord(image, kDirHeader + 2), 10);
-    EXPECT_EQ(GetWord(image, kDirHeader + 6), marker - 10 * static_cast<int>(c.ids.size()));
+    EXPECT_EQ(image.GetWord(kDirHeader), 1);
+    EXPECT_EQ(image.GetWord(kDirHeader + 2), 10);
+    EXPECT_EQ(image.GetWord(kDirHeader + 6), marker - 10 * static_cast<int>(c.ids.size()));
   }
 }
 
@@ -260,10 +260,10 @@ TEST(PackImage, GoldenBytesOfAnLmrPack) {
   EXPECT_EQ(image.GetByte(9580), Pattern(48, 0, 35));
   // Directory entry 7 (block 3) at 9581 + 70.
   const int entry = 9581 + 70;
-  EXPECT_EQ(GetWord(image, entry), 3);
-  EXPECT_EQ(GetWord(image, entry + 2), 16);
-  EXPECT_EQ(GetWord(image, entry + 4), 128);
-  EXPECT_EQ(GetWord(image, entry + 6), 4584);
+  EXPECT_EQ(image.GetWord(entry), 3);
+  EXPECT_EQ(image.GetWord(entry + 2), 16);
+  EXPECT_EQ(image.GetWord(entry + 4), 128);
+  EXPECT_EQ(image.GetWord(entry + 6), 4584);
   EXPECT_EQ(image.GetByte(entry + 8), 0x42);
   EXPECT_EQ(image.GetByte(9839), 0) << "nothing after the marker";
   EXPECT_EQ(image.GetByte(32128), 0);
@@ -273,31 +273,31 @@ TEST(PackImage, GoldenBytesOfAnLmrPack) {
 
 TEST(PackImage, ChannelAndListCountsFollowTheImage) {
   cmcEeprom image = FullImage();
-  for (int b = 0; b < 8; ++b) SetWord(image, kBankCounts + 2 * b, 0);
-  SetWord(image, kBankCounts, 5);
-  SetWord(image, kBankCounts + 2, 3);
-  SetWord(image, kListCount, 0);
+  for (int b = 0; b < 8; ++b) image.SetWord(kBankCounts + 2 * b, 0);
+  image.SetWord(kBankCounts, 5);
+  image.SetWord(kBankCounts + 2, 3);
+  image.SetWord(kMdcAliasCount, 0);
   PackImage(image, 0);
   // 8 channels: block 2 is 176 bytes, block 3 128; no aliases.
-  EXPECT_EQ(GetWord(image, kGroupOneEnd), 1944);
-  const int dir = GetWord(image, kDirHeader + 6);
+  EXPECT_EQ(image.GetWord(kBudgetWord1), 1944);
+  const int dir = image.GetWord(kDirHeader + 6);
   EXPECT_EQ(dir, 3821);
-  EXPECT_EQ(GetWord(image, dir + 10 * 1 + 4), 8) << "block 2 count";
-  EXPECT_EQ(GetWord(image, dir + 10 * 7 + 4), 8) << "block 3 count";
-  EXPECT_EQ(GetWord(image, dir + 10 * 7 + 6), 1944) << "block 3 address";
-  EXPECT_EQ(GetWord(image, dir + 10 * 23), 43);
-  EXPECT_EQ(GetWord(image, dir + 10 * 23 + 4), 0) << "block 43 is listed with no aliases";
-  EXPECT_EQ(GetWord(image, dir + 10 * 24 + 6), 3785) << "block 48 address";
+  EXPECT_EQ(image.GetWord(dir + 10 * 1 + 4), 8) << "block 2 count";
+  EXPECT_EQ(image.GetWord(dir + 10 * 7 + 4), 8) << "block 3 count";
+  EXPECT_EQ(image.GetWord(dir + 10 * 7 + 6), 1944) << "block 3 address";
+  EXPECT_EQ(image.GetWord(dir + 10 * 23), 43);
+  EXPECT_EQ(image.GetWord(dir + 10 * 23 + 4), 0) << "block 43 is listed with no aliases";
+  EXPECT_EQ(image.GetWord(dir + 10 * 24 + 6), 3785) << "block 48 address";
 }
 
 TEST(PackImage, ChannelCountIsCappedAtTheSlots) {
   cmcEeprom image = FullImage();
-  for (int b = 0; b < 8; ++b) SetWord(image, kBankCounts + 2 * b, 60);
-  SetWord(image, kListCount, 0xFFFF);
+  for (int b = 0; b < 8; ++b) image.SetWord(kBankCounts + 2 * b, 60);
+  image.SetWord(kMdcAliasCount, 0xFFFF);
   EXPECT_FALSE(PackImage(image, 3));
-  const int dir = GetWord(image, kDirHeader + 6);
-  EXPECT_EQ(GetWord(image, dir + 10 * 1 + 4), 128);
-  EXPECT_EQ(GetWord(image, dir + 10 * 31 + 4), 100);
+  const int dir = image.GetWord(kDirHeader + 6);
+  EXPECT_EQ(image.GetWord(dir + 10 * 1 + 4), 128);
+  EXPECT_EQ(image.GetWord(dir + 10 * 31 + 4), 100);
 }
 
 TEST(PackImage, RoundTripKeepsEveryFixedByte) {
@@ -319,7 +319,7 @@ TEST(PackImage, RoundTripKeepsEveryFixedByte) {
       EXPECT_EQ(std::memcmp(back.Data() + block.fixed, full.Data() + block.fixed, static_cast<size_t>(bytes)), 0)
           << "type " << modelType << " block " << block.id;
     }
-    EXPECT_EQ(GetWord(back, kListCount), 100);
+    EXPECT_EQ(back.GetWord(kMdcAliasCount), 100);
     EXPECT_EQ(std::memcmp(back.Data() + kFixedDirectory, packed.Data() + kFixedDirectory, 500), 0);
   }
 }

@@ -3,13 +3,14 @@
 #include <cstring>
 
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
+#include "shell/indImageBits.h"
 #include "shell/indImagePacking.h"
 #include "shell/indImagePreparer.h"
-#include "shell/indImageWords.h"
 
 namespace {
 
-using namespace indPackLayout;
+using namespace cmcImageMap;
 
 cmcEeprom Filled(uint8_t value) {
   cmcEeprom image;
@@ -20,16 +21,16 @@ cmcEeprom Filled(uint8_t value) {
 
 // The packed address of a block's first byte, from the directory.
 int PackedAddress(const cmcEeprom& image, int id) {
-  const int dir = GetWord(image, kDirHeader + 6);
-  for (int i = 0; i < GetWord(image, kDirHeader + 4); ++i)
-    if (GetWord(image, dir + 10 * i) == id) return GetWord(image, dir + 10 * i + 6);
+  const int dir = image.GetWord(kDirHeader + 6);
+  for (int i = 0; i < image.GetWord(kDirHeader + 4); ++i)
+    if (image.GetWord(dir + 10 * i) == id) return image.GetWord(dir + 10 * i + 6);
   return -1;
 }
 
 int PackedCount(const cmcEeprom& image, int id) {
-  const int dir = GetWord(image, kDirHeader + 6);
-  for (int i = 0; i < GetWord(image, kDirHeader + 4); ++i)
-    if (GetWord(image, dir + 10 * i) == id) return GetWord(image, dir + 10 * i + 4);
+  const int dir = image.GetWord(kDirHeader + 6);
+  for (int i = 0; i < image.GetWord(kDirHeader + 4); ++i)
+    if (image.GetWord(dir + 10 * i) == id) return image.GetWord(dir + 10 * i + 4);
   return -1;
 }
 
@@ -55,7 +56,7 @@ cmcEeprom LoadedImage() {
   image.SetByte(35456 + 12, 37);
   image.SetByte(42449 + 12, 0x03);
   const int counts[4] = {60, 60, 20, 5};
-  for (int b = 0; b < 4; ++b) SetWord(image, kBankCounts + 2 * b, counts[b]);
+  for (int b = 0; b < 4; ++b) image.SetWord(kBankCounts + 2 * b, counts[b]);
   PackImage(image, 0);
   // Only the exchanged range arrives; the fixed layout is whatever was there before.
   std::memset(image.Data() + cmcEeprom::kEepromSize, 0xCC, cmcEeprom::kImageSize - cmcEeprom::kEepromSize);
@@ -81,8 +82,8 @@ TEST(PrepareImage, AfterLoadingUnpacksCleansUpAndStamps) {
   EXPECT_EQ(p.image.GetByte(46737), 1) << "A = 1";
   EXPECT_EQ(p.image.GetByte(42449 + 10), 0x03) << "code field migrated";
   EXPECT_EQ(p.image.GetByte(41228), 0x80) << "layout bit set, then the template's";
-  EXPECT_EQ(GetWord(p.image, kBankCounts + 4), 0);
-  EXPECT_EQ(GetWord(p.image, kBankCounts + 6), 0);
+  EXPECT_EQ(p.image.GetWord(kBankCounts + 4), 0);
+  EXPECT_EQ(p.image.GetWord(kBankCounts + 6), 0);
   EXPECT_EQ(p.image.GetByte(42603), 1);
   EXPECT_EQ(p.image.GetByte(42604), 0x5E);
   EXPECT_EQ(std::memcmp(p.image.Data(), loaded.Data(), 640), 0) << "the packed area is not rebuilt";
@@ -95,7 +96,7 @@ TEST(PrepareImage, BeforeSavingOrWritingPacksTheFixedState) {
     cmcEeprom image = Prepare(LoadedImage(), indImagePreparer::kLoaded).image;
     image.SetByte(35456 + 4, 28);  // the key clean-up runs only after loading
     image.SetByte(42603, 9);
-    SetWord(image, kBankCounts + 4, 20);
+    image.SetWord(kBankCounts + 4, 20);
     const Prepared p = Prepare(image, purpose);
     EXPECT_EQ(p.identityClears, 1) << purpose;
     EXPECT_EQ(p.image.GetByte(35456 + 4), 28) << purpose;
@@ -106,7 +107,7 @@ TEST(PrepareImage, BeforeSavingOrWritingPacksTheFixedState) {
     const int revision = PackedAddress(p.image, 18);
     EXPECT_EQ(p.image.GetByte(revision), 1) << "the packed copy carries the stamp";
     EXPECT_EQ(p.image.GetByte(revision + 1), 0x5E);
-    const int marker = GetWord(p.image, kPackedEnd) - GetWord(p.image, kPackBase) + 760;
+    const int marker = p.image.GetWord(kPackedEnd) - p.image.GetWord(kPackBase) + 760;
     EXPECT_EQ(std::memcmp(p.image.Data() + marker, "ZELK Inc", 8), 0);
   }
 }

@@ -7,6 +7,7 @@
 
 #include "channel/datCh.h"
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 #include "overlay/cmcGTex.h"
 #include "runtime/cmcEvMan.h"
 #include "runtime/cmcMemoryInstanceGuard.h"
@@ -14,7 +15,6 @@
 #include "runtime/cmcScriptedPrompts.h"
 #include "runtime/cmcVirtualClock.h"
 #include "shell/indEnviron.h"
-#include "shell/indImageWords.h"
 #include "shell/indInitialImageBuilder.h"
 #include "shell/indMain.h"
 #include "support/Slurp.h"
@@ -106,7 +106,7 @@ TEST(InitialImages, PassTheStrictHeaderCheckWithTheirModelTypeFlags) {
     SCOPED_TRACE(f.name);
     Controller c(f.modelType);
     EXPECT_EQ(c.Main().CheckImageHeader(c.Main().Initial(), true), 0);
-    EXPECT_EQ(c.Main().Initial().GetByte(indMain::kAddrModelTypeFlags), f.flag);
+    EXPECT_EQ(c.Main().Initial().GetByte(cmcImageMap::kModelTypeFlags), f.flag);
     EXPECT_FALSE(c.Main().CheckNewerData(c.Main().Initial()));
     EXPECT_EQ(Slurp(ClonePath(f)).rfind("36210001\n#Comment=\n#MapRev=1\n0000100000", 0), 0u);
     EXPECT_TRUE(c.prompts.asked.empty());
@@ -178,7 +178,7 @@ TEST(InitialImages, TheSixteenTemplateChannelsAreNarrowToneFreeAndUnnamed) {
   for (const InitialFile& f : kInitialFiles) {
     SCOPED_TRACE(f.name);
     Controller c(f.modelType);
-    EXPECT_EQ(GetWord(c.Main().Initial(), 41163), 16) << "bank 0 holds the templates";
+    EXPECT_EQ(c.Main().Initial().GetWord(41163), 16) << "bank 0 holds the templates";
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(c.Main().Initial().Data() + 41431), 8), "BANK 1  ");
     datCh ch(&c.Main().Initial());
     for (int n = 0; n < 16; ++n) {

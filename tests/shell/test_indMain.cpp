@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "channel/datChBank.h"
+#include "image/cmcImageMap.h"
 #include "image/cmcQclFile.h"
 #include "runtime/cmcEvCodes.h"
 #include "runtime/cmcEvMan.h"
@@ -85,7 +86,7 @@ TEST_F(ModelController, ModelCodesAndAlternates) {
 TEST_F(ModelController, RefusedFilesLeaveTheDocumentAlone) {
   const std::string badHeader = p_.SaveVariant(dir_, "version2.qcl", [](cmcEeprom& i) { i.SetByte(258, 2); });
   const std::string newer = p_.SaveVariant(dir_, "newer.qcl", [this](cmcEeprom& i) {
-    i.SetByte(indMain::kAddrLockoutRevision, 2);
+    i.SetByte(cmcImageMap::kDataRevision, 2);
     PackImage(i, p_.main.ModelType());
   });
   struct Case {
@@ -120,7 +121,7 @@ TEST(ModelControllerLockout, NewerDataPassesWhenTheLockoutIsOff) {
   dir.SetKey("GI_Sys_LockoutNewerData", "0");
   Program p(dir);
   const std::string newer = p.SaveVariant(dir, "newer.qcl", [&](cmcEeprom& i) {
-    i.SetByte(indMain::kAddrLockoutRevision, 2);
+    i.SetByte(cmcImageMap::kDataRevision, 2);
     PackImage(i, p.main.ModelType());
   });
   EXPECT_FALSE(p.main.OpenCloneFile(newer, false));
@@ -221,7 +222,7 @@ TEST_F(ModelController, ModelTypeChange) {
 
   p_.main.ChangeModelType(0, true);
   EXPECT_EQ(p_.main.ModelType(), 0);
-  EXPECT_NE(p_.main.Initial().GetByte(indMain::kAddrModelTypeFlags) & 0x01, 0);
+  EXPECT_NE(p_.main.Initial().GetByte(cmcImageMap::kModelTypeFlags) & 0x01, 0);
   EXPECT_TRUE(p_.main.Working().Equals(p_.main.SavedState()));
 
   // A file of another model type switches the model type without asking.

@@ -15,6 +15,7 @@
 #include "channel/datChKinds.h"
 #include "clone/cmcDemoRadio.h"
 #include "clone/indCloneMan.h"
+#include "image/cmcImageMap.h"
 #include "overlay/cmcGTex.h"
 #include "runtime/cmcEvCodes.h"
 #include "runtime/cmcEvMan.h"
@@ -38,19 +39,10 @@ struct InfoView : indMainView {
 // The program's long-lived objects with a clone manager whose port is the demo radio,
 // loaded with the initial image of the first model type.
 struct RadioProgram : Program {
-  explicit RadioProgram(const ProgramDir& dir) : Program(dir, true), demo(radio->demo) {
-    main.SetView(&view);
-    demo.Install(radio->ports, radio->devices);
-    EXPECT_EQ(demo.LoadInitialImage(dir.Dir(), main.ModelType(), prompts, mainOverlay), 0);
-    environ.comPort = cmcDemoRadio::kPort;
-  }
+  explicit RadioProgram(const ProgramDir& dir) : Program(dir, true), demo(ServeDemoRadio(dir)) { main.SetView(&view); }
   ~RadioProgram() { main.SetView(nullptr); }
 
-  // Runs the clock until the command's exchanges are over; its outcome.
-  int Finish() {
-    for (uint32_t t = 0; main.CloneOutcome() == indMain::kCloneRunning && t < 600000; t += 10) clock.Advance(10);
-    return main.CloneOutcome();
-  }
+  int Finish() { return FinishClone(); }
   cmcSimRadio& Radio() { return demo.Radio(); }
   // The texts of the prompts shown, in order.
   std::vector<std::string> Asked() const {
@@ -69,8 +61,6 @@ class CloneOrchestration : public ::testing::Test {
   ProgramDir dir_;
   RadioProgram p_{dir_};
 };
-
-int Word(const cmcEeprom& image, int address) { return image.GetByte(address) << 8 | image.GetByte(address + 1); }
 
 TEST_F(CloneOrchestration, InformationOpensTheInformationSheetWithTheRadiosRecord) {
   p_.main.CloneInfo();
@@ -225,7 +215,7 @@ TEST_F(CloneOrchestration, ReadDataRefusedByThePostReadHookLeavesTheDocument) {
          cmcEeprom unpacked;
          unpacked.Assign(p_.main.Working());
          UnpackImage(unpacked);
-         unpacked.SetByte(indMain::kAddrLockoutRevision, 2);
+         unpacked.SetByte(cmcImageMap::kDataRevision, 2);
          PackImage(unpacked, p_.main.ModelType());
          i.WriteBlock(0, unpacked.Data(), cmcEeprom::kEepromSize);
        },
@@ -273,7 +263,7 @@ TEST_F(CloneOrchestration, ClonePasswordIsAskedWhenTheRadioEnforcesOne) {
 
 // Makes channel n unused.
 void ClearChannel(cmcEeprom& image, int n) {
-  for (int i = 0; i < 4; ++i) image.SetByte(datChAdr::kMain + datChAdr::kMainSize * n + i, 0);
+  for (int i = 0; i < 4; ++i) image.SetByte(cmcImageMap::kChannelMain + cmcImageMap::kChannelMainSize * n + i, 0);
 }
 
 TEST_F(CloneOrchestration, WriteRefusesTheImageWithoutTouchingThePort) {
@@ -286,21 +276,21 @@ TEST_F(CloneOrchestration, WriteRefusesTheImageWithoutTouchingThePort) {
   const Case cases[] = {
       {"no channel in use",
        [](cmcEeprom& i) {
-         for (int n = 0; n < datChAdr::kChannelSlots; ++n) ClearChannel(i, n);
+         for (int n = 0; n < cmcImageMap::kChannelSlots; ++n) ClearChannel(i, n);
        },
        0, "GI_AppMess_CloneErr_NoActualCh"},
       {"start-up channel not in use",
        [](cmcEeprom& i) {
          ClearChannel(i, 100);
-         i.SetByte(indMain::kAddrStartChannel, 100);
+         i.SetByte(cmcImageMap::kStartChannel, 100);
        },
        0, "GI_AppMess_CloneErr_InvalidStartCh"},
-      {"start-up channel beyond the channels", [](cmcEeprom& i) { i.SetByte(indMain::kAddrStartChannel, 200); }, 0,
+      {"start-up channel beyond the channels", [](cmcEeprom& i) { i.SetByte(cmcImageMap::kStartChannel, 200); }, 0,
        "GI_AppMess_CloneErr_InvalidStartCh"},
       {"start-up channel an emergency preset",
        [](cmcEeprom& i) {
          datCh ch(&i);
-         ch.Load(datChKind::kPmr, i.GetByte(indMain::kAddrStartChannel));
+         ch.Load(datChKind::kPmr, i.GetByte(cmcImageMap::kStartChannel));
          ch.preset = true;
          ch.presetNo = 35;
          ch.Store();
@@ -331,7 +321,7 @@ TEST_F(CloneOrchestration, WriteSendsThePreparedCopyUpToThePackedEnd) {
   // The radio's own memory is marked, to show which bytes the write replaced.
   cmcSimRadio& radio = p_.Radio();
   for (int a = 0; a < cmcEeprom::kEepromSize; ++a) radio.Image().SetByte(a, 0xA5);
-  const uint8_t ownRevision = p_.main.Working().GetByte(indMain::kAddrDataRevision);
+  const uint8_t ownRevision = p_.main.Working().GetByte(cmcImageMap::kHeaderDataRevision);
   radio.GetIdentity().dataRevision = ownRevision == 0 ? 1 : 0;
   p_.main.StartCloneWrite();
   EXPECT_EQ(p_.Finish(), 0);
@@ -343,19 +333,20 @@ TEST_F(CloneOrchestration, WriteSendsThePreparedCopyUpToThePackedEnd) {
   cmcEeprom copy;
   copy.Assign(p_.main.Working());
   p_.main.PrepareImage(copy, indMain::kPrepareWrite);
-  const int end = (Word(copy, indMain::kAddrPackedEnd) & ~0x7F) + 127;
+  const int end = (copy.GetWord(cmcImageMap::kPackedEnd) & ~0x7F) + 127;
   EXPECT_EQ(p_.main.CloneRanges()[0].start, 0x200);
   EXPECT_EQ(p_.main.CloneRanges()[0].end, end);
   EXPECT_EQ(end % 128, 127);
   EXPECT_EQ(radio.Image().GetByte(0x1FF), 0xA5) << "below the write range";
   EXPECT_EQ(radio.Image().GetByte(end + 1), 0xA5) << "past the packed end";
-  EXPECT_EQ(radio.Image().GetByte(indMain::kAddrDataRevision), radio.GetIdentity().dataRevision)
+  EXPECT_EQ(radio.Image().GetByte(cmcImageMap::kHeaderDataRevision), radio.GetIdentity().dataRevision)
       << "the radio's data revision";
   for (int a = 0x200; a <= end; ++a) {
-    if (a == indMain::kAddrDataRevision) continue;
+    if (a == cmcImageMap::kHeaderDataRevision) continue;
     ASSERT_EQ(radio.Image().GetByte(a), copy.GetByte(a)) << "byte " << a;
   }
-  EXPECT_EQ(p_.main.Working().GetByte(indMain::kAddrDataRevision), ownRevision) << "the working image keeps its own";
+  EXPECT_EQ(p_.main.Working().GetByte(cmcImageMap::kHeaderDataRevision), ownRevision)
+      << "the working image keeps its own";
 }
 
 // The low-battery alerts as the common sheet edits them, on every model type: they come
@@ -430,7 +421,7 @@ TEST_F(CloneOrchestration, WriteQuestionsAndTheirCancel) {
       ProgramDir dir;
       RadioProgram p(dir);
       p.main.makerReserveMode = c.makerReserve;
-      p.main.Working().SetByte(indMain::kAddrClonePassword, c.clonePassword);
+      p.main.Working().SetByte(cmcImageMap::kClonePassword, c.clonePassword);
       p.prompts.answers.assign(cancelAt, cmcPromptAnswer::Ok);
       p.prompts.answers.push_back(cmcPromptAnswer::Cancel);
       p.main.StartCloneWrite();

@@ -5,7 +5,6 @@
 
 #include "image/cmcEeprom.h"
 #include "shell/indImageFixups.h"
-#include "shell/indImageWords.h"
 
 namespace {
 
@@ -39,7 +38,7 @@ TEST(ApplyRecordFixups, ChannelInUseKeepsItsFieldsAndTakesTheTemplatesOtherBits)
   std::memcpy(Main(image, 3) + 12, "ABCDEFGH", 8);
   Ext(image, 3)[14] = 0x11;
   ApplyRecordFixups(image, t, 1);
-  EXPECT_EQ(GetWord(image, kMain + 22 * 3), 0x1A95);
+  EXPECT_EQ(image.GetWord(kMain + 22 * 3), 0x1A95);
   EXPECT_EQ(std::memcmp(Main(image, 3) + 12, "ABCDEFGH", 8), 0);
   EXPECT_EQ(Main(image, 3)[20], 0x98);
   EXPECT_EQ(Ext(image, 3)[14], 0x77);
@@ -173,12 +172,12 @@ TEST(ApplyRecordFixups, LmrTwoToneBoundsFollowTheirTones) {
   const Case cases[] = {{0, {9800, 10200, 12100, 12590}}, {4, {9800, 10200, 12100, 12590}}, {3, {1, 2, 3, 4}}};
   for (const auto& c : cases) {
     cmcEeprom image = Filled(0);
-    SetWord(image, 0x8C38 + 4 * 2, 10000);
-    SetWord(image, 0x8C38 + 4 * 2 + 2, 12345);
-    for (int i = 0; i < 4; ++i) SetWord(image, 0xA146 + 8 * 2 + 2 * i, i + 1);
+    image.SetWord(0x8C38 + 4 * 2, 10000);
+    image.SetWord(0x8C38 + 4 * 2 + 2, 12345);
+    for (int i = 0; i < 4; ++i) image.SetWord(0xA146 + 8 * 2 + 2 * i, i + 1);
     ApplyRecordFixups(image, Filled(0), c.type);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(GetWord(image, 0xA146 + 16 + 2 * i), c.bounds[i]) << c.type << " " << i;
-    EXPECT_EQ(GetWord(image, 0x8C38 + 8), 10000);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(image.GetWord(0xA146 + 16 + 2 * i), c.bounds[i]) << c.type << " " << i;
+    EXPECT_EQ(image.GetWord(0x8C38 + 8), 10000);
   }
 }
 

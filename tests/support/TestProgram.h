@@ -45,6 +45,20 @@ struct Program {
                  radio ? &radio->services : nullptr}) {
     events.Listen(&Program::Record, this);
   }
+  // A program made with a radio: the demo radio, holding the initial image of the
+  // program's model type, becomes the port the clone commands use.
+  cmcDemoRadio& ServeDemoRadio(const ProgramDir& dir) {
+    radio->demo.Install(radio->ports, radio->devices);
+    EXPECT_EQ(radio->demo.LoadInitialImage(dir.Dir(), main.ModelType(), prompts, mainOverlay), 0);
+    environ.comPort = cmcDemoRadio::kPort;
+    return radio->demo;
+  }
+  // Runs the clock until the clone command's exchanges are over; their outcome.
+  int FinishClone() {
+    for (uint32_t t = 0; main.CloneOutcome() == indMain::kCloneRunning && t < 600000; t += 10) clock.Advance(10);
+    return main.CloneOutcome();
+  }
+
   static void Record(void* self, cmcEvent& e) {
     auto* p = static_cast<Program*>(self);
     p->seen.push_back(e.code);

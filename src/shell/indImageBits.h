@@ -1,20 +1,10 @@
 #pragma once
-// Big-endian words and single bits of an image, for the packing and preparation code.
-// Addresses are trusted: they come from the fixed layout, never from loaded data.
+// Single bits and template copies of an image, for the packing and preparation code
+// (words are cmcEeprom's). Addresses are trusted: they come from the fixed layout,
+// never from loaded data.
 #include <cstdint>
 
 #include "image/cmcEeprom.h"
-
-inline int GetWord(const cmcEeprom& image, int address) {
-  const uint8_t* d = image.Data() + address;
-  return (d[0] << 8) | d[1];
-}
-
-inline void SetWord(cmcEeprom& image, int address, int value) {
-  uint8_t* d = image.Data() + address;
-  d[0] = static_cast<uint8_t>(value >> 8);
-  d[1] = static_cast<uint8_t>(value);
-}
 
 inline bool GetBit(const cmcEeprom& image, int address, int bit) { return (image.Data()[address] >> bit) & 1; }
 
