@@ -95,11 +95,18 @@ int Cells(const dst_CliArgs& a, std::ostream& out, std::ostream& err, const std:
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const std::string& exeDir) {
-  return RunCli(args, out, err, exeDir, false);
+  return RunCli(args, out, err, exeDir, dst_CliTerminal{});
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const std::string& exeDir,
            bool errIsTerminal) {
+  dst_CliTerminal terminal;
+  terminal.errIsTerminal = errIsTerminal;
+  return RunCli(args, out, err, exeDir, terminal);
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const std::string& exeDir,
+           const dst_CliTerminal& terminal) {
   if (args.empty()) return Usage(err, "no command given");
   const std::string& command = args[0];
   if (command == "--help" || command == "-h" || command == "help") {
@@ -110,7 +117,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (indCliRadio::IsCommand(command)) {
     const indCliRadio::Options options = indCliRadio::Parse(args);
     if (!options.problem.empty()) return Usage(err, options.problem);
-    return indCliRadio::Run(options, out, err, exeDir, errIsTerminal);
+    return indCliRadio::Run(options, out, err, exeDir, terminal);
   }
   static const std::map<std::string, dst_CliCommand> commands = {
       {"check", Check}, {"normalize", Normalize}, {"get", Get},       {"set", Set},

@@ -194,10 +194,23 @@ int cmcQclFile::Write(const std::string& path, const cmcAddressRanges& ranges) {
   return code;
 }
 
-int cmcQclFile::WriteFile(const std::string& path, const cmcAddressRanges& ranges) {
-  // The file is written beside the target under a unique name and renamed over it only
-  // when every byte is on disk, so a failed or interrupted save keeps the previous file.
-  std::string target = path;
+int cmcQclFile::CheckWritable(const std::string& path) {
+  path_ = path;
+  reason_.clear();
+  failedLine_ = 0;
+  std::string target, temp;
+  int fd = -1;
+  const int code = CreateTemporary(path, target, temp, fd);
+  if (fd >= 0) {
+    ::close(fd);
+    ::unlink(temp.c_str());
+  }
+  ShowFileError(code);
+  return code;
+}
+
+int cmcQclFile::CreateTemporary(const std::string& path, std::string& target, std::string& temp, int& fd) {
+  target = path;
   struct stat st;
   mode_t mode = NewFileMode();
   if (::lstat(path.c_str(), &st) == 0) {
@@ -214,17 +227,32 @@ int cmcQclFile::WriteFile(const std::string& path, const cmcAddressRanges& range
     if (::access(target.c_str(), W_OK) != 0) return SystemFailure(kOpenError, errno);
     mode = st.st_mode & 07777;
   }
-  const std::string folder = FolderOf(target);
-  std::string temp = folder + "/." + NameOf(target).substr(0, 200) + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
+  temp = FolderOf(target) + "/." + NameOf(target).substr(0, 200) + ".XXXXXX";
+  fd = ::mkstemp(temp.data());
   if (fd < 0) return SystemFailure(kOpenError, errno);
+  if (::fchmod(fd, mode) != 0) {
+    const int error = errno;
+    ::close(fd);
+    ::unlink(temp.c_str());
+    fd = -1;
+    return SystemFailure(kOpenError, error);
+  }
+  return kOk;
+}
+
+int cmcQclFile::WriteFile(const std::string& path, const cmcAddressRanges& ranges) {
+  // The file is written beside the target under a unique name and renamed over it only
+  // when every byte is on disk, so a failed or interrupted save keeps the previous file.
+  std::string target, temp;
+  int fd = -1;
+  if (const int code = CreateTemporary(path, target, temp, fd); code != kOk) return code;
+  const std::string folder = FolderOf(target);
   auto fail = [&](int code) {
     const int error = errno;
     ::close(fd);
     ::unlink(temp.c_str());
     return SystemFailure(code, error);
   };
-  if (::fchmod(fd, mode) != 0) return fail(kOpenError);
 
   FileOutput out(fd, writeLimit_);
   char text[64];

@@ -57,6 +57,9 @@ class cmcQclFile {
   const std::string& GetComment() const { return comment_; }
 
   int Write(const std::string& path, const cmcAddressRanges& ranges);
+  // Whether Write could create the file at path, found as Write finds it (a file beside
+  // it is made and removed again); the code, reported as Write reports it.
+  int CheckWritable(const std::string& path);
   // Reads into the attached image; with ranges the file must cover exactly those addresses.
   int Read(const std::string& path, const cmcAddressRanges* ranges);
   // Compares the addresses stored by the last Read with ranges: 0, 7 (missing) or 8 (extra).
@@ -88,6 +91,9 @@ class cmcQclFile {
 
  private:
   int WriteFile(const std::string& path, const cmcAddressRanges& ranges);
+  // The unique file beside the target (path, or the file a link at path leads to) that a
+  // save writes first, open as fd with the target's permissions; a result code.
+  int CreateTemporary(const std::string& path, std::string& target, std::string& temp, int& fd);
   int ReadFile(const std::string& path, const cmcAddressRanges* ranges);
   int ReadDataLine(const char* text, size_t length);
   // Returns code, remembering the system's reason (errno) for the failure.

@@ -410,6 +410,17 @@ TEST_F(QclFileTest, OpenFailures) {
   EXPECT_EQ(FolderEntries().size(), ::geteuid() != 0 ? 2u : 1u) << "no temporary file is left behind";
 }
 
+// The check before a long read finds what a save would find, and leaves nothing behind.
+TEST_F(QclFileTest, CheckWritableAsASaveWould) {
+  fs::create_directory(Path("folder.qcl"));
+  EXPECT_EQ(Saver(image_).CheckWritable(Path("new.qcl")), 0);
+  EXPECT_EQ(Saver(image_).CheckWritable(Path("no/such/folder.qcl")), cmcQclFile::kOpenError);
+  EXPECT_EQ(file_.FailureDetail(), Path("no/such/folder.qcl") + ": No such file or directory");
+  EXPECT_EQ(Saver(image_).CheckWritable(Path("folder.qcl")), cmcQclFile::kOpenError);
+  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"folder.qcl"});
+  ASSERT_EQ(prompts_.asked.size(), 2u) << "each refusal is shown";
+}
+
 // --- Messages and the save comment ------------------------------------------------------------
 
 TEST_F(QclFileTest, ShowFileErrorTexts) {

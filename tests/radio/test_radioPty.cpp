@@ -103,7 +103,7 @@ TEST_F(RadioPty, WriteSendsWhatTheAppWritesAndOnceEndsTheRadio) {
   Radio radio({"--type", "0", "--once", "--save", saved, "--data-revision", "0"});
   ASSERT_FALSE(radio.path.empty()) << radio.process.Stderr();
   const std::string file = dir_.Dir() + "RX93PMR.qcl";
-  ASSERT_EQ(Cli({"write", file, "--device", radio.path, "--yes"}), 0) << err_.str();
+  ASSERT_EQ(Cli({"write", file, "--device", radio.path, "--yes", "--no-model-check"}), 0) << err_.str();
   EXPECT_NE(err_.str().find("The data was written to the radio."), std::string::npos);
   EXPECT_EQ(radio.process.WaitExit(10000), 0) << "--once ends after the write";
 
@@ -111,7 +111,8 @@ TEST_F(RadioPty, WriteSendsWhatTheAppWritesAndOnceEndsTheRadio) {
   {
     // The same write against the demo radio, saved by the same routine.
     std::ostringstream out, err;
-    ASSERT_EQ(RunCli({"write", file, "--simulated", "--yes"}, out, err, dir_.Dir()), 0) << err.str();
+    ASSERT_EQ(RunCli({"write", file, "--simulated", "--yes", "--no-model-check"}, out, err, dir_.Dir()), 0)
+        << err.str();
   }
   const cmcEeprom pty = ImageOf(saved);
   const cmcEeprom lmr = ImageOf(dir_.Dir() + "RX93LMR.qcl");
@@ -152,10 +153,10 @@ TEST_F(RadioPty, FaultsGiveTheirExitStatusAndLeaveTheFiles) {
       {"header beyond the radio's memory", {"--highest", "00FF"}, {"read", "-o", out}, 15},
       {"wrong clone password", {"--password", "abc"}, {"read", "-o", out, "--password", "xyz"}, 5},
       {"no clone password given", {"--password", "abc"}, {"read", "-o", out}, 1},
-      {"write refused", {"--fault", "refuse-write"}, {"write", file, "--yes"}, 6},
-      {"bad end answer", {"--fault", "end-answer=EFEEE601"}, {"write", file, "--yes"}, 10},
-      {"silent during the write", {"--fault", "stop-after-frames=3"}, {"write", file, "--yes"}, 5},
-      {"not confirmed", {}, {"write", file}, 1},
+      {"write refused", {"--fault", "refuse-write"}, {"write", file, "--yes", "--no-model-check"}, 6},
+      {"bad end answer", {"--fault", "end-answer=EFEEE601"}, {"write", file, "--yes", "--no-model-check"}, 10},
+      {"silent during the write", {"--fault", "stop-after-frames=3"}, {"write", file, "--yes", "--no-model-check"}, 5},
+      {"not confirmed", {}, {"write", file, "--no-model-check"}, 1},
   };
   const std::string kept = "a file the failed read must not touch\n";
   for (const auto& c : cases) {
