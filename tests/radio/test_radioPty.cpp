@@ -1,7 +1,10 @@
 // End to end through the real serial path: rx93kit-radio serves a pseudo-terminal,
 // rx93kit-cli (as a process, or in-process with --device) identifies, reads and writes
 // it through the POSIX terminal backend at the line rate.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <sstream>
@@ -189,6 +192,21 @@ TEST_F(RadioPty, FaultsGiveTheirExitStatusAndLeaveTheFiles) {
       EXPECT_EQ(Exists(saved), c.status == dst_CDrv_Result::kBadEndAnswer) << c.name;
     }
   }
+}
+
+// A device another program holds (with the advisory lock serial programs take) is
+// refused as in use, and the holder keeps it; once it lets go the exchange runs.
+TEST_F(RadioPty, ADeviceInUseIsRefusedAndLeftAlone) {
+  Radio radio({});
+  ASSERT_FALSE(radio.path.empty()) << radio.process.Stderr();
+  const int holder = ::open(radio.path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  ASSERT_GE(holder, 0);
+  ASSERT_EQ(::flock(holder, LOCK_EX | LOCK_NB), 0);
+  EXPECT_EQ(Cli({"info", "--device", radio.path}), 2);
+  EXPECT_NE(err_.str().find("The serial device " + radio.path + " is in use by another program."), std::string::npos)
+      << err_.str();
+  ::close(holder);
+  EXPECT_EQ(Cli({"info", "--device", radio.path}), 0) << err_.str();
 }
 
 TEST_F(RadioPty, AMissingDeviceIsExitStatus2) {
