@@ -75,7 +75,7 @@ Figures Measure(const std::string& bin, const std::string& device, bool high,
   options.highSpeed = high;
   options.yes = true;
   std::ostringstream out, err;
-  indCliRadio session(options, out, err, bin, false);
+  indCliRadio session(options, out, err, bin, dst_CliTerminal{});
   indMain& main = session.Main();
   const cmcCloneDrv& driver = main.CloneMan()->CloneDriver();
   auto running = [&] { return main.CloneOutcome() == indMain::kCloneRunning; };

@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <clocale>
 
+#include "shell/indDataFolder.h"
 #include "shell/indProgram.h"
 #include "shell/ui/cuiFatalBox.h"
 #include "shell/ui/cuiInstanceGuard.h"
@@ -33,7 +34,7 @@ int main(int argc, char* argv[]) {
   std::setlocale(LC_NUMERIC, "C");
   cuiFatalBox fatalBox;
   cmcSetFatalSink(&fatalBox);
-  const std::string exeDir = QCoreApplication::applicationDirPath().toStdString() + "/";
+  const std::string exeDir = indDataFolder::For(QCoreApplication::applicationDirPath().toStdString() + "/");
 
   cuiQtSettingsStore store;
   cuiInstanceGuard guard;

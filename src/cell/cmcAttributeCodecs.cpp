@@ -1,10 +1,12 @@
 #include "cell/cmcAttributeCodecs.h"
 
+#include <optional>
 #include <string>
 
 #include "cell/cmcCellGrid.h"
 #include "cell/cmcCellIds.h"
 #include "cell/cmcCellObj.h"
+#include "cell/cmcChoiceList.h"
 #include "cell/cmcCodecCommon.h"
 #include "channel/datCh.h"
 #include "runtime/cmcEvCodes.h"
@@ -22,6 +24,13 @@ void Set(uint8_t& attr, uint8_t bits, bool on) { attr = static_cast<uint8_t>(on 
 int AnswerOrOpen(cmcChannelCodecContext& context, cmcCellCapsule& request) {
   if (const cmcCellObj* chosen = cmcChannelCodecContext::ChosenCell(request))
     return chosen->label == Flex0 ? chosen->index : 0;
+  if (cmcCodecCommon::ReadsTyped(request)) {
+    // A typed entry text does what choosing that entry does.
+    const cmcChoiceList list(context, kAttributeList, Flex0);
+    if (const std::optional<int32_t> action = list.ValueOfText(request.inputText)) return *action;
+    cmcCodecCommon::Refuse(request, list.ChoicesReason());
+    return 0;
+  }
   if (cmcCodecCommon::IsInteractiveKey(request) && request.keyCode == cmcCodecCommon::kKeyEnter) {
     request.grid->OpenChooser(request, kAttributeList, Flex0, 0, {});
     context.result = cmcCodecCommon::kResultPopup;

@@ -20,6 +20,8 @@ void cmcCellCapsule::CopyFrom(const cmcCellCapsule& s) {
   commandArgument = s.commandArgument;
   inputText = s.inputText;
   outputText = s.outputText;
+  refusal = s.refusal;
+  typedRead = s.typedRead;
   state = s.state;
   markPosition = s.markPosition;
   inputKind = s.inputKind;

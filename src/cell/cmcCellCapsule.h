@@ -54,6 +54,13 @@ class cmcCellCapsule {
   int32_t commandArgument = 0;  // label of the chosen popup menu item
   std::string inputText;
   std::string outputText;
+  // Why typed input (input kind 1) was refused or pulled into the cell's limits, and
+  // what the cell takes; empty when it was taken as typed. Written by the codec that
+  // refused it; the dispatch clears it on entry.
+  std::string refusal;
+  // Set by a codec that read the typed text (input kind 1), whether it took it or not;
+  // typed text that no codec read was not for this cell.
+  bool typedRead = false;
   uint8_t state = 0;
   uint8_t markPosition = 0;  // 1 left edge, 2 right edge, 3 after the text, 0 by alignment
   uint8_t inputKind = kInputKey;

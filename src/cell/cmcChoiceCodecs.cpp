@@ -92,6 +92,20 @@ NumberRange ReadNumberRange(cmcChoiceContext& context, std::string_view firstLis
   return {low, high};
 }
 
+// A typed text (input kind 1) names the entry whose text it is, as the chooser would
+// choose it; any other text is refused with the entries. True when v changed: the
+// entry already held changes nothing.
+bool TakeTypedEntry(cmcCellCapsule& request, const cmcChoiceList& list, int32_t& v) {
+  if (!cmcCodecCommon::ReadsTyped(request)) return false;
+  if (const std::optional<int32_t> value = list.ValueOfText(request.inputText)) {
+    const bool changed = *value != v;
+    v = *value;
+    return changed;
+  }
+  cmcCodecCommon::Refuse(request, list.ChoicesReason());
+  return false;
+}
+
 }  // namespace
 
 bool ChoiceCodec(cmcChoiceContext& context, cmcCellCapsule& request, std::string_view listKey, int keyLabel,
@@ -104,6 +118,7 @@ bool ChoiceCodec(cmcChoiceContext& context, cmcCellCapsule& request, std::string
     }
   }
   const cmcChoiceList list(context, listKey, keyLabel);
+  changed = TakeTypedEntry(request, list, v) || changed;
   if (cmcCodecCommon::IsInteractiveKey(request)) {
     switch (request.keyCode) {
       case cmcCodecCommon::kKeySpace:
@@ -147,6 +162,7 @@ bool ChooserOnly(cmcChoiceContext& context, cmcCellCapsule& request, std::string
     v = chosen->index;
     return true;
   }
+  if (cmcCodecCommon::ReadsTyped(request)) return TakeTypedEntry(request, cmcChoiceList(context, listKey, keyLabel), v);
   if (cmcCodecCommon::IsInteractiveKey(request) && request.keyCode == cmcCodecCommon::kKeyEnter)
     OpenChooser(context, request, listKey, keyLabel, v, extra);
   return false;
@@ -154,12 +170,20 @@ bool ChooserOnly(cmcChoiceContext& context, cmcCellCapsule& request, std::string
 
 bool TypedChoiceCodec(cmcChoiceContext& context, cmcCellCapsule& request, std::string_view listKey, int keyLabel,
                       int32_t& v) {
-  if (request.inputKind == cmcCellCapsule::kInputText) {
+  if (cmcCodecCommon::ReadsTyped(request)) {
     const cmcChoiceList list(context, listKey, keyLabel);
     std::string typed = cmcTrim(request.inputText);
     std::transform(typed.begin(), typed.end(), typed.begin(), [](unsigned char c) { return std::toupper(c); });
     bool changed = false;
     if (StartsWithOff(typed)) typed = "0";
+    // An entry's own text is taken as the chooser would take it.
+    if (const std::optional<int32_t> entry = list.ValueOfText(request.inputText)) {
+      v = *entry;
+      changed = true;
+      typed.clear();
+    } else if (typed.empty() || typed[0] == 'O' || list.Empty()) {
+      cmcCodecCommon::Refuse(request, "type a number, which picks the nearest choice, or off; " + list.ChoicesReason());
+    }
     // A lone "O" or an "O" not followed by "F" is no number; nothing typed changes nothing.
     if (!typed.empty() && typed[0] != 'O' && !list.Empty()) {
       const double wanted = LeadingNumber(typed);
@@ -198,16 +222,28 @@ bool ChoiceOrNumberCodec(cmcChoiceContext& context, cmcCellCapsule& request, std
   const bool stepKey = key == cmcCodecCommon::kKeySpace || key == cmcCodecCommon::kKeyBackspace;
   bool changed = false;
 
-  if (request.inputKind == cmcCellCapsule::kInputText) {
+  if (cmcCodecCommon::ReadsTyped(request)) {
     std::string typed = request.inputText;
     if (offAllowed && StartsWithOff(typed)) typed = "0";
     std::string digits;
     for (char c : typed)
       if (IsDigit(c)) digits += c;
-    if (!digits.empty()) {
-      const int64_t n = DigitsValue(digits);
-      v = offAllowed && n == 0 ? 0 : static_cast<int32_t>(std::clamp(n, range.low, std::max(range.low, range.high)));
+    const auto refuse = [&] {
+      cmcCodecCommon::Refuse(request, first.ChoicesReason() + ", or a number from " + std::to_string(range.low) +
+                                          " to " + std::to_string(range.high));
+    };
+    const std::optional<int32_t> entry = first.ValueOfText(request.inputText);
+    if (entry && *entry != range.low) {
+      v = *entry;
       changed = true;
+    } else if (!digits.empty()) {
+      const int64_t n = DigitsValue(digits);
+      const bool off = offAllowed && n == 0;
+      if (!off && (n < range.low || n > range.high)) refuse();
+      v = off ? 0 : static_cast<int32_t>(std::clamp(n, range.low, std::max(range.low, range.high)));
+      changed = true;
+    } else {
+      refuse();
     }
     show();
     return changed;

@@ -51,8 +51,10 @@ bool DtmfCodeCodec(cmcChoiceContext& context, cmcCellCapsule& request, std::span
                    int capacity) {
   const int n = std::clamp(capacity, 0, static_cast<int>(digits.size()));
   bool changed = false;
-  if (request.inputKind == cmcCellCapsule::kInputText) {
+  if (cmcCodecCommon::ReadsTyped(request)) {
     const std::string kept = Keep(request.inputText, "abcdefABCDEF*#");
+    if (kept.size() != request.inputText.size() || static_cast<int>(kept.size()) > n)
+      cmcCodecCommon::Refuse(request, "DTMF codes take up to " + std::to_string(n) + " of 0-9, A-D, * and #");
     int count = 0;
     for (char c : kept) {
       if (count == n) break;
@@ -76,11 +78,14 @@ bool FiveToneCodeCodec(cmcChoiceContext& context, cmcCellCapsule& request, std::
   const int n = std::clamp(capacity, 0, size);
   const uint8_t group = context.image->GetByte(cmcImageMap::kGroupTone) & 0x0F;
   bool changed = false;
-  if (request.inputKind == cmcCellCapsule::kInputText) {
+  if (cmcCodecCommon::ReadsTyped(request)) {
     std::string kept = Keep(request.inputText, receive ? "abcdefgABCDEFG*+" : "abcdefgABCDEFG*");
     // An F (either case) ends the code.
     kept = kept.substr(0, std::min(kept.find('F'), kept.find('f')));
     kept = Keep(kept, "abcdegABCDEG*+");
+    if (kept.empty() || kept.size() != request.inputText.size() || static_cast<int>(kept.size()) > n)
+      cmcCodecCommon::Refuse(request, "5-tone codes take up to " + std::to_string(n) + " of 0-9, A-E, * or G" +
+                                          (receive ? ", + for a repeat" : ""));
     if (!kept.empty()) {
       uint8_t marks = 0;
       int count = 0;

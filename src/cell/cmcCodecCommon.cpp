@@ -30,3 +30,13 @@ uint8_t cmcCodecCommon::OpenEditorOnKey(cmcCellCapsule& request) {
   request.selLength = 0;
   return kResultEditor;
 }
+
+bool cmcCodecCommon::ReadsTyped(cmcCellCapsule& request) {
+  if (request.inputKind != cmcCellCapsule::kInputText) return false;
+  request.typedRead = true;
+  return true;
+}
+
+void cmcCodecCommon::Refuse(cmcCellCapsule& request, std::string reason) {
+  if (ReadsTyped(request)) request.refusal = std::move(reason);
+}

@@ -3,6 +3,7 @@
 // dispatch results they answer, showing a produced text (caret at 0, all selected)
 // and opening the in-place editor. Without a grid nothing reacts to a key.
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 class cmcCellCapsule;
@@ -33,4 +34,9 @@ class cmcCodecCommon {
   static uint8_t OpenEditorOnTrimmedText(cmcCellCapsule& request);
   // The in-place editor with the typed character alone, the caret after it.
   static uint8_t OpenEditorOnKey(cmcCellCapsule& request);
+  // A request carrying typed text (input kind 1), noted as read by the codec asking.
+  static bool ReadsTyped(cmcCellCapsule& request);
+  // A typed text (input kind 1) the cell did not take as typed: why, and what it takes.
+  // Requests of other kinds are left alone.
+  static void Refuse(cmcCellCapsule& request, std::string reason);
 };

@@ -26,17 +26,20 @@ int HexValue(int32_t c) {
 // A digit, or a hexadecimal letter when hexadecimal.
 bool IsDigitOf(int32_t c, bool hexadecimal) { return hexadecimal ? HexValue(c) >= 0 : C::IsDigitKey(c); }
 
-bool IsCommitted(const cmcCellCapsule& request) {
-  return request.inputKind == cmcCellCapsule::kInputText || request.inputKind == cmcCellCapsule::kInputPopupAnswer;
+bool IsCommitted(cmcCellCapsule& request) {
+  return cmcCodecCommon::ReadsTyped(request) || request.inputKind == cmcCellCapsule::kInputPopupAnswer;
 }
 
 }  // namespace
 
 bool DigitStringCodec(cmcChoiceContext& context, cmcCellCapsule& request, std::span<uint8_t> digits, bool hexadecimal) {
   bool changed = false;
-  if (request.inputKind == cmcCellCapsule::kInputText) {
-    std::string kept =
-        cmcNumberText::Filter(request.inputText, [hexadecimal](char c) { return IsDigitOf(c, hexadecimal); });
+  if (cmcCodecCommon::ReadsTyped(request)) {
+    const std::string typed = cmcTrim(request.inputText);
+    std::string kept = cmcNumberText::Filter(typed, [hexadecimal](char c) { return IsDigitOf(c, hexadecimal); });
+    if (kept.empty() || kept.size() != typed.size() || kept.size() > digits.size())
+      C::Refuse(request, "takes up to " + std::to_string(digits.size()) +
+                             (hexadecimal ? " hexadecimal digits (0-9, A-F)" : " digits"));
     if (!kept.empty()) {
       if (kept.size() < digits.size()) kept.insert(0, digits.size() - kept.size(), '0');
       for (size_t i = 0; i < digits.size(); ++i) digits[i] = static_cast<uint8_t>(HexValue(kept[i]));
@@ -75,8 +78,10 @@ bool SingleDigitCodec(cmcChoiceContext& context, cmcCellCapsule& request, int32_
     return value <= highest ? value : -1;
   };
   bool changed = false;
-  if (request.inputKind == cmcCellCapsule::kInputText) {
+  if (cmcCodecCommon::ReadsTyped(request)) {
     const std::string typed = cmcTrim(request.inputText);
+    if (typed.size() != 1 || valueOf(static_cast<unsigned char>(typed[0])) < 0)
+      C::Refuse(request, upToF ? "takes one digit 0-9 or a letter A-F" : "takes one digit 0-9 or a letter A-E");
     if (!typed.empty() && valueOf(static_cast<unsigned char>(typed[0])) >= 0) {
       v = valueOf(static_cast<unsigned char>(typed[0]));
       changed = true;
@@ -95,8 +100,15 @@ bool SingleDigitCodec(cmcChoiceContext& context, cmcCellCapsule& request, int32_
 
 bool FixedTextCodec(cmcChoiceContext& context, cmcCellCapsule& request, std::span<uint8_t> field) {
   bool changed = false;
-  if (IsCommitted(request)) {
-    const std::string& input = request.inputText;
+  const std::string& input = request.inputText;
+  const bool refused = cmcCodecCommon::ReadsTyped(request) &&
+                       (input.size() > field.size() || std::any_of(input.begin(), input.end(), [](char c) {
+                          return c == ' ' || !C::IsPrintableKey(static_cast<unsigned char>(c));
+                        }));
+  if (refused)
+    C::Refuse(request,
+              "texts here take up to " + std::to_string(field.size()) + " ASCII letters, digits and signs, no blanks");
+  if (IsCommitted(request) && !refused) {
     for (size_t i = 0; i < field.size(); ++i) {
       const uint8_t b = i < input.size() ? static_cast<uint8_t>(input[i]) : 0;
       field[i] = b > ' ' && C::IsPrintableKey(b) ? b : 0;

@@ -91,6 +91,24 @@ bool FlagSetCodec(cmcChoiceContext& context, cmcCellCapsule& request, uint32_t& 
       bits = (bits & ~all) | flags.FromEditor(pattern);
       changed = true;
     }
+  } else if (cmcCodecCommon::ReadsTyped(request)) {
+    // Typed as the cell shows the set: each flag's character where it is on, "_" where off.
+    const std::string text = cmcTrim(request.inputText);
+    uint32_t typed = bits & ~all;
+    bool taken = static_cast<int>(text.size()) == flags.Count();
+    for (int i = 0; taken && i < flags.Count(); ++i) {
+      const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(text[static_cast<size_t>(i)])));
+      if (c == shown(i)) typed |= flags.Bit(i);
+      taken = c == shown(i) || c == '_';
+    }
+    if (taken) {
+      changed = typed != bits;
+      bits = typed;
+    } else {
+      std::string example;
+      for (int i = 0; i < flags.Count(); ++i) example += shown(i);
+      C::Refuse(request, "flag sets are typed as shown: " + example + " with _ for each flag that is off");
+    }
   }
 
   const int32_t key = request.keyCode;

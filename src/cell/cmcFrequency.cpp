@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "cell/cmcNumberText.h"
 #include "overlay/cmcGTexBase.h"
 
 namespace {
@@ -60,13 +61,29 @@ int64_t BandCheck(cmcGTexBase& overlay, int64_t f) {
 }
 
 std::optional<uint32_t> ParseTypedFrequency(std::string_view text) {
+  std::string refusal;
+  return ParseTypedFrequency(text, refusal);
+}
+
+std::optional<uint32_t> ParseTypedFrequency(std::string_view text, std::string& refusal) {
   std::string kept;
   for (char c : text)
     if ((c >= '0' && c <= '9') || c == '.' || c == '-') kept += c;
-  if (kept.empty()) return std::nullopt;
+  if (kept.find_first_of("0123456789") == std::string::npos) {
+    refusal = "frequencies are typed in MHz, such as 476.425";
+    if (kept.empty()) return std::nullopt;
+  }
   if (kept.size() > kTypedCut - 1) kept.resize(kTypedCut);
   const double hertz = std::clamp(std::strtod(kept.c_str(), nullptr) * 1'000'000 + 0.5, 0.0, 799'999'999.5);
   const int64_t snapped = SnapToRaster(static_cast<int64_t>(hertz));
-  if (snapped < 0) return std::nullopt;
+  if (snapped < 0) {
+    refusal = "frequencies lie on the 2.5 kHz or the 3.125 kHz raster";
+    return std::nullopt;
+  }
   return static_cast<uint32_t>(snapped);
+}
+
+std::string TypedBandReason(std::string_view side) {
+  return std::string(side) + " " +
+         cmcNumberText::RangeReason("frequencies", cmcFreq::kTypedLow + 1, cmcFreq::kTypedHigh, 1, 6) + " MHz";
 }

@@ -36,3 +36,11 @@ int64_t BandCheck(cmcGTexBase& overlay, int64_t f);
 // A typed frequency: only digits, "." and "-" count, at most nine of them, read as
 // megahertz and moved onto the raster. Nothing for an empty text or a point off the raster.
 std::optional<uint32_t> ParseTypedFrequency(std::string_view text);
+// As above; refusal receives why nothing was read (no number, or off the raster).
+std::optional<uint32_t> ParseTypedFrequency(std::string_view text, std::string& refusal);
+
+// What a typed frequency outside the typed band is refused with; side names the
+// frequency ("receive", "transmit").
+std::string TypedBandReason(std::string_view side);
+// What a frequency in a band "GI_Sys_FCL" refuses is refused with.
+inline constexpr const char* kRefusedBandReason = "the frequency lies in a band this radio may not use";

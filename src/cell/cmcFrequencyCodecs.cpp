@@ -102,14 +102,18 @@ bool FrequencyCodec(cmcChannelCodecContext& context, cmcCellCapsule& request, da
   uint32_t v = old;
   bool blank = wasBlank;
 
-  if (request.inputKind == cmcCellCapsule::kInputText) {
-    if (const std::optional<uint32_t> typed = ParseTypedFrequency(request.inputText)) {
+  if (cmcCodecCommon::ReadsTyped(request)) {
+    std::string refusal;
+    if (const std::optional<uint32_t> typed = ParseTypedFrequency(request.inputText, refusal)) {
       const int64_t checked = BandCheck(*context.overlay, *typed);
       if (InTypedBand(checked)) {
         v = ClampFrequency(checked);
         blank = false;
+      } else {
+        refusal = checked < 0 ? kRefusedBandReason : TypedBandReason(receiveSide ? "receive" : "transmit");
       }
     }
+    if (!refusal.empty()) cmcCodecCommon::Refuse(request, refusal);
   }
 
   bool editor = false;
@@ -159,10 +163,14 @@ bool PmrFrequencyCodec(cmcChannelCodecContext& context, cmcCellCapsule& request,
   int chosenRow = -1;
   bool editor = false;
 
-  if (request.inputKind == cmcCellCapsule::kInputText) {
-    if (const std::optional<uint32_t> typed = ParseTypedFrequency(request.inputText); typed && InTypedBand(*typed)) {
+  if (cmcCodecCommon::ReadsTyped(request)) {
+    std::string refusal;
+    const std::optional<uint32_t> typed = ParseTypedFrequency(request.inputText, refusal);
+    if (typed && InTypedBand(*typed)) {
       v = ClampFrequency(*typed);
       blank = false;
+    } else {
+      cmcCodecCommon::Refuse(request, typed ? TypedBandReason("receive") : refusal);
     }
   } else if (const cmcCellObj* chosen = cmcChannelCodecContext::ChosenCell(request)) {
     if (chosen->label == FlexAdjCh) {
@@ -232,10 +240,13 @@ bool Pmr446FrequencyCodec(cmcChannelCodecContext& context, cmcCellCapsule& reque
   bool editor = false;
   bool flagChanged = false;
 
-  if (request.inputKind == cmcCellCapsule::kInputText) {
-    if (const std::optional<uint32_t> typed = ParseTypedFrequency(request.inputText); typed && *typed > 0) {
+  if (cmcCodecCommon::ReadsTyped(request)) {
+    std::string refusal = "frequencies are typed in MHz, such as 446.00625";
+    if (const std::optional<uint32_t> typed = ParseTypedFrequency(request.inputText, refusal); typed && *typed > 0) {
       v = ClampFrequency(*typed);
       blank = false;
+    } else {
+      cmcCodecCommon::Refuse(request, refusal);
     }
   } else if (const cmcCellObj* chosen = cmcChannelCodecContext::ChosenCell(request)) {
     if (chosen->label == FlexAdjCh) {

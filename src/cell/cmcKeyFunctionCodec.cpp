@@ -137,6 +137,7 @@ bool KeyFunctionCodec(cmcChoiceContext& context, cmcCellCapsule& request, uint8_
 
   if (functionTable && IsPairing(normal)) {
     // The normal entry decides this one: shown restricted, no keys.
+    cmcCodecCommon::Refuse(request, "the key's normal function decides this one");
     cmcCodecCommon::ShowText(request, KeyText(context, listKey, keyByte));
     context.textColour = cmcChoiceContext::kRestrictedColour;
     return false;

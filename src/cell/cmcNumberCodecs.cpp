@@ -14,7 +14,7 @@ using C = cmcCodecCommon;
 // Typed numbers are limited to this, so scaled quantities stay inside 32 bits.
 constexpr double kDecimalLimit = (1 << 30) - 2;
 
-bool IsTyped(const cmcCellCapsule& request) { return request.inputKind == cmcCellCapsule::kInputText; }
+bool IsTyped(cmcCellCapsule& request) { return cmcCodecCommon::ReadsTyped(request); }
 bool IsStepKey(int32_t key) { return key == C::kKeySpace || key == C::kKeyBackspace; }
 int StepSign(int32_t key) { return key == C::kKeySpace ? 1 : -1; }
 
@@ -43,8 +43,12 @@ bool IntegerCodec(cmcChoiceContext& context, cmcCellCapsule& request, int32_t& v
   bool changed = false;
   if (IsTyped(request)) {
     const N::Typed typed = N::ParseTyped(request.inputText);
+    const int64_t wanted = typed.nearest - rule.offset;
+    if (!typed.entered || wanted < rule.min || wanted > rule.max)
+      C::Refuse(request,
+                N::RangeReason("numbers", int64_t{rule.min} + rule.offset, int64_t{rule.max} + rule.offset, step, 0));
     if (typed.entered) {
-      v = static_cast<int32_t>(N::NearestMultipleWithin(typed.nearest - rule.offset, step, rule.min, rule.max));
+      v = static_cast<int32_t>(N::NearestMultipleWithin(wanted, step, rule.min, rule.max));
       changed = true;
     }
   }
@@ -73,6 +77,8 @@ bool PaddedIntegerCodec(cmcChoiceContext& context, cmcCellCapsule& request, int3
     if (typed.entered && typed.nearest >= rule.min && typed.nearest <= rule.max) {
       v = static_cast<int32_t>(typed.nearest);
       changed = true;
+    } else {
+      C::Refuse(request, N::RangeReason("numbers", rule.min, rule.max, 1, 0));
     }
   }
   const bool interactive = C::IsInteractiveKey(request);
@@ -95,12 +101,16 @@ bool DecimalCodec(cmcChoiceContext& context, cmcCellCapsule& request, int32_t& v
   bool changed = false;
   if (IsTyped(request)) {
     const N::Typed typed = N::ParseTyped(request.inputText);
+    int64_t wanted = 0;
     if (typed.entered) {
       const double scaled =
           std::clamp(N::ShiftedNumber(typed.kept, rule.storedDecimals), -kDecimalLimit, kDecimalLimit);
-      v = static_cast<int32_t>(N::Clamp(N::TruncatedMultiple(N::Nearest(scaled), step), min, max));
+      wanted = N::TruncatedMultiple(N::Nearest(scaled), step);
+      v = static_cast<int32_t>(N::Clamp(wanted, min, max));
       changed = true;
     }
+    if (!typed.entered || wanted < min || wanted > max)
+      C::Refuse(request, N::RangeReason("numbers", min, max, step, rule.storedDecimals));
   }
   const int32_t key = request.keyCode;
   const bool interactive = C::IsInteractiveKey(request);
@@ -139,6 +149,8 @@ bool AdjustCodec(cmcChoiceContext& context, cmcCellCapsule& request, int32_t& v,
   bool changed = false;
   if (IsTyped(request)) {
     const N::Typed typed = N::ParseTyped(request.inputText);
+    if (!typed.entered || typed.nearest < rule.min || typed.nearest > rule.max)
+      C::Refuse(request, N::RangeReason("numbers", rule.min, rule.max, step, 0));
     if (typed.entered) {
       v = static_cast<int32_t>(N::NearestMultipleWithin(typed.nearest, step, rule.min, rule.max));
       changed = true;

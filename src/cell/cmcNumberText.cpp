@@ -102,3 +102,18 @@ void cmcNumberText::RemoveTrailingZeros(std::string& text, int count) {
   for (; count > 0 && !text.empty() && text.back() == '0'; --count) text.pop_back();
   if (!text.empty() && text.back() == '.') text.pop_back();
 }
+
+std::string cmcNumberText::Plain(int64_t scaled, int decimals) {
+  int64_t unit = 1;
+  for (int i = 0; i < decimals; ++i) unit *= 10;
+  std::string text = FixedPoint(scaled / unit, scaled % unit, decimals, scaled < 0);
+  text.erase(0, text.find_first_not_of(' '));
+  if (decimals > 0) RemoveTrailingZeros(text, decimals);
+  return text;
+}
+
+std::string cmcNumberText::RangeReason(std::string_view what, int64_t min, int64_t max, int64_t step, int decimals) {
+  std::string text = std::string(what) + " run from " + Plain(min, decimals) + " to " + Plain(max, decimals);
+  if (step > 1) text += " in steps of " + Plain(step, decimals);
+  return text;
+}

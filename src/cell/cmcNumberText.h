@@ -57,4 +57,10 @@ class cmcNumberText {
   static std::string FixedPoint(int64_t whole, int64_t fraction, int digits, bool negative);
   // Removes up to count trailing "0" characters, and a "." left at the end with them.
   static void RemoveTrailingZeros(std::string& text, int count);
+  // A value held in units of 10^-decimals as a plain decimal number without trailing
+  // zeros: 255 at one decimal is "25.5", 60 at none "60".
+  static std::string Plain(int64_t scaled, int decimals);
+  // What a typed number must be: "numbers run from MIN to MAX" (each at decimals), with
+  // " in steps of STEP" when the step is more than one unit; what names the quantity.
+  static std::string RangeReason(std::string_view what, int64_t min, int64_t max, int64_t step, int decimals);
 };

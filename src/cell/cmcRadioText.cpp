@@ -120,6 +120,29 @@ std::vector<uint8_t> cmcRadioText::EditableToRadioText(std::string_view text) {
   return bytes;
 }
 
+std::string cmcRadioText::FirstUnshowable(std::string_view text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const unsigned c = static_cast<unsigned char>(text[i]);
+    if (c == '%' && i + 2 < text.size() && HexDigit(text[i + 1]) >= 0 && HexDigit(text[i + 2]) >= 0) {
+      i += 2;
+      continue;
+    }
+    if (IsPrintable(c)) continue;
+    // A UTF-8 lead byte brings its continuation bytes, so the whole character is named.
+    size_t end = i + 1;
+    if (c >= 0xC0)
+      while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+    return std::string(text.substr(i, end - i));
+  }
+  return {};
+}
+
+std::string cmcRadioText::TypedTextReason(int length) {
+  return "radio texts here take up to " + std::to_string(length) +
+         " characters the radio can show: ASCII letters, digits, blanks and signs, %XX for a character code, "
+         "a \".\" after a character to light its dot";
+}
+
 void cmcRadioText::SetSegmentModel(const cmcSegmentModel* model) { segmentModel = model; }
 
 void cmcRadioText::DrawRadioText(cmcCellCapsule& request, std::span<const uint8_t> bytes, int fieldLength,

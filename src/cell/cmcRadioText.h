@@ -31,6 +31,12 @@ class cmcRadioText {
   static std::string RadioTextToEditable(std::span<const uint8_t> bytes);
   // Radio bytes from the editable form (its first 255 characters).
   static std::vector<uint8_t> EditableToRadioText(std::string_view text);
+  // The first character of an editable form that the radio cannot show (a control
+  // character, or a byte above 126 typed as it is rather than as "%XX", with the rest of
+  // its UTF-8 sequence); empty when every character can be shown.
+  static std::string FirstUnshowable(std::string_view text);
+  // What a typed radio text must be, for a field of length characters.
+  static std::string TypedTextReason(int length);
 
   // The segment model that drawing uses; set once at start. Without one nothing is drawn.
   static void SetSegmentModel(const cmcSegmentModel* model);

@@ -1,6 +1,7 @@
 #include "cell/cmcScanChannelCodec.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "cell/cmcCellGrid.h"
@@ -139,6 +140,16 @@ bool ScanChannelCodec(cmcChoiceContext& context, cmcCellCapsule& request, datCh&
       SetKind(list, which, cmcScanRef::kSpecificChannel);
       channel = static_cast<uint8_t>(banks.BankFirst(b) + position->index);
       changed = true;
+    }
+  } else if (cmcCodecCommon::ReadsTyped(request)) {
+    // A typed entry text chooses that entry; a specific channel is chosen in its choosers.
+    const cmcChoiceList kinds(context, listKey, Flex0);
+    const std::optional<int32_t> kind = kinds.ValueOfText(request.inputText);
+    if (kind && *kind != cmcScanRef::kSpecificChannel) {
+      SetKind(list, which, *kind);
+      changed = true;
+    } else {
+      cmcCodecCommon::Refuse(request, kinds.ChoicesReason() + " (a channel of its own is chosen with Enter)");
     }
   } else if (request.inputKind == cmcCellCapsule::kInputKey) {
     int32_t kind = KindOf(list, which);

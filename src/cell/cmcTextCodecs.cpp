@@ -13,8 +13,8 @@
 
 namespace {
 
-bool IsCommitted(const cmcCellCapsule& request) {
-  return request.inputKind == cmcCellCapsule::kInputText || request.inputKind == cmcCellCapsule::kInputPopupAnswer;
+bool IsCommitted(cmcCellCapsule& request) {
+  return cmcCodecCommon::ReadsTyped(request) || request.inputKind == cmcCellCapsule::kInputPopupAnswer;
 }
 
 // The key, with backspace taken as Enter (and space too when asked).
@@ -26,6 +26,16 @@ int32_t EnterAlias(int32_t key, bool spaceToo) {
 
 bool IsPlain(uint8_t b) { return b >= 32 && b <= 126; }
 
+// Radio bytes into the field: padded with spaces (with 0 when zero-terminated), cut to
+// the field, the dot cleared where the field never shows one.
+void StoreRadioText(std::vector<uint8_t> bytes, std::span<uint8_t> field, bool zeroTerminated) {
+  const int n = static_cast<int>(field.size());
+  bytes.resize(field.size(), zeroTerminated ? 0 : ' ');
+  for (int i = 0; i < n; ++i)
+    if (!cmcRadioText::DotAllowed(i, n)) bytes[static_cast<size_t>(i)] &= static_cast<uint8_t>(~cmcRadioText::kDotBit);
+  std::copy(bytes.begin(), bytes.end(), field.begin());
+}
+
 }  // namespace
 
 bool cmcTextCodecs::RadioTextCodec(cmcCellCapsule& request, std::span<uint8_t> field,
@@ -35,11 +45,20 @@ bool cmcTextCodecs::RadioTextCodec(cmcCellCapsule& request, std::span<uint8_t> f
   bool changed = false;
   if (IsCommitted(request)) {
     std::vector<uint8_t> bytes = cmcRadioText::EditableToRadioText(request.inputText);
-    bytes.resize(field.size(), zeroTerminated ? 0 : ' ');
-    for (int i = 0; i < n; ++i)
-      if (!cmcRadioText::DotAllowed(i, n)) bytes[i] &= static_cast<uint8_t>(~cmcRadioText::kDotBit);
-    std::copy(bytes.begin(), bytes.end(), field.begin());
-    changed = true;
+    // Typed text is stored only as typed: what the radio cannot show, or more than the
+    // field holds, is refused instead of being changed or cut. The segment text
+    // window's answer is cut to the field, as the sheets do.
+    const bool typed = cmcCodecCommon::ReadsTyped(request);
+    const std::string unshowable = typed ? cmcRadioText::FirstUnshowable(request.inputText) : std::string();
+    const bool tooLong =
+        typed && (bytes.size() > field.size() || request.inputText.size() > cmcRadioText::kMaxConverted);
+    if (!unshowable.empty())
+      cmcCodecCommon::Refuse(
+          request, "'" + unshowable + "' is not a character the radio can show; " + cmcRadioText::TypedTextReason(n));
+    else if (tooLong)
+      cmcCodecCommon::Refuse(request, cmcRadioText::TypedTextReason(n));
+    changed = unshowable.empty() && !tooLong;
+    if (changed) StoreRadioText(bytes, field, zeroTerminated);
   }
 
   std::span<const uint8_t> shown(field.begin(), std::find(field.begin(), field.end(), 0));
@@ -68,14 +87,20 @@ bool cmcTextCodecs::RadioTextCodec(cmcCellCapsule& request, std::span<uint8_t> f
 bool cmcTextCodecs::UserCharacterCodec(cmcCellCapsule& request, std::span<uint8_t, 2> mask, uint8_t& result) {
   result = cmcCodecCommon::kResultDone;
   bool changed = false;
-  if (request.inputKind == cmcCellCapsule::kInputPopupAnswer) {
+  if (IsCommitted(request)) {
     const std::string text = cmcTrim(request.inputText);
     int64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) value = 0;
-    mask[0] = static_cast<uint8_t>(value >> 8);
-    mask[1] = static_cast<uint8_t>(value);
-    changed = true;
+    const bool number = error == std::errc() && end == text.data() + text.size() && value >= 0 && value <= 0xFFFF;
+    if (!number) value = 0;
+    // The editor's answer is always taken; a typed mask only when it is one.
+    if (number || request.inputKind == cmcCellCapsule::kInputPopupAnswer) {
+      mask[0] = static_cast<uint8_t>(value >> 8);
+      mask[1] = static_cast<uint8_t>(value);
+      changed = true;
+    } else {
+      cmcCodecCommon::Refuse(request, "user characters take their segment mask, a number from 0 to 65535");
+    }
   }
 
   if (request.canvas) {
@@ -94,7 +119,14 @@ bool cmcTextCodecs::UserCharacterCodec(cmcCellCapsule& request, std::span<uint8_
 bool cmcTextCodecs::PlainTextCodec(cmcCellCapsule& request, std::span<uint8_t> field, uint8_t& result) {
   result = cmcCodecCommon::kResultDone;
   bool changed = false;
-  if (IsCommitted(request)) {
+  const bool refused =
+      cmcCodecCommon::ReadsTyped(request) &&
+      (request.inputText.size() > field.size() ||
+       !std::all_of(request.inputText.begin(), request.inputText.end(), [](char c) { return IsPlain(c); }));
+  if (refused)
+    cmcCodecCommon::Refuse(
+        request, "texts here take up to " + std::to_string(field.size()) + " ASCII letters, digits, blanks and signs");
+  if (IsCommitted(request) && !refused) {
     const std::string& input = request.inputText;
     for (size_t i = 0; i < field.size(); ++i) {
       const uint8_t b = i < input.size() ? static_cast<uint8_t>(input[i]) : ' ';
@@ -129,6 +161,19 @@ bool cmcTextCodecs::ClonePasswordCodec(cmcCellCapsule& request, std::span<const 
   };
   copyZeroPadded(current);
 
+  if (cmcCodecCommon::ReadsTyped(request)) {
+    // Typed, as the password dialog takes it: up to 16 characters, not blanks only, or
+    // nothing at all to remove the password.
+    const std::string& typed = request.inputText;
+    const bool blanksOnly = !typed.empty() && typed.find_first_not_of(' ') == std::string::npos;
+    if (typed.size() > kMaxPasswordLength || blanksOnly ||
+        !std::all_of(typed.begin(), typed.end(), [](char c) { return IsPlain(c); })) {
+      cmcCodecCommon::Refuse(request, "clone passwords are up to 16 ASCII characters, not only blanks");
+      return false;
+    }
+    copyZeroPadded(std::span(reinterpret_cast<const uint8_t*>(typed.data()), typed.size()));
+    return true;
+  }
   if (!cmcCodecCommon::IsInteractiveKey(request)) return false;
   const int32_t key = EnterAlias(request.keyCode, false);
   if (key != cmcCodecCommon::kKeyEnter && !cmcCodecCommon::IsPrintableKey(key)) return false;

@@ -32,6 +32,8 @@ constexpr const char* kSetModeList = "GI_Sheet_Sel_SetMode_CTone";
 // The CTCSS item the PMR form never takes from typing, and the one set mode never
 // takes besides off.
 constexpr int kItemNotTyped = 51;
+// The last CTCSS item that is a frequency.
+constexpr int kLastCtcssTone = 49;
 
 // How one form of the channel tone codec behaves.
 struct ToneRules {
@@ -150,6 +152,17 @@ bool ApplyTyped(cmcChannelCodecContext& context, const ToneRules& rules, const s
   return true;
 }
 
+// What a typed tone must be: off, a CTCSS item or a DTCS code of the form the rules take.
+std::string ToneReason(cmcChannelCodecContext& context, bool withOff, bool polarity, bool dtcsFromItems) {
+  std::string reason = "tones are ";
+  if (withOff) reason += ItemAt(*context.overlay, kCtcssItems, cmcTone::kChoiceOff) + ", ";
+  reason += "a CTCSS tone from " + ItemAt(*context.overlay, kCtcssItems, 0) + " to " +
+            ItemAt(*context.overlay, kCtcssItems, kLastCtcssTone) + " Hz or a DTCS code of three octal digits";
+  if (polarity) reason += " with N or I after them";
+  if (dtcsFromItems) reason += ", one of the radio's DTCS codes";
+  return reason;
+}
+
 void OpenChooser(cmcChannelCodecContext& context, cmcCellCapsule& request, const char* list, int keyLabel, int value) {
   if (!request.grid) return;
   request.grid->OpenChooser(request, list, keyLabel, value, {});
@@ -196,8 +209,9 @@ bool ChannelToneCodec(cmcChannelCodecContext& context, cmcCellCapsule& request, 
     } else if (chosen && chosen->label == Flex2 && rules.polarity) {
       t.inverted = (chosen->index & 1) != 0;
       changed = true;
-    } else if (request.inputKind == cmcCellCapsule::kInputText) {
+    } else if (cmcCodecCommon::ReadsTyped(request)) {
       changed = ApplyTyped(context, rules, request.inputText, t);
+      if (!changed) cmcCodecCommon::Refuse(request, ToneReason(context, true, rules.polarity, rules.dtcsFromItems));
     } else if (interactive && cmcCodecCommon::IsPrintableKey(request.keyCode) &&
                request.keyCode != cmcCodecCommon::kKeySpace) {
       context.result = cmcCodecCommon::OpenEditorOnKey(request);
@@ -211,6 +225,7 @@ bool ChannelToneCodec(cmcChannelCodecContext& context, cmcCellCapsule& request, 
     }
   }
 
+  if (!rules.editable) cmcCodecCommon::Refuse(request, "this tone follows the receive tone and cannot be typed");
   if (changed && receiveSide && wasEqual) channel.toneT = channel.toneR;
   if (editor) return changed;
 
@@ -264,7 +279,7 @@ bool SetModeToneCodec(cmcChannelCodecContext& context, cmcCellCapsule& request) 
     value = chosen->index;
     dtcs = true;
     changed = true;
-  } else if (request.inputKind == cmcCellCapsule::kInputText) {
+  } else if (cmcCodecCommon::ReadsTyped(request)) {
     const std::string typed = Upper(cmcTrim(request.inputText));
     const int position = ParseOctal(typed) ? ItemPosition(*context.overlay, kDtcsItems, typed) : -1;
     if (position >= 0) {
@@ -276,6 +291,8 @@ bool SetModeToneCodec(cmcChannelCodecContext& context, cmcCellCapsule& request) 
       value = *item;
       dtcs = false;
       changed = true;
+    } else {
+      cmcCodecCommon::Refuse(request, ToneReason(context, false, false, true));
     }
   } else if (interactive && cmcCodecCommon::IsPrintableKey(request.keyCode) &&
              request.keyCode != cmcCodecCommon::kKeySpace) {

@@ -8,13 +8,17 @@
 #include "cell/indCellRequest.h"
 #include "cell/indPopupCommands.h"
 #include "channel/datChBank.h"
+#include "overlay/cmcTextUtil.h"
 #include "runtime/cmcFatal.h"
 
 uint8_t indActiveCell::Dispatch(cmcCellCapsule& c, bool fromSheet) {
   if (!c.cell) cmcFatal("The cell dispatch was given no cell.");
   // A key, a text or a command is a user action; a request without one is a redraw.
   const bool userAction = c.keyCode != 0 || c.inputKind != 0 || c.commandArgument != 0;
+  const bool typed = c.inputKind == cmcCellCapsule::kInputText;
   c.outputText.clear();
+  c.refusal.clear();
+  c.typedRead = false;
   c.state &= static_cast<uint8_t>(~(cmcCellCapsule::kWarningMark | cmcCellCapsule::kErrorMark));
   indCellRequest r(c, host_, *this);
 
@@ -43,11 +47,28 @@ uint8_t indActiveCell::Dispatch(cmcCellCapsule& c, bool fromSheet) {
     }
   }
 
+  if (typed) {
+    if (r.editRestricted && c.refusal.empty()) c.refusal = host_.Text("GI_AppMess_S_EditRestrected");
+    if (!c.typedRead && c.refusal.empty()) c.refusal = "this cell shows a value and takes no typed text";
+    // Typing the very text the cell shows is never refused: it names the value it holds.
+    if (!c.refusal.empty() && cmcTrim(ShownText(c)) == cmcTrim(c.inputText)) c.refusal.clear();
+  }
   if (r.recordLoaded) r.mask |= indCellRequest::kMaskRecord;
   if (fromSheet && c.repaint) c.repaint(c.repaintContext, c, r.mask);
   if (userAction) host_.AfterUserAction();
   if (r.editRestricted) host_.ReportEditRestricted();
   return r.result;
+}
+
+std::string indActiveCell::ShownText(const cmcCellCapsule& request) {
+  cmcCellObj probe;
+  probe.CopyCell(*request.cell);
+  cmcCellCapsule c;
+  c.cell = &probe;
+  c.sheet = request.sheet;
+  c.bankIndex = request.bankIndex;
+  Dispatch(c, false);
+  return c.outputText;
 }
 
 std::string indActiveCell::CellText(cmcCellObj& cell, int keyCode) {

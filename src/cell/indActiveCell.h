@@ -33,6 +33,8 @@ class indActiveCell {
 
  private:
   uint8_t Probe(int category, int label, int index);
+  // The text the request's cell shows now, drawn in the request's sheet without a grid.
+  std::string ShownText(const cmcCellCapsule& request);
 
   indCellHost& host_;
   const indCellHandlers& handlers_;

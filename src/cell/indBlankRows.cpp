@@ -1,5 +1,6 @@
 #include "cell/indBlankRows.h"
 
+#include "cell/cmcCellCapsule.h"
 #include "cell/cmcCellIds.h"
 #include "cell/indCellHost.h"
 #include "cell/indCellRequest.h"
@@ -11,6 +12,8 @@
 namespace {
 
 constexpr int kLastTypedKey = 127;
+// Why a typed text on a channel row without a channel is not taken.
+constexpr const char* kStartsAtFreqR = "the channel is not in use: type its receive frequency first";
 
 bool IsPmr446Sheet(int category) { return category == CT_Mch_Pmr446 || category == CT_Mch_Win_Pmr446; }
 
@@ -54,12 +57,16 @@ bool indBlankRows::Jump(indCellRequest& r) {
     r.capsule.outputText.clear();
     if (r.label != freqR) {
       RequestJump(r, freqR, key);
+      r.RefuseTyped(kStartsAtFreqR);
       return true;
     }
   }
   if (r.newRow && !r.capsule.jump.set) {
     r.capsule.outputText.clear();
-    if (r.label != freqR && key <= kLastTypedKey) RequestJump(r, freqR, key);
+    if (r.label != freqR && key <= kLastTypedKey) {
+      RequestJump(r, freqR, key);
+      r.RefuseTyped(kStartsAtFreqR);
+    }
     // The slot past the bank may hold another bank's channel: the new row shows only
     // its caption, and its receive frequency once a key has opened a channel there.
     return r.label != freqR && !IsRowCaption(r.label);
@@ -69,11 +76,13 @@ bool indBlankRows::Jump(indCellRequest& r) {
 
 bool indBlankRows::AddChannel(indCellRequest& r) {
   const int key = r.Key();
-  if (key != ' ' && key != 8 && key != '.' && key != 13 && !(key >= '0' && key <= '9')) return false;
+  const bool typed = r.capsule.inputKind == cmcCellCapsule::kInputText;
+  if (!typed && key != ' ' && key != 8 && key != '.' && key != 13 && !(key >= '0' && key <= '9')) return false;
   datChBank banks = r.Banks();
   if (banks.TotalChannels() >= cmcImageMap::kChannelSlots || !banks.RoomFor(r.category, 1)) {
     r.host.Prompts().Show(cmcPromptIcon::Error, r.host.Text("GI_Sys_AppTitle"),
                           r.host.Text("GI_AppMess_ChErr_Overflow"));
+    r.RefuseTyped(r.host.Text("GI_AppMess_ChErr_Overflow"));
     return false;
   }
   // The channel opens just after the bank's last one, where the new-channel row is.

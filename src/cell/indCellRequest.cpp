@@ -89,3 +89,9 @@ void indCellRequest::TakeCodecAnswer() {
 }
 
 datChBank indCellRequest::Banks() const { return datChBank(&host.Image(), &host.DefaultImage()); }
+
+void indCellRequest::RefuseTyped() { RefuseTyped(host.Text("GI_AppMess_S_EditRestrected")); }
+
+void indCellRequest::RefuseTyped(std::string reason) {
+  if (capsule.inputKind == cmcCellCapsule::kInputText) capsule.refusal = std::move(reason);
+}

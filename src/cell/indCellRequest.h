@@ -47,6 +47,10 @@ class indCellRequest {
   datChBank Banks() const;
   // Takes the dispatch result and the text colour a codec answered in codec.
   void TakeCodecAnswer();
+  // A typed text (input kind 1) that the cell does not take: why, by default that the
+  // setting cannot be changed here (the overlay's edit-restricted text).
+  void RefuseTyped();
+  void RefuseTyped(std::string reason);
 
   cmcCellCapsule& capsule;
   indCellHost& host;

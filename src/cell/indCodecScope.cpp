@@ -22,6 +22,12 @@ indCodecScope::~indCodecScope() {
 
 bool indCellSteps::Restrict(indCellRequest& r) {
   r.SetTextColour(indCellRequest::kRestrictedColour);
+  if (r.capsule.inputKind == cmcCellCapsule::kInputText) {
+    // Typed text reaches a restricted cell only from callers without keys: refused too.
+    r.RefuseTyped();
+    r.capsule.inputKind = cmcCellCapsule::kInputKey;
+    return true;
+  }
   if (r.capsule.inputKind != cmcCellCapsule::kInputKey || !r.TypingKey()) return false;
   r.editRestricted = true;
   r.capsule.keyCode = 0;

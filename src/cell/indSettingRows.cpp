@@ -368,6 +368,7 @@ void indRunCommitGuarded(indCellRequest& r, void (*handler)(indCellRequest&)) {
 
 void indRefuseKeys(indCellRequest& r, bool report) {
   if (report && r.TypingKey()) r.editRestricted = true;
+  r.RefuseTyped();
   r.capsule.keyCode = 0;
   r.capsule.inputKind = cmcCellCapsule::kInputKey;
 }

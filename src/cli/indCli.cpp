@@ -27,11 +27,17 @@ constexpr char kUsage[] =
     "                               per row, its cells' texts tab-separated; without SHEET every\n"
     "                               sheet of the tree for the file's model, each after a line\n"
     "                               \"# CAPTION<tab>SHEET\"; --maker turns maker reserve mode on\n"
+    "  sheets FILE [--maker]        list the tree's sheets for the file's model: SHEET<tab>CAPTION\n"
+    "  cells FILE SHEET [--maker]   list the cells of SHEET: CELL<tab>CAPTION<tab>TEXT, the names\n"
+    "                               get, set and key take\n"
     "  --help                       show this text\n"
     "\n"
-    "A CELL is written [CATEGORY.]LABEL[INDEX], as in CT_Mch.CL_Mch_FreqR[5]; channel indexes\n"
-    "count across all banks. Unknown names, labels not handled yet, restricted settings and\n"
-    "refused input are reported on stderr with exit status 65, and OUT is then not written.\n";
+    "A CELL is written [CATEGORY.]LABEL[INDEX], as in CT_Mch.CL_Mch_FreqR[5], or as the cells\n"
+    "command lists it; a LABEL without its CATEGORY takes the one the file's sheets give it.\n"
+    "Channel indexes count across all banks. A choice cell takes the text of any of its\n"
+    "choices. Unknown names, indexes out of range, labels not handled yet, restricted settings,\n"
+    "settings the file's model type does not store and refused input are reported on stderr\n"
+    "with the reason and exit status 65, and OUT is then not written.\n";
 
 using dst_CliCommand = std::function<int(const dst_CliArgs&, std::ostream&, std::ostream&, const std::string&)>;
 
@@ -76,14 +82,31 @@ int Dump(const dst_CliArgs& a, std::ostream& out, std::ostream& err, const std::
   return indCliDump::Run(a, out, err, exeDir);
 }
 
+int Sheets(const dst_CliArgs& a, std::ostream& out, std::ostream& err, const std::string& exeDir) {
+  if (a.bad || a.positional.size() != 1 || !a.output.empty()) return Usage(err, "sheets takes FILE [--maker]");
+  return indCliDump::Sheets(a, out, err, exeDir);
+}
+
+int Cells(const dst_CliArgs& a, std::ostream& out, std::ostream& err, const std::string& exeDir) {
+  if (a.bad || a.positional.size() != 2 || !a.output.empty()) return Usage(err, "cells takes FILE SHEET [--maker]");
+  return indCliDump::Cells(a, out, err, exeDir);
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const std::string& exeDir) {
-  return RunCli(args, out, err, exeDir, false);
+  return RunCli(args, out, err, exeDir, dst_CliTerminal{});
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const std::string& exeDir,
            bool errIsTerminal) {
+  dst_CliTerminal terminal;
+  terminal.errIsTerminal = errIsTerminal;
+  return RunCli(args, out, err, exeDir, terminal);
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, const std::string& exeDir,
+           const dst_CliTerminal& terminal) {
   if (args.empty()) return Usage(err, "no command given");
   const std::string& command = args[0];
   if (command == "--help" || command == "-h" || command == "help") {
@@ -94,13 +117,15 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (indCliRadio::IsCommand(command)) {
     const indCliRadio::Options options = indCliRadio::Parse(args);
     if (!options.problem.empty()) return Usage(err, options.problem);
-    return indCliRadio::Run(options, out, err, exeDir, errIsTerminal);
+    return indCliRadio::Run(options, out, err, exeDir, terminal);
   }
   static const std::map<std::string, dst_CliCommand> commands = {
-      {"check", Check}, {"normalize", Normalize}, {"get", Get}, {"set", Set}, {"key", Key}, {"dump", Dump}};
+      {"check", Check}, {"normalize", Normalize}, {"get", Get},       {"set", Set},
+      {"key", Key},     {"dump", Dump},           {"sheets", Sheets}, {"cells", Cells}};
   const auto it = commands.find(command);
   if (it == commands.end()) return Usage(err, "unknown command '" + command + "'");
   const dst_CliArgs parsed = indCliSession::ParseArgs(args);
-  if (parsed.maker && command != "dump") return Usage(err, "--maker is an option of dump only");
+  if (parsed.maker && command != "dump" && command != "sheets" && command != "cells")
+    return Usage(err, "--maker is an option of dump, sheets and cells only");
   return it->second(parsed, out, err, exeDir);
 }

@@ -1,6 +1,8 @@
 #include "cli/indCliCells.h"
 
+#include <algorithm>
 #include <charconv>
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -15,6 +17,11 @@
 #include "channel/datChBank.h"
 #include "channel/datChKinds.h"
 #include "cli/indCliSession.h"
+#include "cli/indCliSheets.h"
+#include "cli/indCliStorage.h"
+#include "image/cmcEeprom.h"
+#include "overlay/cmcGTex.h"
+#include "overlay/cmcTextUtil.h"
 #include "shell/indCellShell.h"
 
 namespace {
@@ -22,6 +29,7 @@ namespace {
 constexpr int kKeyBackspace = 8;
 constexpr int kKeyEnter = 13;
 constexpr int kMaxPasses = 16;  // jumps and repeat keys followed for one key
+constexpr int kModelTypes = 4;
 
 std::optional<uint32_t> FindName(std::span<const char* const> names, std::string_view name) {
   for (size_t i = 0; i < names.size(); ++i)
@@ -29,10 +37,16 @@ std::optional<uint32_t> FindName(std::span<const char* const> names, std::string
   return std::nullopt;
 }
 
-// A binding as the descriptor language writes it, checked against the name tables
-// so that an unknown name is reported instead of being fatal.
-std::optional<cmcCellObj> ParseBinding(std::string_view text, std::string& problem) {
+// A binding as the descriptor language writes it, [CATEGORY.]LABEL[INDEX], checked
+// against the name tables so that an unknown name is reported instead of being fatal.
+struct Written {
   cmcCellObj cell;
+  bool categoryGiven = false;
+};
+
+std::optional<Written> ParseBinding(std::string_view text, std::string& problem) {
+  Written w;
+  cmcCellObj& cell = w.cell;
   std::string_view rest = text;
   const size_t bracket = rest.find('[');
   const size_t dot = rest.substr(0, bracket).find('.');
@@ -43,6 +57,7 @@ std::optional<cmcCellObj> ParseBinding(std::string_view text, std::string& probl
       return std::nullopt;
     }
     cell.category = *category;
+    w.categoryGiven = true;
     rest.remove_prefix(dot + 1);
   }
   const std::string_view labelName = rest.substr(0, rest.find('['));
@@ -62,13 +77,7 @@ std::optional<cmcCellObj> ParseBinding(std::string_view text, std::string& probl
       return std::nullopt;
     }
   }
-  return cell;
-}
-
-std::string BindingText(const cmcCellObj& cell) {
-  std::string text;
-  if (cell.category != kNoCategory) text = std::string(CellCategoryNames()[cell.category]) + ".";
-  return text + std::string(LabelNameOf(cell.label)) + "[" + std::to_string(cell.index) + "]";
+  return w;
 }
 
 // Popup editors cannot open on a console: the grid only remembers that one would have.
@@ -82,14 +91,17 @@ class ConsoleGrid : public cmcCellGrid {
   bool popup = false;
 };
 
-// One cell command's objects: the session on the opened file, the dispatch and its host.
+// One cell command's objects: the session on the opened file, the dispatch and its host,
+// and, when a binding needs them, the sheets of the file's tree and of the other model
+// types' trees.
 class CellRun {
  public:
   CellRun(std::ostream& err, const std::string& exeDir)
-      : err_(err), session_(err, exeDir), shell_(session_.CellHost()), active_(session_.Dispatch()) {}
+      : err_(err), exeDir_(exeDir), session_(err, exeDir), shell_(session_.CellHost()), active_(session_.Dispatch()) {}
 
   // Opens the file; the clone file result code.
   int Open(const std::string& path) {
+    path_ = path;
     session_.Main().OpenCloneFile(path, false);
     return session_.Main().LastFileError();
   }
@@ -98,18 +110,18 @@ class CellRun {
     return session_.Main().LastFileError();
   }
 
-  // Parses every binding first; false (with the problems reported) when one is bad.
+  // Resolves every binding first; false (with the problems reported) when one is bad.
   bool ParseAll(const std::vector<std::string>& texts, std::vector<cmcCellObj>& cells) {
     bool good = true;
     for (const auto& text : texts) {
       std::string problem;
-      auto cell = ParseBinding(text, problem);
-      if (cell) problem = RangeProblem(*cell);
+      auto written = ParseBinding(text, problem);
+      if (written) problem = Resolve(*written);
       if (!problem.empty()) {
         Fail(text, problem);
         good = false;
       } else {
-        cells.push_back(*cell);
+        cells.push_back(written->cell);
       }
     }
     return good;
@@ -120,13 +132,12 @@ class CellRun {
   // False (reported) for a label the dispatch does not handle yet.
   bool Handled(const cmcCellObj& cell) {
     if (Shown(cell) != indCellHandlers::YetText(cell.label)) return true;
-    Fail(BindingText(cell), "no handler for this label yet");
+    Fail(indCliSheets::BindingText(cell), "no handler for this label yet");
     return false;
   }
 
   // Commits a typed text; false (reported) when the setting refused it.
   bool Commit(cmcCellObj& cell, const std::string& text) {
-    const std::string before = Shown(cell);
     const int restricted = shell_.RestrictedReports();
     const int errors = session_.Prompts().ErrorsShown();
     cmcCellCapsule c;
@@ -135,10 +146,10 @@ class CellRun {
     c.inputKind = cmcCellCapsule::kInputText;
     c.inputText = text;
     active_.Dispatch(c, false);
-    if (shell_.RestrictedReports() != restricted) return Fail(BindingText(cell), "restricted setting");
-    if (session_.Prompts().ErrorsShown() != errors) return Fail(BindingText(cell), "input '" + text + "' refused");
-    if (!text.empty() && text != before && Shown(cell) == before)
-      return Fail(BindingText(cell), "input '" + text + "' refused");
+    const std::string refused = "input '" + text + "' refused";
+    if (!c.refusal.empty()) return Fail(indCliSheets::BindingText(cell), refused + ": " + c.refusal);
+    if (shell_.RestrictedReports() != restricted) return Fail(indCliSheets::BindingText(cell), RestrictedText());
+    if (session_.Prompts().ErrorsShown() != errors) return Fail(indCliSheets::BindingText(cell), refused);
     return true;
   }
 
@@ -157,7 +168,7 @@ class CellRun {
       c.keyCode = key;
       const uint8_t result = active_.Dispatch(c, false);
       if (c.outputText == indCellHandlers::YetText(cell.label))
-        return Fail(BindingText(cell), "no handler for this label yet");
+        return Fail(indCliSheets::BindingText(cell), "no handler for this label yet");
       if (c.jump.set) {
         cell.category = c.jump.category;
         cell.label = c.jump.label;
@@ -166,9 +177,9 @@ class CellRun {
       key = c.repeatKey;
       if (result == 2) OpenEditor(c);
     }
-    if (grid_.popup) return Fail(BindingText(cell), "opens a popup editor; use set");
-    if (shell_.RestrictedReports() != restricted) return Fail(BindingText(cell), "restricted setting");
-    if (session_.Prompts().ErrorsShown() != errors) return Fail(BindingText(cell), "key refused");
+    if (grid_.popup) return Fail(indCliSheets::BindingText(cell), "opens a popup editor; use set");
+    if (shell_.RestrictedReports() != restricted) return Fail(indCliSheets::BindingText(cell), RestrictedText());
+    if (session_.Prompts().ErrorsShown() != errors) return Fail(indCliSheets::BindingText(cell), "key refused");
     return true;
   }
   bool CloseEditor(cmcCellObj& cell) {
@@ -177,21 +188,107 @@ class CellRun {
     return Commit(cell, editorText_);
   }
 
+  // The image before an edit, to tell afterwards whether the file's model type keeps it.
+  cmcEeprom Snapshot() {
+    cmcEeprom image;
+    image.Assign(session_.Main().Working());
+    return image;
+  }
+  // False (reported) when the file's model type has no such setting (its sheets do not
+  // offer it while another model type's do), or its file would not keep what changed
+  // since before.
+  bool Kept(const cmcCellObj& cell, const cmcEeprom& before) {
+    const std::string binding = indCliSheets::BindingText(cell);
+    if (!Sheets().Find(cell.label)) {
+      const std::string others = ModelsBinding(cell.label);
+      if (!others.empty()) return Fail(binding, NoSuchSetting(others));
+    }
+    const std::vector<int> keeping = indCliStorage::ModelTypesKeeping(before, session_.Main().Working());
+    const int type = session_.Main().ModelType();
+    if (std::find(keeping.begin(), keeping.end(), type) != keeping.end()) return true;
+    std::string names;
+    for (const int t : keeping) names += (names.empty() ? "" : ", ") + ModelName(t);
+    return Fail(binding, "a " + ModelName(type) + " file does not keep this change" +
+                             (names.empty() ? std::string("; no model type's file does")
+                                            : "; the model types whose files keep it: " + names));
+  }
+
   bool Fail(const std::string& cell, const std::string& problem) {
     err_ << "rx93kit-cli: " << cell << ": " << problem << "\n";
     return false;
   }
 
  private:
-  // Cells of records must index a record of their kind; channel sheets also have
-  // their new-channel row.
-  std::string RangeProblem(const cmcCellObj& cell) {
+  // Gives a label written without its category the category the file's sheets bind it
+  // with, and checks the index against the label's range; the problem, or empty.
+  std::string Resolve(Written& w) {
+    cmcCellObj& cell = w.cell;
+    if (!w.categoryGiven) {
+      const auto binding = Sheets().Find(cell.label);
+      if (!binding) {
+        const std::string others = ModelsBinding(cell.label);
+        return others.empty() ? "no sheet binds this label; write the cell with its category" : NoSuchSetting(others);
+      }
+      cell.category = binding->category;
+    }
     const int kind = RecordKindOf(cell.category, session_.Main().ModelType());
-    if (kind == 0) return {};
-    const datChKindInfo& info = datChKindOf(kind);
-    const int last = datChBank::IsChannelCategory(static_cast<int>(cell.category)) ? info.last + 1 : info.last;
-    if (cell.index < info.first || cell.index > last) return "index out of range";
-    return {};
+    if (kind != 0) {
+      // Cells of records index a record of their kind; channel cells a channel in the
+      // banks, or the new one after them.
+      const datChKindInfo& info = datChKindOf(kind);
+      int last = info.last;
+      if (datChBank::IsChannelCategory(static_cast<int>(cell.category)))
+        last = std::min(info.last + 1, datChBank(&session_.Main().Working()).TotalChannels());
+      return InRange(cell.index, info.first, last);
+    }
+    // Other cells take the indexes the sheets bind them at.
+    if (cell.index == 0 && w.categoryGiven) return {};
+    const auto binding = Sheets().Find(cell.label, cell.category);
+    return binding ? InRange(cell.index, binding->low, binding->high) : std::string();
+  }
+
+  static std::string InRange(int index, int low, int high) {
+    if (index >= low && index <= high) return {};
+    return "index out of range (" + std::to_string(low) + "-" + std::to_string(high) + ")";
+  }
+
+  std::string NoSuchSetting(const std::string& others) {
+    return "a " + ModelName(session_.Main().ModelType()) +
+           " file has no such setting; the model types that have it: " + others;
+  }
+
+  // The names of the other model types whose sheets bind the label, from their initial
+  // images; empty when none does.
+  std::string ModelsBinding(uint32_t label) {
+    const int type = session_.Main().ModelType();
+    std::string names;
+    for (int t = 0; t < kModelTypes; ++t) {
+      if (t == type) continue;
+      indCliSession other(err_, exeDir_);
+      other.Main().OpenCloneFile(exeDir_ + other.Overlay().GetLine("GI_App_InitialFile", t), false);
+      if (indCliSheets(other).Find(label)) names += (names.empty() ? "" : ", ") + ModelName(t);
+    }
+    return names;
+  }
+
+  // The model type's name as the tree shows it, without its parentheses.
+  std::string ModelName(int type) {
+    std::string name = cmcTrim(session_.Overlay().GetLine("GI_AppInd_Model", type));
+    if (name.size() >= 2 && name.front() == '(' && name.back() == ')') name = name.substr(1, name.size() - 2);
+    return name;
+  }
+
+  std::string RestrictedText() { return session_.Overlay().GetText("GI_AppMess_S_EditRestrected"); }
+
+  // The sheets of the opened file, rendered in a session of their own so that drawing
+  // them cannot touch the image being edited.
+  indCliSheets& Sheets() {
+    if (!sheets_) {
+      sheetSession_ = std::make_unique<indCliSession>(err_, exeDir_);
+      sheetSession_->Main().OpenCloneFile(path_, false);
+      sheets_ = std::make_unique<indCliSheets>(*sheetSession_);
+    }
+    return *sheets_;
   }
 
   void OpenEditor(const cmcCellCapsule& c) {
@@ -216,9 +313,13 @@ class CellRun {
   }
 
   std::ostream& err_;
+  std::string exeDir_;
+  std::string path_;
   indCliSession session_;
   indCellShell& shell_;
   indActiveCell& active_;
+  std::unique_ptr<indCliSession> sheetSession_;
+  std::unique_ptr<indCliSheets> sheets_;
   ConsoleGrid grid_;
   bool editorOpen_ = false;
   std::string editorText_;
@@ -247,7 +348,7 @@ int indCliCells::Get(const dst_CliArgs& a, std::ostream& out, std::ostream& err,
       good = false;
       continue;
     }
-    out << BindingText(cell) << '\t' << run.Shown(cell) << '\n';
+    out << indCliSheets::BindingText(cell) << '\t' << run.Shown(cell) << '\n';
   }
   return good ? 0 : kCliCellError;
 }
@@ -269,8 +370,10 @@ int indCliCells::Set(const dst_CliArgs& a, std::ostream&, std::ostream& err, con
   }
   std::vector<cmcCellObj> cells;
   if (!run.ParseAll(bindings, cells) || !good) return kCliCellError;
-  for (size_t i = 0; i < cells.size(); ++i)
-    if (!run.Handled(cells[i]) || !run.Commit(cells[i], texts[i])) good = false;
+  for (size_t i = 0; i < cells.size(); ++i) {
+    const cmcEeprom before = run.Snapshot();
+    if (!run.Handled(cells[i]) || !run.Commit(cells[i], texts[i]) || !run.Kept(cells[i], before)) good = false;
+  }
   if (!good) return kCliCellError;
   return run.Save(a.output);
 }
@@ -291,8 +394,10 @@ int indCliCells::Key(const dst_CliArgs& a, std::ostream&, std::ostream& err, con
   }
   cmcCellObj& cell = cells[0];
   if (!good || !run.Handled(cell)) return kCliCellError;
+  const cmcEeprom before = run.Snapshot();
+  const cmcCellObj first = cell;
   for (const int key : keys)
     if (!run.SendKey(cell, key)) return kCliCellError;
-  if (!run.CloseEditor(cell)) return kCliCellError;
+  if (!run.CloseEditor(cell) || !run.Kept(first, before)) return kCliCellError;
   return run.Save(a.output);
 }

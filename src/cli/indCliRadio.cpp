@@ -1,21 +1,36 @@
 #include "cli/indCliRadio.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
+#include "clone/cmcDevPortDiscovery.h"
 #include "clone/indCloneMan.h"
+#include "image/cmcQclFile.h"
+#include "overlay/cmcGTex.h"
+#include "overlay/cmcTextUtil.h"
 
 namespace {
 
 constexpr char kUsage[] =
     "radio commands (exit status: 0 done, 1 cancelled at a question, 2 and 4-17 the clone\n"
     "result code, 20 the data refused before writing, 21 the clone file unusable):\n"
+    "  ports                   list the serial devices found and the simulated radio:\n"
+    "                          NUMBER<tab>DEVICE<tab>DESCRIPTION<tab>BY-ID NAMES\n"
     "  info [PORT]             identify the radio and print its information\n"
-    "  read -o OUT [PORT]      read the radio and save it to OUT as Save does\n"
-    "  write FILE [PORT]       open FILE as Open does and write it to the radio\n"
-    "  PORT options: --port N (1-256), --device PATH, or --simulated (the demo radio);\n"
-    "  --high-speed on|off (38400 or 9600 baud), --password TEXT (the radio's clone\n"
-    "  password, 1-16 characters), --yes (answer OK to the confirmations)\n";
+    "  read -o OUT [PORT]      read the radio and save it to OUT as Save does (OUT is checked\n"
+    "                          first; when saving fails, the data is saved beside the working\n"
+    "                          folder under a new name, which the message gives)\n"
+    "  write FILE [PORT]       open FILE as Open does and write it to the radio; the radio is\n"
+    "                          read first and a model type other than the file's is warned of\n"
+    "                          (--no-model-check skips that read)\n"
+    "  PORT options: --port N (1-256, see ports), --device PATH, or --simulated (the demo\n"
+    "  radio, in-process); without one, port 1 (/dev/ttyS0). --high-speed on|off (38400 or\n"
+    "  9600 baud), --password TEXT (the radio's clone password, 1-16 characters; asked on a\n"
+    "  terminal when needed), --yes (answer yes to the questions; else they are asked on a\n"
+    "  terminal)\n";
 
 // Far beyond the longest exchange; every step of one has its own time-out.
 constexpr uint32_t kExchangeLimitMs = 30 * 60 * 1000;
@@ -42,7 +57,9 @@ std::string Chars(const uint8_t* bytes, int count) {
 
 }  // namespace
 
-bool indCliRadio::IsCommand(const std::string& name) { return name == "info" || name == "read" || name == "write"; }
+bool indCliRadio::IsCommand(const std::string& name) {
+  return name == "ports" || name == "info" || name == "read" || name == "write";
+}
 
 const char* indCliRadio::Usage() { return kUsage; }
 
@@ -84,6 +101,8 @@ indCliRadio::Options indCliRadio::Parse(const std::vector<std::string>& args) {
       ++portChoices;
     } else if (a == "--yes") {
       o.yes = true;
+    } else if (a == "--no-model-check") {
+      o.modelCheck = false;
     } else if (!a.empty() && a[0] == '-' && a != "-") {
       fail("unknown option '" + a + "'");
     } else {
@@ -92,6 +111,7 @@ indCliRadio::Options indCliRadio::Parse(const std::vector<std::string>& args) {
     if (takesValue) ++i;
   }
   if (portChoices > 1) fail("give at most one of --port, --device and --simulated");
+  if (o.command == "ports" && args.size() > 1) fail("ports takes no options");
   if (o.command == "info" && (!o.positional.empty() || !o.output.empty())) fail("info takes no FILE");
   if (o.command == "read" && (!o.positional.empty() || o.output.empty())) fail("read takes -o OUT");
   if (o.command == "write" && (o.positional.size() != 1 || !o.output.empty())) fail("write takes one FILE");
@@ -99,24 +119,43 @@ indCliRadio::Options indCliRadio::Parse(const std::vector<std::string>& args) {
 }
 
 int indCliRadio::Run(const Options& o, std::ostream& out, std::ostream& err, const std::string& exeDir,
-                     bool errIsTerminal) {
-  indCliRadio session(o, out, err, exeDir, errIsTerminal);
+                     const dst_CliTerminal& terminal) {
+  if (o.command == "ports") return Ports(out);
+  indCliRadio session(o, out, err, exeDir, terminal);
   if (o.command == "info") return session.Info();
   if (o.command == "read") return session.Read(o.output);
   return session.Write(o.positional[0]);
 }
 
+int indCliRadio::Ports(std::ostream& out, const std::string& devDir, const std::string& sysTtyDir,
+                       const std::string& byIdDir) {
+  cmcPortTable table(devDir);
+  table.SetEntry(cmcDemoRadio::kPort, cmcSerialFactory::kSimulatedRadioPath);
+  cmcDevPortDiscovery discovery(table, devDir, sysTtyDir, byIdDir);
+  for (const cmcPortInfo& port : discovery.List()) {
+    const bool simulated = port.path == cmcSerialFactory::kSimulatedRadioPath;
+    out << port.number << '\t' << port.path << '\t'
+        << (simulated ? "the simulated radio (--simulated)" : port.friendlyName) << '\t';
+    for (size_t i = 0; i < port.links.size(); ++i) out << (i ? " " : "") << port.links[i];
+    out << '\n';
+  }
+  return 0;
+}
+
 indCliRadio::indCliRadio(const Options& o, std::ostream& out, std::ostream& err, const std::string& exeDir,
-                         bool errIsTerminal)
-    : seams_(err, o.yes),
+                         const dst_CliTerminal& terminal)
+    : err_(err),
+      modelCheck_(o.modelCheck),
+      seams_(err, o.yes, terminal),
       devices_(ports_),
       demo_(seams_.loop),
-      progress_(err),
+      progress_(err, seams_.loop),
       line_{seams_.loop, seams_.loop, devices_, waiter_},
       program_(seams_.For(exeDir, &line_)),
       view_(out, program_.Main()) {
   indMain& main = program_.Main();
   main.SetView(&view_);
+  main.CloneMan()->SetCommandLineWording(true);
   if (o.simulated) {
     demo_.Install(ports_, devices_);
     demo_.LoadInitialImage(exeDir, main.ModelType(), seams_.prompts, program_.Overlay());
@@ -130,7 +169,7 @@ indCliRadio::indCliRadio(const Options& o, std::ostream& out, std::ostream& err,
   }
   if (o.highSpeed) program_.Environ().comSpeedHigh = *o.highSpeed ? 1 : 0;
   if (o.password) seams_.prompts.SetTextAnswer(*o.password);
-  if (errIsTerminal) main.CloneMan()->SetProgress(&progress_);
+  if (terminal.errIsTerminal) main.CloneMan()->SetProgress(&progress_);
 }
 
 int indCliRadio::WaitForOutcome() {
@@ -145,16 +184,62 @@ int indCliRadio::Info() {
 }
 
 int indCliRadio::Read(const std::string& path) {
+  // A read takes minutes: the file it ends in must be possible before it starts.
+  cmcQclFile file(seams_.prompts, program_.Overlay());
+  if (file.CheckWritable(path) != cmcQclFile::kOk) return kExitFileError;
   Main().CloneRead();
   const int outcome = WaitForOutcome();
   if (outcome != dst_CDrv_Result::kSuccess) return outcome;
-  return Main().SaveCloneFile(path) ? kExitFileError : 0;
+  if (!Main().SaveCloneFile(path)) return 0;
+  const std::string elsewhere = SaveElsewhere();
+  if (elsewhere.empty())
+    err_ << "rx93kit-cli: the data read from the radio could not be saved anywhere\n";
+  else
+    err_ << "rx93kit-cli: the data read from the radio was saved to " << elsewhere << " instead\n";
+  return kExitFileError;
+}
+
+std::string indCliRadio::SaveElsewhere() {
+  char stamp[32];
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+  const char* tmp = std::getenv("TMPDIR");
+  for (const std::string& folder : {std::string("."), std::string(tmp && *tmp ? tmp : "/tmp")}) {
+    for (int n = 0; n < 100; ++n) {
+      const std::string path =
+          folder + "/rx93kit-read-" + stamp + (n ? "-" + std::to_string(n) : std::string()) + ".qcl";
+      if (::access(path.c_str(), F_OK) == 0) continue;
+      if (!Main().SaveCloneFile(path)) return path;
+      break;
+    }
+  }
+  return {};
 }
 
 int indCliRadio::Write(const std::string& path) {
   if (Main().OpenCloneFile(path, false)) return kExitFileError;
+  if (modelCheck_) {
+    // The radio's model type is known only from its memory: read it, then take the file again.
+    const int fileType = Main().ModelType();
+    Main().CloneRead();
+    const int outcome = WaitForOutcome();
+    if (outcome != dst_CDrv_Result::kSuccess) return outcome;
+    const int radioType = Main().ModelType();
+    if (Main().OpenCloneFile(path, false)) return kExitFileError;
+    if (radioType != fileType)
+      err_ << "warning: " << path << " holds " << ModelName(fileType) << " data, the radio holds "
+           << ModelName(radioType) << " data; writing the file changes the radio's model type\n";
+  }
   Main().StartCloneWrite();
   return WaitForOutcome();
+}
+
+std::string indCliRadio::ModelName(int type) {
+  std::string name = cmcTrim(program_.Overlay().GetLine("GI_AppInd_Model", type));
+  if (name.size() >= 2 && name.front() == '(' && name.back() == ')') name = name.substr(1, name.size() - 2);
+  return name;
 }
 
 std::string indCliRadio::InfoText(const indMain& main) {

@@ -25,7 +25,7 @@ class indCliSession {
   static dst_CliArgs ParseArgs(const std::vector<std::string>& args);
 
   indMain& Main() { return program_.Main(); }
-  cmcStreamPrompts& Prompts() { return seams_.prompts; }
+  cmcCliPrompts& Prompts() { return seams_.prompts; }
   indCellShell& CellHost() { return program_.CellHost(); }
   indActiveCell& Dispatch() { return program_.Dispatch(); }
   cmcGTex& Overlay() { return program_.Overlay(); }

@@ -1,7 +1,10 @@
 #include "clone/cmcDevPortDiscovery.h"
 
 #include <dirent.h>
+#include <stdlib.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <utility>
 
@@ -28,10 +31,20 @@ std::string FirstLine(const std::string& path) {
   return cmcTrim(line);
 }
 
+// The path with every link resolved; empty when it leads nowhere.
+std::string RealPath(const std::string& path) {
+  char* real = ::realpath(path.c_str(), nullptr);
+  if (!real) return {};
+  std::string resolved = real;
+  std::free(real);
+  return resolved;
+}
+
 }  // namespace
 
-cmcDevPortDiscovery::cmcDevPortDiscovery(cmcPortTable& table, std::string devDir, std::string sysTtyDir)
-    : table_(table), devDir_(std::move(devDir)), sysTtyDir_(std::move(sysTtyDir)) {}
+cmcDevPortDiscovery::cmcDevPortDiscovery(cmcPortTable& table, std::string devDir, std::string sysTtyDir,
+                                         std::string byIdDir)
+    : table_(table), devDir_(std::move(devDir)), sysTtyDir_(std::move(sysTtyDir)), byIdDir_(std::move(byIdDir)) {}
 
 bool cmcDevPortDiscovery::HasUart(const std::string& name) const {
   // The 8250 driver creates nodes for absent UARTs too; their type is 0 (unknown).
@@ -56,11 +69,29 @@ std::vector<cmcPortInfo> cmcDevPortDiscovery::List() {
       const std::string name = entry->d_name;
       if (!IsSerialName(name) || !HasUart(name)) continue;
       const std::string path = devDir_ + "/" + name;
-      if (const int number = table_.NumberFor(path)) ports.push_back({number, path, FriendlyName(name)});
+      if (const int number = table_.NumberFor(path)) ports.push_back({number, path, FriendlyName(name), {}});
     }
     ::closedir(dir);
   }
   AddTableEntries(table_, ports);
   SortByNumber(ports);
+  AddLinks(ports);
   return ports;
+}
+
+void cmcDevPortDiscovery::AddLinks(std::vector<cmcPortInfo>& ports) const {
+  std::vector<std::string> names;
+  if (DIR* dir = ::opendir(byIdDir_.c_str())) {
+    while (const dirent* entry = ::readdir(dir))
+      if (entry->d_name[0] != '.') names.push_back(entry->d_name);
+    ::closedir(dir);
+  }
+  std::sort(names.begin(), names.end());
+  for (const std::string& name : names) {
+    const std::string link = byIdDir_ + "/" + name;
+    const std::string target = RealPath(link);
+    if (target.empty()) continue;
+    for (cmcPortInfo& port : ports)
+      if (RealPath(port.path) == target) port.links.push_back(link);
+  }
 }

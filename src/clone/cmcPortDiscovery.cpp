@@ -43,6 +43,6 @@ void cmcPortDiscovery::AddTableEntries(const cmcPortTable& table, std::vector<cm
   for (const auto& [number, path] : table.Entries()) {
     struct stat info {};
     if (path.starts_with(cmcSerialFactory::kSimulatedRadioPath) || ::stat(path.c_str(), &info) == 0)
-      ports.push_back({number, path, {}});
+      ports.push_back({number, path, {}, {}});
   }
 }

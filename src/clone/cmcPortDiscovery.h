@@ -11,7 +11,8 @@ class cmcPortTable;
 struct cmcPortInfo {
   int number = 0;
   std::string path;
-  std::string friendlyName;  // empty when nothing better than the path is known
+  std::string friendlyName;        // empty when nothing better than the path is known
+  std::vector<std::string> links;  // the stable names of the device (/dev/serial/by-id), if any
 };
 
 class cmcPortDiscovery {

@@ -9,7 +9,16 @@
 
 cmcPortError::cmcPortError(Kind kind, int port, std::string path, int sysError)
     : kind_(kind), port_(port), path_(std::move(path)), sysError_(sysError) {
-  if (kind_ == Kind::NoPermission) group_ = OwningGroup(path_);
+  if (kind_ == Kind::NoPermission) {
+    group_ = OwningGroup(path_);
+    groupGrants_ = GroupGrantsAccess(path_);
+  }
+}
+
+bool cmcPortError::GroupGrantsAccess(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return true;
+  return info.st_gid != 0 && (info.st_mode & S_IRGRP) && (info.st_mode & S_IWGRP);
 }
 
 cmcPortError::Kind cmcPortError::Classify(int sysError) {
@@ -65,7 +74,7 @@ const char* cmcPortError::TextKey(Kind kind) {
 }
 
 std::string cmcPortError::Text(const TextLookup& texts) const {
-  const char* key = TextKey(kind_);
+  const char* key = kind_ == Kind::NoPermission && !groupGrants_ ? kNoAccessKey : TextKey(kind_);
   if (!key) return {};
   const std::string first = kind_ == Kind::NoDevice ? std::to_string(port_) : path_;
   const std::string second = kind_ == Kind::NoPermission ? group_

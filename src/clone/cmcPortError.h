@@ -1,7 +1,9 @@
 #pragma once
 // Why a port could not be opened, kept by `cmcComm` after a failed Open, and the user
 // text for it. A device that exists but refuses the user is told apart from a missing
-// one; the text then names the group that owns the device, whose membership fixes it.
+// one; the text then names the group that owns the device, whose membership fixes it,
+// or, for a device whose group is root's or has no access, advises the administrator
+// or a udev rule instead.
 #include <functional>
 #include <string>
 
@@ -35,13 +37,20 @@ class cmcPortError {
   int SysError() const { return sysError_; }
   // The owning group, found when the error was a missing permission.
   const std::string& Group() const { return group_; }
+  // Whether joining the owning group would give access: the group is not root's and
+  // may read and write the device.
+  bool GroupGrantsAccess() const { return groupGrants_; }
+  // Whether a device's owning group is not root's and may read and write it.
+  static bool GroupGrantsAccess(const std::string& path);
 
   // The message: the kind's overlay text with %1 replaced by the device path (the
   // port number for NoDevice) and %2 by the group (NoPermission) or the system's
   // error text (Failed). Empty for None.
   std::string Text(const TextLookup& texts) const;
-  // The overlay key of a kind's text; nullptr for None.
+  // The overlay key of a kind's text; nullptr for None. A missing permission that the
+  // owning group cannot grant has a text of its own (kNoAccessKey).
   static const char* TextKey(Kind kind);
+  static constexpr const char* kNoAccessKey = "GI_Mess_PortErr_NoAccess";
 
  private:
   Kind kind_ = Kind::None;
@@ -49,4 +58,5 @@ class cmcPortError {
   std::string path_;
   int sysError_ = 0;
   std::string group_;
+  bool groupGrants_ = true;
 };

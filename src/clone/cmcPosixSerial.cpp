@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <time.h>
@@ -61,6 +62,14 @@ int cmcPosixSerial::Open(const std::string& path) {
   // Only terminals are serial devices; TIOCEXCL makes every later open fail with EBUSY.
   if (!::isatty(fd) || ::ioctl(fd, TIOCEXCL) != 0) {
     const int error = errno == 0 ? ENOTTY : errno;
+    ::close(fd);
+    return error;
+  }
+  // TIOCEXCL does not stop root; the advisory lock other serial programs take does, and
+  // tells this program of theirs.
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    // The exclusive mode is left alone: it is the holder's.
+    const int error = errno == EWOULDBLOCK ? EBUSY : errno;
     ::close(fd);
     return error;
   }

@@ -1,6 +1,7 @@
 #pragma once
 // The POSIX terminal backend: opens a tty device non-blocking and exclusively
-// (TIOCEXCL), configures raw 8-bit transfer without flow control, counts the queues
+// (TIOCEXCL, and an advisory flock that holds against root's processes too; a device
+// locked by another process is EBUSY), configures raw 8-bit transfer without flow control, counts the queues
 // with FIONREAD and TIOCOUTQ and drives RTS and DTR with TIOCMBIS and TIOCMBIC.
 // Devices without modem lines (pseudo-terminals) accept the line changes silently.
 #include "clone/cmcSerialBackend.h"

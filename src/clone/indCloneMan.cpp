@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "clone/cmcCloneFrame.h"
+#include "clone/cmcSerialFactory.h"
 #include "clone/indCloneProgress.h"
 #include "clone/indCloneWindows.h"
 #include "overlay/cmcGTex.h"
@@ -22,6 +23,12 @@ constexpr int kWriteReadyTimeLimitMs = 5000;
 constexpr const char* kTitleKey = "GI_Sys_AppTitle";
 constexpr const char* kHeadKey = "GI_Mess_CloneErr_Head";
 constexpr const char* kCheckKey = "GI_Mess_CloneErr_Check";
+// The command line's wording: the port by its number and device, and advice without the
+// desktop program's port menu.
+constexpr const char* kHeadCommandLineKey = "GI_Mess_CloneErr_Head_Cli";
+constexpr const char* kCheckCommandLineKey = "GI_Mess_CloneErr_Check_Cli";
+constexpr int kPortAdviceLine = 2;
+constexpr const char* kPasswordHintKey = "GI_Mess_CloneErr_WrongPassword";
 // The head key has a line for every code up to this one, then one for any other code.
 constexpr int kLastKnownCode = 17;
 
@@ -54,6 +61,7 @@ std::string Replace(std::string text, const std::string& placeholder, const std:
 
 indCloneMan::indCloneMan(const Services& s)
     : overlay_(s.overlay),
+      devices_(s.devices),
       comPort_(s.comPort),
       comSpeedHigh_(s.comSpeedHigh),
       clonePassword_(s.clonePassword),
@@ -116,6 +124,7 @@ void indCloneMan::PrepareMainScript(bool highSpeed, bool withPassword, bool forW
   cloneDrv_.SetCommandPreamble(highSpeed ? kHighCommandPreamble : kLowCommandPreamble);
   cloneDrv_.SetDataPreambles(0);
   cloneDrv_.SetScript(MainScript(modelCode_, highSpeed, withPassword ? &clonePassword_ : nullptr, forWrite));
+  passwordSent_ = withPassword;
   cloneDrv_.SetEchoPresent(false);
   cloneDrv_.SetEndCounter(true);
   cloneDrv_.SetWaitWriteReady(true);
@@ -316,6 +325,10 @@ std::string indCloneMan::CloneErrorText(int code) {
   std::vector<int> advice = {0, 1, 2, 3};
   switch (code) {
     case dst_CDrv_Result::kOpenFailed: {
+      if (commandLine_) {
+        const std::string path = devices_.PathOf(comPort_);
+        text = Replace(Text(kHeadCommandLineKey, path.empty() ? 1 : 0), "%2", path);
+      }
       text = Replace(text, "%1", std::to_string(comPort_));
       // Why the device refused, when the port says: a missing device or permission.
       const cmcPortError& reason = lastDriver_ ? lastDriver_->Comm().LastError() : cmcPortError();
@@ -338,9 +351,12 @@ std::string indCloneMan::CloneErrorText(int code) {
     default:
       break;
   }
+  // A radio given a wrong clone password does not answer at all.
+  if (code == dst_CDrv_Result::kTimeOut && passwordSent_) text += "\n" + Text(kPasswordHintKey, 0);
   if (advice.empty()) return text;
   text += "\n";
-  for (int line : advice) text += "\n" + Text(kCheckKey, line);
+  for (int line : advice)
+    text += "\n" + (commandLine_ && line == kPortAdviceLine ? Text(kCheckCommandLineKey, 0) : Text(kCheckKey, line));
   return text;
 }
 

@@ -71,6 +71,9 @@ class indCloneMan {
 
   // The windows to disable and the progress display; nullptr for none.
   void SetWindows(indCloneWindows* windows) { windows_ = windows; }
+  // Messages worded for the command line: a port by its number and device, advice
+  // that names the command line's options instead of the desktop's port menu.
+  void SetCommandLineWording(bool on) { commandLine_ = on; }
   void SetProgress(indCloneProgress* progress) { progress_ = progress; }
 
   // On both drivers.
@@ -113,7 +116,8 @@ class indCloneMan {
   bool AdjustSequence(Callback callback, void* context);
 
   // Shows the message for a result code (nothing for 0): its headline, and the advice
-  // that fits it. Failures that may have left the radio at another speed make the next
+  // that fits it; a time-out after the clone password was sent adds that a wrong
+  // password looks the same. Failures that may have left the radio at another speed make the next
   // exchange send its speed script again.
   void ShowCloneError(int code);
   // The message text ShowCloneError shows for a code; empty for 0.
@@ -147,6 +151,7 @@ class indCloneMan {
   std::string Text(const char* key, int line);
 
   cmcGTex& overlay_;
+  const cmcSerialFactory& devices_;
   const int& comPort_;
   const int& comSpeedHigh_;
   const std::string& clonePassword_;
@@ -164,6 +169,8 @@ class indCloneMan {
   int totalBytes_ = 0;
   uint8_t mode_ = kModeNone;
   bool sendPassword_ = false;
+  bool passwordSent_ = false;  // the running or last read or write sent the clone password
+  bool commandLine_ = false;
   bool echoRemembered_ = false;
   bool factoryAdjustMode_ = false;
   bool progressOpen_ = false;

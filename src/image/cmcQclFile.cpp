@@ -187,40 +187,73 @@ void cmcQclFile::RequireImage(const char* operation) const {
 
 int cmcQclFile::Write(const std::string& path, const cmcAddressRanges& ranges) {
   RequireImage("Write");
+  path_ = path;
+  reason_.clear();
+  failedLine_ = 0;
   const int code = WriteFile(path, ranges);
   ShowFileError(code);
   return code;
 }
 
-int cmcQclFile::WriteFile(const std::string& path, const cmcAddressRanges& ranges) {
-  // The file is written beside the target under a unique name and renamed over it only
-  // when every byte is on disk, so a failed or interrupted save keeps the previous file.
-  std::string target = path;
+int cmcQclFile::CheckWritable(const std::string& path) {
+  path_ = path;
+  reason_.clear();
+  failedLine_ = 0;
+  std::string target, temp;
+  int fd = -1;
+  const int code = CreateTemporary(path, target, temp, fd);
+  if (fd >= 0) {
+    ::close(fd);
+    ::unlink(temp.c_str());
+  }
+  ShowFileError(code);
+  return code;
+}
+
+int cmcQclFile::CreateTemporary(const std::string& path, std::string& target, std::string& temp, int& fd) {
+  target = path;
   struct stat st;
   mode_t mode = NewFileMode();
   if (::lstat(path.c_str(), &st) == 0) {
     if (S_ISLNK(st.st_mode)) {
       // Replace the file the link points to, not the link.
       char* real = ::realpath(path.c_str(), nullptr);
-      if (!real) return kOpenError;
+      if (!real) return SystemFailure(kOpenError, errno);
       target = real;
       std::free(real);
-      if (::stat(target.c_str(), &st) != 0) return kOpenError;
+      if (::stat(target.c_str(), &st) != 0) return SystemFailure(kOpenError, errno);
     }
+    if (!S_ISREG(st.st_mode)) return NotRegular(S_ISDIR(st.st_mode));
     // A target the user may not write stays refused, as an open for writing would refuse it.
-    if (!S_ISREG(st.st_mode) || ::access(target.c_str(), W_OK) != 0) return kOpenError;
+    if (::access(target.c_str(), W_OK) != 0) return SystemFailure(kOpenError, errno);
     mode = st.st_mode & 07777;
   }
-  const std::string folder = FolderOf(target);
-  std::string temp = folder + "/." + NameOf(target).substr(0, 200) + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return kOpenError;
-  auto fail = [&](int code) {
+  temp = FolderOf(target) + "/." + NameOf(target).substr(0, 200) + ".XXXXXX";
+  fd = ::mkstemp(temp.data());
+  if (fd < 0) return SystemFailure(kOpenError, errno);
+  if (::fchmod(fd, mode) != 0) {
+    const int error = errno;
     ::close(fd);
     ::unlink(temp.c_str());
-    return code;
+    fd = -1;
+    return SystemFailure(kOpenError, error);
+  }
+  return kOk;
+}
+
+int cmcQclFile::WriteFile(const std::string& path, const cmcAddressRanges& ranges) {
+  // The file is written beside the target under a unique name and renamed over it only
+  // when every byte is on disk, so a failed or interrupted save keeps the previous file.
+  std::string target, temp;
+  int fd = -1;
+  if (const int code = CreateTemporary(path, target, temp, fd); code != kOk) return code;
+  const std::string folder = FolderOf(target);
+  auto fail = [&](int code) {
+    const int error = errno;
+    ::close(fd);
+    ::unlink(temp.c_str());
+    return SystemFailure(code, error);
   };
-  if (::fchmod(fd, mode) != 0) return fail(kOpenError);
 
   FileOutput out(fd, writeLimit_);
   char text[64];
@@ -257,12 +290,14 @@ int cmcQclFile::WriteFile(const std::string& path, const cmcAddressRanges& range
   }
   if (!out.Flush() || ::fsync(fd) != 0) return fail(kAccessError);
   if (::close(fd) != 0) {
+    const int error = errno;
     ::unlink(temp.c_str());
-    return kAccessError;
+    return SystemFailure(kAccessError, error);
   }
   if (::rename(temp.c_str(), target.c_str()) != 0) {
+    const int error = errno;
     ::unlink(temp.c_str());
-    return kOpenError;
+    return SystemFailure(kOpenError, error);
   }
   SyncFolder(folder);
   return kOk;
@@ -276,6 +311,9 @@ int cmcQclFile::Read(const std::string& path, const cmcAddressRanges* ranges) {
   cmcEeprom backup;
   backup.Assign(*image_);
   std::fill(loaded_.begin(), loaded_.end(), 0);
+  path_ = path;
+  reason_.clear();
+  failedLine_ = 0;
   const int code = ReadFile(path, ranges);
   if (code != kOk) image_->Assign(backup);
   ShowFileError(code);
@@ -285,24 +323,31 @@ int cmcQclFile::Read(const std::string& path, const cmcAddressRanges* ranges) {
 int cmcQclFile::ReadFile(const std::string& path, const cmcAddressRanges* ranges) {
   // Non-blocking open so that a FIFO cannot hang the program; only regular files are read.
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return kOpenError;
+  if (fd < 0) return SystemFailure(kOpenError, errno);
   struct FdCloser {
     int fd;
     ~FdCloser() { ::close(fd); }
   } closer{fd};
   struct stat st;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return kOpenError;
+  if (::fstat(fd, &st) != 0) return SystemFailure(kOpenError, errno);
+  if (!S_ISREG(st.st_mode)) return NotRegular(S_ISDIR(st.st_mode));
 
   // Lines are taken in pieces of at most 767 characters, as a 768-byte line buffer takes
   // them. A header or data line that long is already malformed in its first piece; the
   // rest of an over-long comment line belongs to the comment and is ignored with it.
   cmcTextLineReader reader(fd);
   std::string_view line;
-  if (!reader.Next(line)) return reader.Failed() ? kAccessError : kFormatError;
-  if (line.size() != 9 || line[8] != '\n') return kFormatError;
+  int lineNumber = 1;
+  // A malformed or misplaced line: reading stops there.
+  auto stopAt = [&](int code) {
+    failedLine_ = lineNumber;
+    return code;
+  };
+  if (!reader.Next(line)) return reader.Failed() ? SystemFailure(kAccessError, errno) : stopAt(kFormatError);
+  if (line.size() != 9 || line[8] != '\n') return stopAt(kFormatError);
   int groups[2] = {0, 0};
   for (int i = 0; i < 8; ++i) {
-    if (line[i] < '0' || line[i] > '9') return kFormatError;
+    if (line[i] < '0' || line[i] > '9') return stopAt(kFormatError);
     // Every digit counts as a hexadecimal nibble.
     groups[i / 4] = groups[i / 4] * 16 + (line[i] - '0');
   }
@@ -318,6 +363,7 @@ int cmcQclFile::ReadFile(const std::string& path, const cmcAddressRanges* ranges
   bool dataSeen = false;
   bool inComment = false;
   while (reader.Next(line)) {
+    if (!reader.IsContinuation()) ++lineNumber;
     if (inComment && reader.IsContinuation()) continue;
     inComment = false;
     // A line is as long as its text up to the first NUL; a line that starts with one is
@@ -336,9 +382,9 @@ int cmcQclFile::ReadFile(const std::string& path, const cmcAddressRanges* ranges
     }
     // The last character is taken to be the line end, even when the file ends without one.
     const int code = ReadDataLine(line.data(), line.size() - 1);
-    if (code != kOk) return code;
+    if (code != kOk) return stopAt(code);
   }
-  if (reader.Failed()) return kAccessError;
+  if (reader.Failed()) return SystemFailure(kAccessError, errno);
   return ranges ? CheckCoverage(*ranges) : kOk;
 }
 
@@ -373,10 +419,29 @@ int cmcQclFile::CheckCoverage(const cmcAddressRanges& ranges) {
 // ---------------------------------------------------------------------------------------------
 // Messages and the save comment
 
+int cmcQclFile::SystemFailure(int code, int error) {
+  reason_ = std::strerror(error);
+  return code;
+}
+
+int cmcQclFile::NotRegular(bool isFolder) {
+  if (isFolder) return SystemFailure(kOpenError, EISDIR);
+  reason_ = "Not a regular file";
+  return kOpenError;
+}
+
+std::string cmcQclFile::FailureDetail() const {
+  if (path_.empty()) return {};
+  if (!reason_.empty()) return path_ + ": " + reason_;
+  if (failedLine_ > 0) return path_ + ", line " + std::to_string(failedLine_);
+  return path_;
+}
+
 void cmcQclFile::ShowFileError(int code) {
   if (code <= kOk || code > kNewerError) return;
-  prompts_.Show(cmcPromptIcon::Warning, texts_("GI_Sys_AppTitle"),
-                texts_("GI_Mess_FileErr_Headline") + "\n\n" + texts_(kMessageKeys[code]));
+  std::string text = texts_("GI_Mess_FileErr_Headline") + "\n\n" + texts_(kMessageKeys[code]);
+  if (const std::string detail = FailureDetail(); !detail.empty()) text += "\n" + detail;
+  prompts_.Show(cmcPromptIcon::Warning, texts_("GI_Sys_AppTitle"), text);
 }
 
 std::string cmcQclFile::MakeSaveComment(const cmcEeprom& image) {

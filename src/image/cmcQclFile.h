@@ -2,7 +2,9 @@
 // Writes and reads the clone file format (a hexadecimal text file) against an attached
 // image over address range lists. A failed Read leaves the image exactly as it was; a
 // failed Write leaves any previous file at the path byte-for-byte intact. Every failure
-// is reported to the user with a keyed message and returned as a result code.
+// is reported to the user with a keyed message, followed by the file's path and what
+// went wrong (the system's reason, or the line where reading stopped), and returned as
+// a result code.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -55,12 +57,22 @@ class cmcQclFile {
   const std::string& GetComment() const { return comment_; }
 
   int Write(const std::string& path, const cmcAddressRanges& ranges);
+  // Whether Write could create the file at path, found as Write finds it (a file beside
+  // it is made and removed again); the code, reported as Write reports it.
+  int CheckWritable(const std::string& path);
   // Reads into the attached image; with ranges the file must cover exactly those addresses.
   int Read(const std::string& path, const cmcAddressRanges* ranges);
   // Compares the addresses stored by the last Read with ranges: 0, 7 (missing) or 8 (extra).
   int CheckCoverage(const cmcAddressRanges& ranges);
-  // Shows the warning box for codes 1 to 9; nothing for any other value.
+  // Shows the warning box for codes 1 to 9; nothing for any other value. After a Write
+  // or Read the box also names the file and what went wrong (FailureDetail).
   void ShowFileError(int code);
+  // The last Write's or Read's path with the system's reason for its failure, or the
+  // line where reading stopped ("PATH: No space left on device", "PATH, line 4"); the
+  // path alone when neither applies; empty before the first Write or Read.
+  std::string FailureDetail() const;
+  // The line where the last Read stopped at a malformed or misplaced line; 0 for none.
+  int FailedLine() const { return failedLine_; }
 
   // Bit a is bit (a mod 8) of byte a / 8.
   const std::vector<uint8_t>& LoadedBitmap() const { return loaded_; }
@@ -76,8 +88,15 @@ class cmcQclFile {
 
  private:
   int WriteFile(const std::string& path, const cmcAddressRanges& ranges);
+  // The unique file beside the target (path, or the file a link at path leads to) that a
+  // save writes first, open as fd with the target's permissions; a result code.
+  int CreateTemporary(const std::string& path, std::string& target, std::string& temp, int& fd);
   int ReadFile(const std::string& path, const cmcAddressRanges* ranges);
   int ReadDataLine(const char* text, size_t length);
+  // Returns code, remembering the system's reason (errno) for the failure.
+  int SystemFailure(int code, int error);
+  // kOpenError for a path that is no regular file (a folder, a device).
+  int NotRegular(bool isFolder);
   bool IsValidAddress(int address) const;
   void RequireImage(const char* operation) const;
 
@@ -95,4 +114,8 @@ class cmcQclFile {
   MapRevisionCheck mapRevisionCheck_;
   ModelCheck modelCheck_;
   long long writeLimit_ = -1;
+  // What the last Write or Read was given and why it failed.
+  std::string path_;
+  std::string reason_;
+  int failedLine_ = 0;
 };

@@ -197,16 +197,20 @@ TEST_F(ChoiceCodecTest, TypedChoiceEditorStartsAfterTheKey) {
 }
 
 TEST_F(ChoiceCodecTest, ChoiceOrNumberTyped) {
+  // A number outside the range is pulled in and refused with what the cell takes.
+  const std::string takes = "the choices are Off, Auto, Number, or a number from 1 to 30";
   const struct {
     const char* typed;
     bool changed;
     int32_t value;
     const char* text;
+    std::string refusal;
   } cases[] = {
-      {"45", true, 30, "30"},   // clamped to the second list's largest value
-      {"Off", true, 0, "Off"},  // off allowed
-      {"x", false, 12, "12"},   // no digits: unchanged
-      {"0", true, 0, "Off"},   {"1a2", true, 12, "12"}, {"99999999999", true, 30, "30"},
+      {"45", true, 30, "30", takes},    // clamped to the second list's largest value
+      {"Off", true, 0, "Off", ""},      // off allowed
+      {"x", false, 12, "12", takes},    // no digits: unchanged
+      {"auto", true, 255, "Auto", ""},  // an entry's text, as the chooser picks it
+      {"0", true, 0, "Off", ""},       {"1a2", true, 12, "12", ""}, {"99999999999", true, 30, "30", takes},
   };
   for (const auto& c : cases) {
     int32_t v = 12;
@@ -214,16 +218,16 @@ TEST_F(ChoiceCodecTest, ChoiceOrNumberTyped) {
     EXPECT_EQ(ChoiceOrNumberCodec(context_, request_, "Sel_Rpt1", "Sel_Rpt2", v, true), c.changed) << c.typed;
     EXPECT_EQ(v, c.value) << c.typed;
     EXPECT_EQ(request_.outputText, c.text) << c.typed;
+    EXPECT_EQ(request_.refusal, c.refusal) << c.typed;
   }
 }
 
 TEST_F(ChoiceCodecTest, ChoiceOrNumberWithoutOffClampsZeroToLow) {
   int32_t v = 12;
-  Type("off");
-  EXPECT_FALSE(ChoiceOrNumberCodec(context_, request_, "Sel_Rpt1", "Sel_Rpt2", v, false)) << "no digits";
   Type("0");
   EXPECT_TRUE(ChoiceOrNumberCodec(context_, request_, "Sel_Rpt1", "Sel_Rpt2", v, false));
   EXPECT_EQ(v, 1);
+  EXPECT_NE(request_.refusal, "") << "pulled up to the lowest number";
 }
 
 TEST_F(ChoiceCodecTest, ChoiceOrNumberShowsNumbersInRangeAndEntriesOutside) {

@@ -29,18 +29,30 @@ TEST_F(DigitCodecTest, DigitStringTyped) {
     Bytes to;
     bool changed;
     const char* shown;
+    const char* refusal;  // what a text not taken as typed is refused with
   } cases[] = {
-      {"left-filled with zeros", 4, false, "12", {0, 0, 1, 2}, true, "0012"},
-      {"cut to the count", 4, false, "123456", {1, 2, 3, 4}, true, "1234"},
-      {"letters dropped when decimal", 4, false, "1a2", {0, 0, 1, 2}, true, "0012"},
-      {"letters kept when hexadecimal", 4, true, "1a2", {0, 1, 10, 2}, true, "01A2"},
-      {"six digits", 6, false, " 98 76 54", {9, 8, 7, 6, 5, 4}, true, "987654"},
-      {"nothing typed keeps the digits", 4, false, "x", {5, 5, 5, 5}, false, "5555"},
+      {"left-filled with zeros", 4, false, "12", {0, 0, 1, 2}, true, "0012", ""},
+      {"cut to the count", 4, false, "123456", {1, 2, 3, 4}, true, "1234", "takes up to 4 digits"},
+      {"letters dropped when decimal", 4, false, "1a2", {0, 0, 1, 2}, true, "0012", "takes up to 4 digits"},
+      {"letters kept when hexadecimal", 4, true, "1a2", {0, 1, 10, 2}, true, "01A2", ""},
+      {"six digits", 6, false, "987654", {9, 8, 7, 6, 5, 4}, true, "987654", ""},
+      {"blanks inside are no digits",
+       6,
+       false,
+       " 98 76 54",
+       {9, 8, 7, 6, 5, 4},
+       true,
+       "987654",
+       "takes up to 6 digits"},
+      {"nothing typed keeps the digits", 4, false, "x", {5, 5, 5, 5}, false, "5555", "takes up to 4 digits"},
+      {"hexadecimal refusal", 2, true, "xyz", {5, 5}, false, "55", "takes up to 2 hexadecimal digits (0-9, A-F)"},
   };
   for (const auto& c : cases) {
     Bytes digits(c.n, 5);
     Type(c.typed);
+    request_.refusal.clear();
     EXPECT_EQ(DigitStringCodec(context_, request_, digits, c.hexadecimal), c.changed) << c.name;
+    EXPECT_EQ(request_.refusal, c.refusal) << c.name;
     EXPECT_EQ(digits, c.to) << c.name;
     EXPECT_EQ(request_.outputText, c.shown) << c.name;
     EXPECT_EQ(request_.selLength, static_cast<int32_t>(c.n)) << c.name;
@@ -98,9 +110,9 @@ TEST_F(DigitCodecTest, FixedTextStoresZeroFilled) {
     const char* shown;
   } cases[] = {
       {"zero-filled", cmcCellCapsule::kInputText, "ab", {'a', 'b', 0, 0, 0, 0}, "ab"},
-      {"a space is stored as 0", cmcCellCapsule::kInputText, "ab c", {'a', 'b', 0, 'c', 0, 0}, "ab"},
-      {"control and high bytes as 0", cmcCellCapsule::kInputText, "a\tb\xC3", {'a', 0, 'b', 0, 0, 0}, "a"},
-      {"cut to the field", cmcCellCapsule::kInputText, "abcdefgh", {'a', 'b', 'c', 'd', 'e', 'f'}, "abcdef"},
+      {"a space is stored as 0", cmcCellCapsule::kInputPopupAnswer, "ab c", {'a', 'b', 0, 'c', 0, 0}, "ab"},
+      {"control and high bytes as 0", cmcCellCapsule::kInputPopupAnswer, "a\tb\xC3", {'a', 0, 'b', 0, 0, 0}, "a"},
+      {"cut to the field", cmcCellCapsule::kInputPopupAnswer, "abcdefgh", {'a', 'b', 'c', 'd', 'e', 'f'}, "abcdef"},
       {"a popup answer too", cmcCellCapsule::kInputPopupAnswer, "Z9", {'Z', '9', 0, 0, 0, 0}, "Z9"},
   };
   for (const auto& c : cases) {

@@ -55,6 +55,36 @@ class TextCodecTest : public ::testing::Test {
   const std::array<uint8_t, 32> userTable{0x80, 0x01};
 };
 
+// Typed radio text is stored only as typed: a character the radio cannot show, or more
+// characters than the field holds, leaves the field alone and says why.
+TEST_F(TextCodecTest, TypedRadioTextTheRadioCannotStoreIsRefused) {
+  const struct {
+    const char* name;
+    std::string text;
+    std::string why;  // the start of the refusal
+  } cases[] = {
+      {"an umlaut", "B\xC3\xBCro", "'\xC3\xBC' is not a character the radio can show"},
+      {"an emoji", "A\xF0\x9F\x93\xBB", "'\xF0\x9F\x93\xBB' is not a character the radio can show"},
+      {"a tab", "A\tB", "'\t' is not a character the radio can show"},
+      {"longer than the field", "ABCDEFGHI", "radio texts here take up to 8 characters"},
+  };
+  for (const auto& c : cases) {
+    Bytes field = Padded("KEEP", 8, 32);
+    request.refusal.clear();
+    EXPECT_FALSE(
+        cmcTextCodecs::RadioTextCodec(Commit(cmcCellCapsule::kInputText, c.text), field, userTable, false, result))
+        << c.name;
+    EXPECT_EQ(field, Padded("KEEP", 8, 32)) << c.name;
+    EXPECT_EQ(request.refusal.substr(0, c.why.size()), c.why) << c.name << ": " << request.refusal;
+  }
+  // Eight characters with dots and escapes fit eight places.
+  Bytes field(8, ' ');
+  request.refusal.clear();
+  EXPECT_TRUE(cmcTextCodecs::RadioTextCodec(Commit(cmcCellCapsule::kInputText, "A.B.%1FCDEFG"), field, userTable, false,
+                                            result));
+  EXPECT_EQ(request.refusal, "");
+}
+
 TEST_F(TextCodecTest, RadioTextStores) {
   const struct {
     const char* name;
@@ -79,7 +109,8 @@ TEST_F(TextCodecTest, RadioTextStores) {
       {"percent", cmcCellCapsule::kInputText, "%%", 4, false, Padded("%", 4, 32), "%%"},
       {"not an escape", cmcCellCapsule::kInputText, "%G1", 4, false, Padded("%G1", 4, 32), "%%G1"},
       {"zero padded", cmcCellCapsule::kInputText, "AB", 4, true, Padded("AB", 4, 0), "AB"},
-      {"cut to the field", cmcCellCapsule::kInputText, "ABCDEFGHIJ", 6, false, Padded("ABCDEF", 6, 32), "ABCDEF"},
+      {"the editor's answer is cut to the field", cmcCellCapsule::kInputPopupAnswer, "ABCDEFGHIJ", 6, false,
+       Padded("ABCDEF", 6, 32), "ABCDEF"},
       {"lone dot at the start loses its dot", cmcCellCapsule::kInputText, ".A", 4, false, Padded(" A", 4, 32), " A"},
   };
   for (const auto& c : cases) {
@@ -214,7 +245,7 @@ TEST_F(TextCodecTest, UserCharacterEnterOpensTheCharacterEditor) {
 
 TEST_F(TextCodecTest, PlainTextStoresAndShows) {
   Bytes field(6, 'x');
-  EXPECT_TRUE(cmcTextCodecs::PlainTextCodec(Commit(cmcCellCapsule::kInputText, "Hi\tyou there"), field, result));
+  EXPECT_TRUE(cmcTextCodecs::PlainTextCodec(Commit(cmcCellCapsule::kInputPopupAnswer, "Hi\tyou there"), field, result));
   EXPECT_EQ(field, Padded("Hi you", 6, ' '));
 
   EXPECT_TRUE(cmcTextCodecs::PlainTextCodec(Commit(cmcCellCapsule::kInputPopupAnswer, "ab"), field, result));

@@ -95,16 +95,16 @@ class CliCells : public Cli {
 };
 
 TEST_F(CliCells, GetPrintsEachCellWithItsBinding) {
-  EXPECT_EQ(Run({"get", Lmr(), "CT_Mch.CL_Mch_No[0]", "CL_Mch_No_Pmr[15]", "CT_Mch.CL_Mch_No[16]",
+  EXPECT_EQ(Run({"get", Lmr(), "CT_Mch.CL_Mch_No[0]", "CT_Mch.CL_Mch_No_Pmr[15]", "CT_Mch.CL_Mch_No[16]",
                  "CT_Null.CL_Bank_UsedTotal", "CL_Mch_Bank_Total", "CT_Null.CL_Misc_ChNo_1Base[4]"}),
             0)
       << err_.str();
   EXPECT_EQ(out_.str(),
             "CT_Mch.CL_Mch_No[0]\t1-  1\n"
-            "CL_Mch_No_Pmr[15]\t1- 16\n"
+            "CT_Mch.CL_Mch_No_Pmr[15]\t1- 16\n"
             "CT_Mch.CL_Mch_No[16]\tNew\n"
             "CT_Null.CL_Bank_UsedTotal[0]\t4\n"
-            "CL_Mch_Bank_Total[0]\t16\n"
+            "CT_Null.CL_Mch_Bank_Total[0]\t16\n"
             "CT_Null.CL_Misc_ChNo_1Base[4]\t5\n");
   EXPECT_EQ(err_.str(), "");
 }
@@ -143,8 +143,8 @@ TEST_F(CliCells, SetAndKeyWriteOnlyWhenEveryEditWent) {
   };
   const Case cases[] = {
       {{"set", "CT_Null.CL_Bank_UsedTotal=4"}, 0, ""},
-      {{"set", "CT_Null.CL_Bank_UsedTotal="}, 0, ""},
-      {{"set", "CT_Null.CL_Bank_UsedTotal=5"}, kCliCellError, "input '5' refused"},
+      {{"set", "CT_Null.CL_Bank_UsedTotal="}, kCliCellError, "input '' refused: this cell shows a value"},
+      {{"set", "CT_Null.CL_Bank_UsedTotal=5"}, kCliCellError, "input '5' refused: this cell shows a value"},
       {{"set", "CT_Mch.CL_Mch_Msk_Log[0]=1"}, kCliCellError, "no handler for this label yet"},
       {{"set", "CT_Mch.CL_Nope[0]=1"}, kCliCellError, "unknown label"},
       {{"set", "CT_Null.CL_Bank_UsedTotal"}, kCliCellError, "expected CELL=TEXT"},
@@ -193,7 +193,7 @@ TEST_F(CliCells, CommonSettingsComeBackFromTheSavedFile) {
       const std::string what = std::string(name) + " " + c.edit[1] + ": " + c.cell;
       ASSERT_EQ(Run(args), 0) << what << err_.str();
       ASSERT_EQ(Run({"get", Out(), c.cell}), 0) << what << err_.str();
-      EXPECT_EQ(out_.str(), std::string(c.cell) + "[0]\t" + c.shows + "\n") << what;
+      EXPECT_EQ(out_.str(), "CT_Null." + std::string(c.cell) + "[0]\t" + c.shows + "\n") << what;
     }
   }
 }
@@ -201,7 +201,7 @@ TEST_F(CliCells, CommonSettingsComeBackFromTheSavedFile) {
 TEST_F(CliCells, AKeyOnAFullMemoryIsRefused) {
   const std::string full = FullLmr();
   EXPECT_EQ(Run({"get", full, "CL_Mch_Bank_Total"}), 0);
-  ASSERT_EQ(out_.str(), "CL_Mch_Bank_Total[0]\t128\n");
+  ASSERT_EQ(out_.str(), "CT_Null.CL_Mch_Bank_Total[0]\t128\n");
   EXPECT_EQ(Run({"key", full, "-o", Out(), "CT_Mch.CL_Mch_FreqR[128]", "4"}), kCliCellError);
   EXPECT_NE(err_.str().find("error: " + std::string("No more channels")), std::string::npos) << err_.str();
   EXPECT_NE(err_.str().find("key refused"), std::string::npos);

@@ -6,7 +6,6 @@
 
 #include "channel/datChBank.h"
 #include "cli/indCli.h"
-#include "runtime/cmcFatal.h"
 #include "support/TestProgram.h"
 
 namespace {
@@ -214,8 +213,18 @@ TEST_F(CliDump, UsageAndFileErrors) {
   EXPECT_NE(out_.str().find("dump FILE [SHEET] [--maker]"), std::string::npos);
 }
 
-TEST_F(CliDump, AMissingSheetIsFatal) {
-  EXPECT_EXIT(Run({"dump", lmr_, "GI_Sheet_Nope"}), ::testing::ExitedWithCode(kFatalExitStatus), "GI_Sheet_Nope_Style");
+// A sheet the tree does not offer is refused before anything is rendered, with the
+// sheets it does offer; another form or bank of a listed sheet is known.
+TEST_F(CliDump, AnUnknownSheetListsTheKnownOnes) {
+  for (const char* ref : {"GI_Sheet_Nope", "[St_ChBank]GI_Sheet_T_Mch_Lmr,Bank 9", "GI_Sheet_T_Maker"}) {
+    EXPECT_EQ(Run({"dump", lmr_, ref}), kCliUsageError) << ref;
+    EXPECT_EQ(out_.str(), "") << ref;
+    const auto lines = SplitLines(err_.str());
+    ASSERT_GE(lines.size(), 2u) << ref;
+    EXPECT_EQ(lines[0], "rx93kit-cli: unknown sheet '" + std::string(ref) + "'; the sheets of this file are:");
+    EXPECT_EQ(lines[1], "GI_Sheet_T_Top\tTop LMR");
+  }
+  EXPECT_EQ(Run({"dump", "--maker", lmr_, "GI_Sheet_T_Maker"}), 0) << "the maker sheet is known in maker mode";
 }
 
 }  // namespace

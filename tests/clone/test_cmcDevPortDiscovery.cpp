@@ -24,7 +24,8 @@ TEST(cmcPortDiscovery, EntryNumber) {
 }
 
 TEST(cmcPortDiscovery, ListsSortByNumberNotByText) {
-  std::vector<cmcPortInfo> ports = {{10, "/dev/ttyS9", "Ten"}, {2, "/dev/ttyS1", ""}, {2, "/dev/dup", "Dup"}};
+  std::vector<cmcPortInfo> ports = {
+      {10, "/dev/ttyS9", "Ten", {}}, {2, "/dev/ttyS1", "", {}}, {2, "/dev/dup", "Dup", {}}};
   cmcPortDiscovery::SortByNumber(ports);
   EXPECT_EQ(cmcPortDiscovery::NumberTexts(ports), (std::vector<std::string>{"2", "10"}));
   EXPECT_EQ(cmcPortDiscovery::FriendlyTexts(ports), (std::vector<std::string>{"10: Ten"}));
@@ -88,6 +89,24 @@ TEST_F(DevScanTest, ListsTheDefaultFamiliesAndPresentExplicitEntries) {
   // A second scan keeps the numbers it handed out.
   EXPECT_EQ(discovery.List().size(), ports.size());
   EXPECT_EQ(table.NumberOf(Dev("ttyUSB40")), 97);
+}
+
+// The stable names of a device are the by-id links that lead to it, in name order.
+TEST_F(DevScanTest, ByIdLinksNameTheirDevice) {
+  fs::create_directories(root / "by-id");
+  fs::create_symlink(root / "dev" / "ttyUSB3", root / "by-id" / "usb-Zelk_Cable_B-if00-port0");
+  fs::create_symlink("../dev/ttyUSB3", root / "by-id" / "usb-Zelk_Cable_A-if00-port0");
+  fs::create_symlink(root / "dev" / "gone", root / "by-id" / "usb-unplugged");
+  cmcPortTable table((root / "dev").string());
+  cmcDevPortDiscovery discovery(table, (root / "dev").string(), (root / "sys").string(), (root / "by-id").string());
+  for (const auto& port : discovery.List()) {
+    if (port.path == Dev("ttyUSB3")) {
+      EXPECT_EQ(port.links, (std::vector<std::string>{(root / "by-id" / "usb-Zelk_Cable_A-if00-port0").string(),
+                                                      (root / "by-id" / "usb-Zelk_Cable_B-if00-port0").string()}));
+    } else {
+      EXPECT_TRUE(port.links.empty()) << port.path;
+    }
+  }
 }
 
 TEST_F(DevScanTest, MissingFolderListsNothingButPresentEntries) {

@@ -79,6 +79,30 @@ TEST(cmcPortError, TextFillsPathGroupAndSystemError) {
   EXPECT_EQ(cmcPortError(Kind::Failed, 200, nowhere, EIO).Text(lookup), nowhere + ": " + std::strerror(EIO));
 }
 
+// Joining the owning group helps only when the group is not root's and may read and
+// write the device; otherwise the text advises the administrator or a udev rule.
+TEST(cmcPortError, AdviceFollowsWhatTheGroupMayDo) {
+  char path[] = "/tmp/rx93-access-XXXXXX";
+  const int fd = ::mkstemp(path);
+  ASSERT_GE(fd, 0);
+  ::close(fd);
+  const auto lookup = [](const std::string& key) {
+    return key == cmcPortError::kNoAccessKey ? std::string("ask the administrator about %1") : std::string("join %2");
+  };
+  const bool rootGroup = ::getgid() == 0;
+  const struct {
+    mode_t mode;
+    bool grants;
+  } cases[] = {{0660, !rootGroup}, {0600, false}, {0640, false}};
+  for (const auto& c : cases) {
+    ASSERT_EQ(::chmod(path, c.mode), 0);
+    EXPECT_EQ(cmcPortError::GroupGrantsAccess(path), c.grants) << std::oct << c.mode;
+    const std::string text = cmcPortError(Kind::NoPermission, 7, path, EACCES).Text(lookup);
+    EXPECT_EQ(text.starts_with("ask the administrator about "), !c.grants) << text;
+  }
+  ::unlink(path);
+}
+
 TEST(cmcPortError, ShippedOverlayHoldsEveryText) {
   cmcGTex overlay;
   overlay.SetFile(std::string(RX93_BIN_DIR) + "/RX93KITD_ENG.OVL");
@@ -92,6 +116,9 @@ TEST(cmcPortError, ShippedOverlayHoldsEveryText) {
   }
   const std::string permission = cmcPortError(Kind::NoPermission, 7, "/nonexistent", EACCES).Text(lookup);
   EXPECT_NE(permission.find("dialout"), std::string::npos);
+  const std::string noAccess = overlay.GetText(cmcPortError::kNoAccessKey);
+  EXPECT_NE(noAccess.find("/etc/udev/rules.d/"), std::string::npos);
+  EXPECT_EQ(noAccess.find("usermod"), std::string::npos) << "joining root's group is no advice";
 }
 
 }  // namespace

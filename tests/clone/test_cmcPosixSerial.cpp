@@ -1,6 +1,8 @@
+#include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -51,6 +53,29 @@ TEST(cmcPosixSerial, OpenReportsWhyADeviceFails) {
   EXPECT_EQ(serial.Open(file), ENOTTY);
   EXPECT_FALSE(serial.IsOpen());
   ::unlink(file);
+}
+
+// Another program's advisory lock on the device refuses the open as busy, for root as
+// well (the exclusive mode alone does not stop root), and the holder keeps its device.
+TEST(cmcPosixSerial, ADeviceLockedByAnotherProgramIsBusy) {
+  cmcPtyPair pty;
+  ASSERT_TRUE(pty.Ok());
+  const int holder = ::open(pty.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  ASSERT_GE(holder, 0);
+  ASSERT_EQ(::flock(holder, LOCK_EX | LOCK_NB), 0);
+  cmcPosixSerial serial;
+  EXPECT_EQ(serial.Open(pty.SlavePath()), EBUSY);
+  EXPECT_FALSE(serial.IsOpen());
+  EXPECT_EQ(cmcPortError::Classify(EBUSY), Kind::Busy);
+  ::close(holder);
+  // Once the lock is gone the device opens, and holds the lock itself.
+  ASSERT_EQ(serial.Open(pty.SlavePath()), 0);
+  const int other = ::open(pty.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  if (other >= 0) {
+    EXPECT_NE(::flock(other, LOCK_EX | LOCK_NB), 0) << "a second program finds the device locked";
+    ::close(other);
+  }
+  serial.Close();
 }
 
 TEST(cmcPosixSerial, SpeedCodesOfTheCloneRates) {

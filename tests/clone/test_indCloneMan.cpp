@@ -339,6 +339,40 @@ TEST_F(CloneManTest, APortThatCannotOpenNamesThePortAndWhyItFailed) {
       "or choose another port.");
 }
 
+// On the command line a port is named by its number and device, and the advice names
+// the command line's options, never the desktop program's port menu or COM ports.
+TEST_F(CloneManTest, CommandLineWordingNamesTheDevice) {
+  cmcMemorySerial unplugged;
+  unplugged.SetOpenError(ENOENT);
+  table.SetEntry(3, "mem:usb0");
+  factory.Register("mem:", [&unplugged](const std::string&) { return std::make_unique<cmcSerialRef>(unplugged); });
+  man.SetCommandLineWording(true);
+  struct Case {
+    int port;
+    const char* headline;
+  } cases[] = {{3, "Port 3 (mem:usb0) could not be opened."}, {200, "Port 200 could not be opened."}};
+  for (const Case& c : cases) {
+    line.comPort = c.port;
+    const std::string text = man.CloneErrorText(R::kOpenFailed);
+    EXPECT_EQ(text.substr(0, text.find('\n')), c.headline);
+    EXPECT_EQ(text.find("COM"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Port menu"), std::string::npos) << text;
+    EXPECT_NE(text.find(Line("GI_Mess_CloneErr_Check_Cli", 0)), std::string::npos) << text;
+  }
+}
+
+// A radio given a wrong clone password stays silent, so a time-out after the password
+// was sent says that a wrong password looks the same; without a password it does not.
+TEST_F(CloneManTest, ATimeOutAfterThePasswordMentionsAWrongPassword) {
+  const std::string hint = Line("GI_Mess_CloneErr_WrongPassword", 0);
+  EXPECT_EQ(man.CloneErrorText(R::kTimeOut).find(hint), std::string::npos);
+  man.SetSendPassword(true);
+  ASSERT_TRUE(Read({{0, 0xFF}}));
+  RunToEnd();
+  EXPECT_NE(man.CloneErrorText(R::kTimeOut).find(hint), std::string::npos);
+  EXPECT_EQ(man.CloneErrorText(R::kBadFrame).find(hint), std::string::npos);
+}
+
 TEST_F(CloneManTest, NoExchangeStartsWhileOneRuns) {
   cmcEeprom image;
   image.SetSize(cmcEeprom::kImageSize);

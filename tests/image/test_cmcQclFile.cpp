@@ -363,7 +363,8 @@ TEST_F(QclFileTest, InterruptedSaveKeepsThePreviousFile) {
     EXPECT_EQ(Slurp(Path("target.qcl")), previous) << "after " << failAfter;
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"target.qcl"}) << "after " << failAfter;
     ASSERT_EQ(prompts_.asked.size(), 1u);
-    EXPECT_EQ(prompts_.asked[0].text, "[GI_Mess_FileErr_Headline]\n\n[GI_Mess_FileErr_FileAccess]");
+    EXPECT_EQ(prompts_.asked[0].text, "[GI_Mess_FileErr_Headline]\n\n[GI_Mess_FileErr_FileAccess]\n" +
+                                          Path("target.qcl") + ": Input/output error");
   }
   // A budget of exactly the file's size is enough.
   cmcQclFile& file = Saver(image_);
@@ -407,6 +408,17 @@ TEST_F(QclFileTest, OpenFailures) {
     EXPECT_EQ(Slurp(Path("readonly.qcl")), "keep\n");
   }
   EXPECT_EQ(FolderEntries().size(), ::geteuid() != 0 ? 2u : 1u) << "no temporary file is left behind";
+}
+
+// The check before a long read finds what a save would find, and leaves nothing behind.
+TEST_F(QclFileTest, CheckWritableAsASaveWould) {
+  fs::create_directory(Path("folder.qcl"));
+  EXPECT_EQ(Saver(image_).CheckWritable(Path("new.qcl")), 0);
+  EXPECT_EQ(Saver(image_).CheckWritable(Path("no/such/folder.qcl")), cmcQclFile::kOpenError);
+  EXPECT_EQ(file_.FailureDetail(), Path("no/such/folder.qcl") + ": No such file or directory");
+  EXPECT_EQ(Saver(image_).CheckWritable(Path("folder.qcl")), cmcQclFile::kOpenError);
+  EXPECT_EQ(FolderEntries(), std::vector<std::string>{"folder.qcl"});
+  ASSERT_EQ(prompts_.asked.size(), 2u) << "each refusal is shown";
 }
 
 // --- Messages and the save comment ------------------------------------------------------------
@@ -457,7 +469,46 @@ TEST_F(QclFileTest, ShippedOverlayHoldsEveryMessage) {
 TEST_F(QclFileTest, ReadShowsItsFailure) {
   EXPECT_EQ(Opener().Read(Fixture("header_with_letter.qcl"), nullptr), cmcQclFile::kFormatError);
   ASSERT_EQ(prompts_.asked.size(), 1u);
-  EXPECT_EQ(prompts_.asked[0].text, "[GI_Mess_FileErr_Headline]\n\n[GI_Mess_FileErr_Format]");
+  EXPECT_EQ(prompts_.asked[0].text, "[GI_Mess_FileErr_Headline]\n\n[GI_Mess_FileErr_Format]\n" +
+                                        Fixture("header_with_letter.qcl") + ", line 1");
+}
+
+// The message after the keyed text names the file and the system's reason, or the line
+// where reading stopped; the result codes are those of the keyed texts.
+TEST_F(QclFileTest, FailuresNameTheFileAndTheReason) {
+  fs::create_directory(Path("folder.qcl"));
+  Spit(Path("readonly.qcl"), "keep\n");
+  ::chmod(Path("readonly.qcl").c_str(), 0444);
+  struct Case {
+    const char* what;
+    bool write;
+    std::string path;
+    int code;
+    std::string detail;  // after the path
+  };
+  const std::vector<Case> cases = {
+      {"a missing file", false, Path("absent.qcl"), 1, ": No such file or directory"},
+      {"a folder opened", false, Path("folder.qcl"), 1, ": Is a directory"},
+      {"a folder saved over", true, Path("folder.qcl"), 1, ": Is a directory"},
+      {"a missing folder", true, Path("no/such/folder.qcl"), 1, ": No such file or directory"},
+      {"a bad data line", false, Fixture("letter_g_in_data.qcl"), 6, ", line 4"},
+      {"an address past the image", false, Fixture("address_past_image.qcl"), 8, ", line 4"},
+      {"a bad header", false, Fixture("header_seven_digits.qcl"), 6, ", line 1"},
+      {"a foreign model", false, Fixture("foreign_model.qcl"), 3, ""},
+  };
+  for (const auto& c : cases) {
+    prompts_.asked.clear();
+    const int code = c.write ? Saver(image_).Write(c.path, {{0, 0}}) : Opener().Read(c.path, nullptr);
+    EXPECT_EQ(code, c.code) << c.what;
+    ASSERT_EQ(prompts_.asked.size(), 1u) << c.what;
+    const std::string& text = prompts_.asked[0].text;
+    EXPECT_EQ(text.substr(text.rfind('\n') + 1), c.path + c.detail) << c.what;
+  }
+  if (::geteuid() != 0) {
+    prompts_.asked.clear();
+    EXPECT_EQ(Saver(image_).Write(Path("readonly.qcl"), {{0, 0}}), cmcQclFile::kOpenError);
+    EXPECT_EQ(file_.FailureDetail(), Path("readonly.qcl") + ": Permission denied");
+  }
 }
 
 TEST(cmcQclFileComment, SaveCommentFromTheTwoFields) {

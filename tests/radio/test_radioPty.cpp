@@ -1,7 +1,10 @@
 // End to end through the real serial path: rx93kit-radio serves a pseudo-terminal,
 // rx93kit-cli (as a process, or in-process with --device) identifies, reads and writes
 // it through the POSIX terminal backend at the line rate.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <sstream>
@@ -103,7 +106,7 @@ TEST_F(RadioPty, WriteSendsWhatTheAppWritesAndOnceEndsTheRadio) {
   Radio radio({"--type", "0", "--once", "--save", saved, "--data-revision", "0"});
   ASSERT_FALSE(radio.path.empty()) << radio.process.Stderr();
   const std::string file = dir_.Dir() + "RX93PMR.qcl";
-  ASSERT_EQ(Cli({"write", file, "--device", radio.path, "--yes"}), 0) << err_.str();
+  ASSERT_EQ(Cli({"write", file, "--device", radio.path, "--yes", "--no-model-check"}), 0) << err_.str();
   EXPECT_NE(err_.str().find("The data was written to the radio."), std::string::npos);
   EXPECT_EQ(radio.process.WaitExit(10000), 0) << "--once ends after the write";
 
@@ -111,7 +114,8 @@ TEST_F(RadioPty, WriteSendsWhatTheAppWritesAndOnceEndsTheRadio) {
   {
     // The same write against the demo radio, saved by the same routine.
     std::ostringstream out, err;
-    ASSERT_EQ(RunCli({"write", file, "--simulated", "--yes"}, out, err, dir_.Dir()), 0) << err.str();
+    ASSERT_EQ(RunCli({"write", file, "--simulated", "--yes", "--no-model-check"}, out, err, dir_.Dir()), 0)
+        << err.str();
   }
   const cmcEeprom pty = ImageOf(saved);
   const cmcEeprom lmr = ImageOf(dir_.Dir() + "RX93LMR.qcl");
@@ -152,10 +156,10 @@ TEST_F(RadioPty, FaultsGiveTheirExitStatusAndLeaveTheFiles) {
       {"header beyond the radio's memory", {"--highest", "00FF"}, {"read", "-o", out}, 15},
       {"wrong clone password", {"--password", "abc"}, {"read", "-o", out, "--password", "xyz"}, 5},
       {"no clone password given", {"--password", "abc"}, {"read", "-o", out}, 1},
-      {"write refused", {"--fault", "refuse-write"}, {"write", file, "--yes"}, 6},
-      {"bad end answer", {"--fault", "end-answer=EFEEE601"}, {"write", file, "--yes"}, 10},
-      {"silent during the write", {"--fault", "stop-after-frames=3"}, {"write", file, "--yes"}, 5},
-      {"not confirmed", {}, {"write", file}, 1},
+      {"write refused", {"--fault", "refuse-write"}, {"write", file, "--yes", "--no-model-check"}, 6},
+      {"bad end answer", {"--fault", "end-answer=EFEEE601"}, {"write", file, "--yes", "--no-model-check"}, 10},
+      {"silent during the write", {"--fault", "stop-after-frames=3"}, {"write", file, "--yes", "--no-model-check"}, 5},
+      {"not confirmed", {}, {"write", file, "--no-model-check"}, 1},
   };
   const std::string kept = "a file the failed read must not touch\n";
   for (const auto& c : cases) {
@@ -188,6 +192,21 @@ TEST_F(RadioPty, FaultsGiveTheirExitStatusAndLeaveTheFiles) {
       EXPECT_EQ(Exists(saved), c.status == dst_CDrv_Result::kBadEndAnswer) << c.name;
     }
   }
+}
+
+// A device another program holds (with the advisory lock serial programs take) is
+// refused as in use, and the holder keeps it; once it lets go the exchange runs.
+TEST_F(RadioPty, ADeviceInUseIsRefusedAndLeftAlone) {
+  Radio radio({});
+  ASSERT_FALSE(radio.path.empty()) << radio.process.Stderr();
+  const int holder = ::open(radio.path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  ASSERT_GE(holder, 0);
+  ASSERT_EQ(::flock(holder, LOCK_EX | LOCK_NB), 0);
+  EXPECT_EQ(Cli({"info", "--device", radio.path}), 2);
+  EXPECT_NE(err_.str().find("The serial device " + radio.path + " is in use by another program."), std::string::npos)
+      << err_.str();
+  ::close(holder);
+  EXPECT_EQ(Cli({"info", "--device", radio.path}), 0) << err_.str();
 }
 
 TEST_F(RadioPty, AMissingDeviceIsExitStatus2) {

@@ -2,8 +2,8 @@
 // One request on one cell through the active cell dispatch, built as a sheet builds
 // it: the cell's binding, a key, an input kind with its text or a chooser's answer,
 // and the grid and canvas the request offers. The reply keeps what the dispatch left:
-// the result, the text, the marks, the change mask, the cell's alignment, a jump and a
-// repeat key.
+// the result, the text, the marks, the change mask, the cell's alignment, a jump, a
+// repeat key and why typed text was refused.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -37,6 +37,7 @@ struct CellReply {
   int align = 0;
   cmcCellCapsule::JumpRequest jump;
   int repeatKey = 0;
+  std::string refusal;
 
   bool Error() const { return state & cmcCellCapsule::kErrorMark; }
 };
@@ -72,5 +73,6 @@ inline CellReply SendCellRequest(indActiveCell& dispatch, const CellRequest& r) 
   reply.align = cell.HAlign();
   reply.jump = c.jump;
   reply.repeatKey = c.repeatKey;
+  reply.refusal = c.refusal;
   return reply;
 }

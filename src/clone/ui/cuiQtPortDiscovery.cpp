@@ -13,7 +13,7 @@ std::vector<cmcPortInfo> cuiQtPortDiscovery::List() {
     QString name = info.description().trimmed();
     if (name.isEmpty()) name = info.manufacturer().trimmed();
     if (!name.isEmpty()) name += QStringLiteral(" (%1)").arg(info.portName());
-    ports.push_back({number, path, name.toStdString()});
+    ports.push_back({number, path, name.toStdString(), {}});
   }
   AddTableEntries(table_, ports);
   SortByNumber(ports);
