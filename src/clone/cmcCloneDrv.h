@@ -10,7 +10,7 @@
 #include <string>
 
 #include "clone/cmcComm.h"
-#include "clone/cmcWaiter.h"
+#include "runtime/cmcWaiter.h"
 #include "clone/dst_CDrv_Result.h"
 #include "image/cmcAddressRanges.h"
 #include "image/cmcBuff.h"

@@ -13,6 +13,7 @@
 #include "cell/cmcCellFont.h"
 #include "sheet/cmcSheetLayout.h"
 
+class cmcCellObj;
 class cmcTextMeasure;
 
 class cmcCellPaintPlan : public cmcCellCanvas {
@@ -81,6 +82,22 @@ class cmcCellPaintPlan : public cmcCellCanvas {
   bool printedMark = false;       // drawn as a shape, not an image
   std::vector<Polygon> polygons;  // drawn by the value layer, over the background
   std::optional<Band> band;
+
+  // The derived colours, per channel of the system colours: the current row's line
+  // colour (T + 7W + 4) / 8 and the inactive selection (T + 3W + 2) / 4.
+  static uint32_t LineColour(const View& view);
+  static uint32_t InactiveColour(const View& view);
+
+  // The steps of making a plan, in order. Start: rectangles, background, rules, font
+  // and text colour of the cell drawn (a joined group's first cell), before the value
+  // layer draws into the plan.
+  void Start(const cmcCellObj& cell, const cmcCellFont& cellFont, const Place& place, const View& view);
+  // The text's lines laid out in the joined rectangle by the cell's alignment.
+  void LayText(const std::string& text, const cmcCellObj& cell, const Place& place, const cmcTextMeasure& measure);
+  // The warning or error mark the value layer's answer asked for (its state bits and
+  // mark position), when the view shows marks.
+  void PlaceMark(uint8_t answerState, uint8_t markPosition, const cmcCellObj& cell, const Place& place,
+                 const View& view);
 
   // cmcCellCanvas: the value layer draws into the plan.
   uint32_t FontColour() const override { return textColour; }

@@ -5,6 +5,7 @@
 // calls and paints the plans it is given; the model answers through cmcSheetView and
 // asks the sheet's kind through cmcSheetHooks. The dump, printing and the desktop run
 // the same model, so they show the same cells.
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -18,6 +19,7 @@
 #include "sheet/cmcSheetDef.h"
 #include "sheet/cmcSheetLayout.h"
 
+class cmcCellGrid;
 class cmcColumnWidthStore;
 class cmcEvMan;
 class cmcGTexBase;
@@ -52,10 +54,12 @@ class cmcSheetModel : private cmcSheetCursor::Grid {
 
   // What the model works with; none of it is owned and all of it outlives the model.
   struct Seams {
-    cmcGTexBase& overlay;  // the sheet's sections and its popup menus
+    cmcGTexBase& overlay;           // the sheet's sections and its popup menus
+    cmcGTexBase* models = nullptr;  // the main overlay's cell models; none: the sheet's overlay
     cmcSheetView& view;
     cmcSheetHooks& hooks;
     Answer answer;
+    cmcCellGrid* grid = nullptr;            // where the value layer opens its popup editors
     cmcEvMan* events = nullptr;             // none: no application events heard or announced
     cmcColumnWidthStore* widths = nullptr;  // none: no widths kept
     cmcWaiter* waiter = nullptr;            // none: repeats run without waiting
@@ -84,10 +88,9 @@ class cmcSheetModel : private cmcSheetCursor::Grid {
     bool operator==(const Position&) const = default;
   };
 
-  // ref: the sheet reference; its sheet name names the sections, its whole text the
-  // stored widths.
-  cmcSheetModel(const Seams& seams, std::string ref, const cmcSheetDef::Model& model,
-                cmcSheetRef::Kind kind = cmcSheetRef::Kind::kPlain);
+  // ref: the sheet reference; its sheet name names the sections, its class tag and
+  // option the kind of sheet, its whole text the stored widths.
+  cmcSheetModel(const Seams& seams, std::string ref, const cmcSheetDef::Model& model);
   // Stores the column widths unless built for printing or as a popup sheet.
   ~cmcSheetModel() override;
   cmcSheetModel(const cmcSheetModel&) = delete;
@@ -115,6 +118,8 @@ class cmcSheetModel : private cmcSheetCursor::Grid {
   void RefreshRows();
 
   const std::string& Ref() const { return ref_; }
+  // Where the sheet's sections and popup menus are read.
+  cmcGTexBase& Overlay() const { return overlay_; }
   const cmcSheetDef& Def() const { return def_; }
   cmcSheetDef& Def() { return def_; }
   const cmcSheetLayout& Layout() const { return layout_; }
@@ -136,8 +141,10 @@ class cmcSheetModel : private cmcSheetCursor::Grid {
 
   // The text a cell shows: a bound cell's as the value layer answers it, else its own.
   std::string CellText(int col, int row);
-  // Everything a painter needs for the cell.
+  // Everything a painter needs for the cell, at its place in the grid or, for a
+  // printed page, at the rectangle given.
   cmcCellPaintPlan PaintPlan(int col, int row, const cmcCellPaintPlan::View& view);
+  cmcCellPaintPlan PaintPlan(int col, int row, const cmcCellPaintPlan::View& view, const cmcSheetRect& rect);
 
   // Keyboard-style movement.
   void MoveBySteps(int dx, int dy);
@@ -180,6 +187,9 @@ class cmcSheetModel : private cmcSheetCursor::Grid {
   bool EditorShown() const { return editorShown_; }
   cmcSheetCoord EditorCell() const { return editorCell_; }
   void OpenEditor(int col, int row, const std::string& text, int selStart, int selLength);
+  // Where the editor lies over its cell: the cell's width, one line of the cell's font
+  // high placed by the cell's vertical alignment, or the inner height when that is less.
+  cmcSheetRect EditorRect() const;
   // The widget reports every change of the editor's text.
   void EditorTextChanged(const std::string& text) { editorText_ = text; }
   // A key in the shown editor; true when the sheet used it.
@@ -206,6 +216,10 @@ class cmcSheetModel : private cmcSheetCursor::Grid {
   int MultiSelectMode() const override { return def_.GetStyle().multiSelect; }
 
   std::string BasicCellSuffix() const;
+  const cmcCellFont& FontOf(const cmcCellObj& cell) const;
+  void HideEditor();
+  bool MoveToFirst(const std::function<bool(const cmcCellObj&)>& match);
+  void CellChanged(int col, int row);
   void SizeCells();
   void LoadColumnWidths();
   void PlaceCursorAfterBuild();
@@ -224,9 +238,11 @@ class cmcSheetModel : private cmcSheetCursor::Grid {
   static void ReopenEditorThunk(void* self, cmcCellCapsule& capsule);
   void Announce(uint8_t code, intptr_t argument = 0);
 
+  cmcGTexBase& overlay_;
   cmcSheetView& view_;
   cmcSheetHooks& hooks_;
   Answer answer_;
+  cmcCellGrid* grid_;
   cmcEvMan* events_;
   cmcColumnWidthStore* widths_;
   cmcWaiter* waiter_;
@@ -238,7 +254,9 @@ class cmcSheetModel : private cmcSheetCursor::Grid {
   BuildOptions options_;
   std::unique_ptr<cmcCellCapsule> parent_;
   std::vector<bool> rowShown_;
-  std::vector<bool> copiedRow_;
+  std::vector<int> sizedHeights_;  // the heights rows have when shown
+  std::array<int32_t, 4> rect_{};  // the rectangle handed to the value layer
+  cmcCellFont defaultFont_;
   Position remembered_;
   uint32_t targetLabel_ = 0;
   int32_t targetIndex_ = 0;

@@ -9,19 +9,16 @@
 #include "overlay/cmcGTex.h"
 #include "runtime/cmcEvCodes.h"
 #include "runtime/cmcEvMan.h"
+#include "sheet/cmcFixedMeasure.h"
+#include "sheet/cmcSheetModel.h"
 #include "sheet/cmcSheetRef.h"
+#include "shell/indDumpSheetHooks.h"
 #include "shell/indMain.h"
 
 namespace {
 
 constexpr int kAddrAccessByte = 0x10B;
 constexpr int kAddrDigitalByte = 267;
-constexpr int kNoLimit = 1 << 30;
-
-// The channel cells of a bank sheet: their index counts from the bank's first channel.
-bool IsBankChannelCell(const cmcCellObj& cell) {
-  return cell.category == CT_Mch || cell.category == CT_Mch_Check || cell.category == CT_Mch_Pmr446;
-}
 
 bool IsWindowCell(const cmcCellObj& cell) {
   return cell.category == CT_Mch_Win || cell.category == CT_Mch_Win_Pmr446 || cell.label == CL_MchWin_No;
@@ -62,64 +59,41 @@ void indSheetRender::OnEvent(cmcEvent& event) {
     events_.Answer(0, datChBank(&main_.Working(), &main_.Initial()).BankFirst(0));
 }
 
-std::string indSheetRender::Shown(const cmcCellObj& cell) {
-  if (cell.category >= kNoCategory && cell.label >= kNoLabel) return OneLine(cell.CellText());
-  cmcCellObj probe;
-  probe.CopyCell(cell);
-  cmcCellCapsule c;
-  c.cell = &probe;
-  return Send(c) == 0 ? OneLine(c.outputText) : std::string();
-}
-
 uint8_t indSheetRender::Send(cmcCellCapsule& request) {
-  // The dispatch asks the view for its bank only on requests from a sheet; the
-  // renderer stands in for that sheet and never hands the pointer on.
-  request.sheet = reinterpret_cast<cuiSheet*>(this);
+  // The dispatch asks the view for its bank only on requests from a sheet.
+  request.sheet = sheet_;
   return dispatch_.Dispatch(request, false);
 }
 
-void indSheetRender::ForEachRow(std::string_view ref, const std::function<void(cmcSheetDef&, int)>& row) {
-  const cmcSheetRef sheet(ref);
-  cmcSheetDef def(overlay_, sheet.SheetName(), sheet.SheetKind(), SheetModel());
-  def.Build();
-  bank_ = sheet.SheetKind() == cmcSheetRef::Kind::kBank ? std::max(sheet.Bank(), 0) : -1;
+void indSheetRender::ForEachRow(std::string_view ref, const std::function<void(cmcSheetModel&, int)>& row) {
+  const cmcSheetRef sheetRef(ref);
+  bank_ = sheetRef.SheetKind() == cmcSheetRef::Kind::kBank ? std::max(sheetRef.Bank(), 0) : -1;
+  indDumpSheetHooks hooks(sheetRef.SheetKind(), bank_, datChBank(&main_.Working(), &main_.Initial()));
+  const auto answer = [this](cmcCellCapsule& c, bool act) { return dispatch_.Dispatch(c, act); };
+  cmcSheetModel sheet({.overlay = overlay_, .view = *this, .hooks = hooks, .answer = answer}, std::string(ref),
+                      SheetModel());
+  const cmcFixedMeasure measure;
+  sheet.Build({.measure = &measure});
+  sheet_ = &sheet;
   mchWin_ = false;
-  for (int r = 0; r < def.RowCount() && !mchWin_; ++r)
-    for (int k = 0; k < def.ColCount() && !mchWin_; ++k) mchWin_ = IsWindowCell(def.CellAt(k, r));
-  // A bank sheet shows its bank's channels and the new-channel row after them; a
-  // memory sheet its list's entries in use and the new-entry row.
-  int first = 0, last = kNoLimit;
-  const datChBank banks(&main_.Working(), &main_.Initial());
-  if (bank_ >= 0) {
-    first = banks.BankFirst(bank_);
-    last = first + banks.BankCount(bank_);
-  }
-  const bool memory = sheet.SheetKind() == cmcSheetRef::Kind::kMemory;
+  for (int r = 0; r < sheet.RowCount() && !mchWin_; ++r)
+    for (int k = 0; k < sheet.ColCount() && !mchWin_; ++k) mchWin_ = IsWindowCell(sheet.Def().CellAt(k, r));
   events_.Listen<&indSheetRender::OnEvent>(this);
-  for (int r = 0; r < def.RowCount(); ++r) {
-    bool beyond = false;
-    for (int k = 0; k < def.ColCount(); ++k) {
-      cmcCellObj& cell = def.CellAt(k, r);
-      if (bank_ >= 0 && IsBankChannelCell(cell)) {
-        cell.index += first;
-        beyond = beyond || cell.index > last;
-      }
-      if (memory && cell.category == CT_MDC_Alias) beyond = beyond || cell.index > banks.MdcAliasCount();
-    }
-    if (!beyond) row(def, r);
-  }
+  for (int r = 0; r < sheet.RowCount(); ++r)
+    if (sheet.RowShown(r)) row(sheet, r);
   events_.Unlisten<&indSheetRender::OnEvent>(this);
+  sheet_ = nullptr;
   bank_ = -1;
   mchWin_ = false;
 }
 
 indSheetRender::Rows indSheetRender::Render(std::string_view ref, const CellVisitor& visit) {
   Rows rows;
-  ForEachRow(ref, [&](cmcSheetDef& def, int r) {
+  ForEachRow(ref, [&](cmcSheetModel& sheet, int r) {
     std::vector<std::string> row;
-    for (int k = 0; k < def.ColCount(); ++k) {
-      row.push_back(Shown(def.CellAt(k, r)));
-      if (visit) visit(def.CellAt(k, r), row.back());
+    for (int k = 0; k < sheet.ColCount(); ++k) {
+      row.push_back(OneLine(sheet.CellText(k, r)));
+      if (visit) visit(sheet.Def().CellAt(k, r), row.back());
     }
     while (!row.empty() && row.back().empty()) row.pop_back();
     rows.push_back(std::move(row));

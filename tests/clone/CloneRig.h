@@ -14,7 +14,7 @@
 #include "clone/cmcSerialFactory.h"
 #include "clone/cmcSerialRef.h"
 #include "clone/cmcSimRadio.h"
-#include "clone/cmcWaiter.h"
+#include "runtime/cmcWaiter.h"
 #include "runtime/cmcVirtualClock.h"
 #include "support/VirtualWaiter.h"
 

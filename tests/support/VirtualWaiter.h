@@ -2,7 +2,7 @@
 // Waits by moving the virtual clock, so timers due meanwhile fire as in a nested loop.
 #include <cstdint>
 
-#include "clone/cmcWaiter.h"
+#include "runtime/cmcWaiter.h"
 #include "runtime/cmcVirtualClock.h"
 
 struct VirtualWaiter : cmcWaiter {
