@@ -417,6 +417,10 @@ std::string indMain::Text(const char* key) const { return overlay_.GetText(key);
 
 int indMain::ModelType() const { return environ_.modelType; }
 
+cmcSheetDef::Model indMain::SheetModel() const {
+  return {ModelType(), extendedMode, makerReserveMode, working_.GetByte(kAddrAccessByte)};
+}
+
 int indMain::ChannelKindOf(int modelType) {
   switch (modelType) {
     case 1:

@@ -16,6 +16,7 @@
 #include "clone/dst_AdjustState.h"
 #include "image/cmcAddressRanges.h"
 #include "image/cmcEeprom.h"
+#include "sheet/cmcSheetDef.h"
 
 class cmcClock;
 class cmcEvMan;
@@ -55,6 +56,8 @@ class indMain {
   static constexpr int kAddrPackedEnd = 530;
   static constexpr int kAddrPackBase = 532;
   static constexpr int kAddrModelTypeFlags = 41179;
+  static constexpr int kAddrAccessByte = 0x10B;  // bit 3 SACC, bit 4 EACC
+  static constexpr int kAddrDigitalByte = 267;   // bit 4: the digital timer sheet
   static constexpr int kAddrBankNames = 41431;
   static constexpr int kAddrLockoutRevision = 42603;
 
@@ -116,6 +119,8 @@ class indMain {
   std::string Caption() const;
 
   int ModelType() const;
+  // What the sheets' model conditions test: the model type, the modes, the access byte.
+  cmcSheetDef::Model SheetModel() const;
   // The channel record kind, the name suffix and the bank count of the model type.
   static int ChannelKindOf(int modelType);
   static const char* NameSuffixOf(int modelType);

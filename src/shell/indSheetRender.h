@@ -2,9 +2,8 @@
 // Overlay sheets rendered as text on the model controller's working image: each sheet
 // is built as the desktop builds it (cmcSheetModel, sized with a fixed measure) and
 // every cell of every row it shows is printed as the model shows it. While rendering
-// it stands in for the views the dispatch asks: a bank sheet answers its bank, a memory
-// channel window sheet the window's bank 0 and that bank's first channel. Also lists
-// the tree's sheets.
+// a memory channel window sheet it stands in for the window: bank 0 and that bank's
+// first channel. Also lists the tree's sheets.
 #include <functional>
 #include <string>
 #include <string_view>
@@ -52,9 +51,6 @@ class indSheetRender : private cmcSheetView {
 
   // The rows as lines of tab-separated texts.
   static std::string Table(const Rows& rows);
-  // The model state the sheet conditions and the tree filter read from the controller.
-  cmcSheetDef::Model SheetModel() const;
-  indTreeModel::Filter TreeFilter() const;
 
  private:
   // cmcSheetView: there is no window to follow the sheet.
@@ -73,8 +69,7 @@ class indSheetRender : private cmcSheetView {
   cmcGTex& overlay_;
   cmcEvMan& events_;
   indActiveCell& dispatch_;
-  // The views answered while a sheet is rendered.
-  int bank_ = -1;
+  // The window answered while a window sheet is rendered.
   bool mchWin_ = false;
   cmcSheetModel* sheet_ = nullptr;
 };

@@ -28,6 +28,19 @@ int NormalType(int modelType) { return modelType >= 0 && modelType <= 3 ? modelT
 
 }  // namespace
 
+indTreeModel::Filter indTreeModel::FilterFor(const indMain& main) {
+  Filter f;
+  f.modelType = main.ModelType();
+  f.makerReserveMode = main.makerReserveMode;
+  f.adjustDataPresent = main.adjustDataPresent;
+  f.extendedMode = main.extendedMode;
+  f.digitalByte = main.Working().GetByte(indMain::kAddrDigitalByte);
+  const uint8_t* names = main.Working().Data() + indMain::kAddrBankNames;
+  for (size_t b = 0; b < f.bankNames.size(); ++b)
+    f.bankNames[b].assign(reinterpret_cast<const char*>(names + 8 * b), 8);
+  return f;
+}
+
 void indTreeModel::Build() {
   nodes_.clear();
   selected_ = -1;

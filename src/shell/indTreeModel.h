@@ -16,6 +16,7 @@
 #include "cell/cmcCellObj.h"
 
 class cmcGTexBase;
+class indMain;
 
 class indTreeModel {
  public:
@@ -44,6 +45,9 @@ class indTreeModel {
     uint8_t digitalByte = 0;                 // image byte 267: bit 4 the digital timer sheet
     std::array<std::string, 8> bankNames{};  // the image's 8-byte bank names
   };
+
+  // The model controller's model type, modes and image as the filter reads them.
+  static Filter FilterFor(const indMain& main);
 
   explicit indTreeModel(cmcGTexBase& overlay) : overlay_(overlay) {}
   // The nodes' cells point at the basic cell as their base.

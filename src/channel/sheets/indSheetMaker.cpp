@@ -23,13 +23,13 @@ std::unique_ptr<cmcSheetModel> indSheetMaker::Build(const std::string& ref, cmcS
                                                     const cmcSheetModel::Position& at, bool modelSheet) const {
   const Services& s = services_;
   auto model = std::make_unique<cmcSheetModel>(cmcSheetModel::Seams{.overlay = s.overlay,
-                                                                     .view = view,
-                                                                     .hooks = hooks,
-                                                                     .answer = s.answer,
-                                                                     .events = &s.events,
-                                                                     .widths = s.widths,
-                                                                     .waiter = s.waiter,
-                                                                     .busy = s.busy},
+                                                                    .view = view,
+                                                                    .hooks = hooks,
+                                                                    .answer = s.answer,
+                                                                    .events = &s.events,
+                                                                    .widths = s.widths,
+                                                                    .waiter = s.waiter,
+                                                                    .busy = s.busy},
                                                ref, s.model ? s.model() : cmcSheetDef::Model());
   model->SetModelSheet(modelSheet);
   model->SetRememberedPosition(at);

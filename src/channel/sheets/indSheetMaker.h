@@ -25,9 +25,9 @@ class indSheetMaker {
   struct Services {
     cmcGTexBase& overlay;  // the main overlay: sections, texts and cell models
     cmcEvMan& events;
-    cmcEeprom& image;            // the working image the bank arithmetic reads
-    const cmcEeprom& defaults;   // the initial image fresh records come from
-    cmcSheetModel::Answer answer;  // the value layer
+    cmcEeprom& image;                           // the working image the bank arithmetic reads
+    const cmcEeprom& defaults;                  // the initial image fresh records come from
+    cmcSheetModel::Answer answer;               // the value layer
     std::function<cmcSheetDef::Model()> model;  // what the model conditions test, at each build
     const cmcTextMeasure& measure;
     std::function<int()> zoom = {};  // the display zoom in percent; none: 100
