@@ -18,7 +18,7 @@ namespace {
 constexpr uint32_t kClWindowTextColour = 0xFF000008;
 constexpr uint32_t kClBtnFace = 0xFF00000F;
 // The one sheet whose fitted rows get half a pixel of margin instead of two and a half.
-constexpr char kTopPageCells[] = "GI_Sheet_TopPage_Cells";
+constexpr char kTopPage[] = "GI_Sheet_TopPage";
 // The repeat loop's first wait and how much each repeat waits less.
 constexpr int kFirstRepeatDelayMs = 30;
 constexpr int kRepeatDelayStepMs = 6;
@@ -130,7 +130,7 @@ void cmcSheetModel::Build(const BuildOptions& options) {
 void cmcSheetModel::SizeCells() {
   const cmcTextMeasure& measure = *options_.measure;
   const int scale = options_.printScale;
-  const double margin = !modelSheet_ && def_.Name() + "_Cells" == kTopPageCells ? 0.5 : 2.5;
+  const double margin = !modelSheet_ && def_.Name() == kTopPage ? 0.5 : 2.5;
   for (int r = 0; r < RowCount(); ++r) {
     if (r > 0 && def_.RowAt(r).sourceLine == def_.RowAt(r - 1).sourceLine) {
       layout_.SetRowHeight(r, layout_.RowHeight(r - 1));
