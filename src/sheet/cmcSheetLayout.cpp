@@ -156,8 +156,8 @@ bool cmcSheetLayout::Limited(int col) const {
   return col >= 0 && col < ColCount() && limited_[static_cast<size_t>(col)];
 }
 
-void cmcSheetLayout::ApplyWidthLimits() {
-  const int most = std::clamp(clientWidth_ - FixedWidth(), kMinColWidth, kMaxColWidth);
+void cmcSheetLayout::ApplyWidthLimits(bool loading) {
+  const int most = loading ? kMaxColWidth : std::clamp(clientWidth_ - FixedWidth(), kMinColWidth, kMaxColWidth);
   for (int c = 0; c < ColCount(); ++c)
     if (Limited(c)) SetColWidth(c, std::clamp(ColWidth(c), kMinColWidth, most));
 }

@@ -95,10 +95,10 @@ class cmcSheetLayout {
   // row's cell is selectable).
   void SetLimited(int col, bool limited);
   bool Limited(int col) const;
-  // Keeps every limited column at least kMinColWidth and at most the client width
-  // less the fixed columns, itself kept within kMinColWidth and kMaxColWidth (stored
-  // widths being loaded are kept within the two limits alone).
-  void ApplyWidthLimits();
+  // Keeps every limited column at least kMinColWidth and at most kMaxColWidth while
+  // stored widths are loaded, otherwise at most the client width less the fixed
+  // columns, itself kept within the two limits.
+  void ApplyWidthLimits(bool loading = false);
 
   // The width a text needs in a fitted column, and the height in a fitted row, at
   // the print scale (1 on screen); rowMargin is 2.5 (0.5 for the top page).

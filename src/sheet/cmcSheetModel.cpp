@@ -18,7 +18,7 @@ namespace {
 constexpr uint32_t kClWindowTextColour = 0xFF000008;
 constexpr uint32_t kClBtnFace = 0xFF00000F;
 // The one sheet whose fitted rows get half a pixel of margin instead of two and a half.
-constexpr char kTopPageCells[] = "GI_Sheet_TopPage_Cells";
+constexpr char kTopPage[] = "GI_Sheet_TopPage";
 // The repeat loop's first wait and how much each repeat waits less.
 constexpr int kFirstRepeatDelayMs = 30;
 constexpr int kRepeatDelayStepMs = 6;
@@ -96,6 +96,18 @@ void cmcSheetModel::Build(const BuildOptions& options) {
   layout_.Reset(ColCount(), RowCount(), options_.printScale, options_.printScale);
   SizeCells();
   layout_.SetFixed(def_.FixedCols(), def_.FixedRows());
+  const int firstRow = std::min(layout_.FixedRows(), RowCount() - 1);
+  for (int k = 0; k < ColCount(); ++k) layout_.SetLimited(k, def_.CellAt(k, firstRow).Selectable());
+  built_ = true;
+  if (options_.printing) {
+    LoadColumnWidths();
+  } else if (!popup_) {
+    if (widths_ && widths_->TakeResetRequest())
+      widths_->DeleteAll();
+    else
+      LoadColumnWidths();
+    SaveColumnWidths();
+  }
   if (modelSheet_)
     for (int k = 0; k < ColCount(); ++k)
       if (layout_.ColWidth(k) == 0)
@@ -107,20 +119,6 @@ void cmcSheetModel::Build(const BuildOptions& options) {
     rowShown_[static_cast<size_t>(r)] = hooks_.RowShown(def_, r);
     if (!RowShown(r)) layout_.SetRowHeight(r, 0);
   }
-  const int firstRow = std::min(layout_.FixedRows(), RowCount() - 1);
-  for (int k = 0; k < ColCount(); ++k) layout_.SetLimited(k, def_.CellAt(k, firstRow).Selectable());
-
-  if (options_.printing) {
-    LoadColumnWidths();
-  } else if (!popup_) {
-    if (widths_ && widths_->TakeResetRequest())
-      widths_->DeleteAll();
-    else
-      LoadColumnWidths();
-    built_ = true;
-    SaveColumnWidths();
-  }
-  built_ = true;
 
   PlaceCursorAfterBuild();
   building_ = false;
@@ -132,7 +130,7 @@ void cmcSheetModel::Build(const BuildOptions& options) {
 void cmcSheetModel::SizeCells() {
   const cmcTextMeasure& measure = *options_.measure;
   const int scale = options_.printScale;
-  const double margin = !modelSheet_ && def_.Name() + "_Cells" == kTopPageCells ? 0.5 : 2.5;
+  const double margin = !modelSheet_ && def_.Name() == kTopPage ? 0.5 : 2.5;
   for (int r = 0; r < RowCount(); ++r) {
     if (r > 0 && def_.RowAt(r).sourceLine == def_.RowAt(r - 1).sourceLine) {
       layout_.SetRowHeight(r, layout_.RowHeight(r - 1));
@@ -157,13 +155,14 @@ void cmcSheetModel::LoadColumnWidths() {
   if (sub.empty()) return;
   const int row = std::min(layout_.FixedRows(), RowCount() - 1);
   const int zoom = options_.zoomPercent * 16 / 100;
+  bool loaded = false;
   for (int k = 0; k < ColCount(); ++k) {
     if (!def_.CellAt(k, row).Selectable()) continue;
     const std::optional<int> stored = widths_->Load(sub, k);
     if (!stored) continue;
     if (!options_.printing) {
-      // Widths are kept in their limits while they are loaded.
-      layout_.SetColWidth(k, std::clamp(*stored, cmcSheetLayout::kMinColWidth, cmcSheetLayout::kMaxColWidth));
+      layout_.SetColWidth(k, *stored);
+      loaded = true;
     } else if (zoom > 0) {
       const double factor =
           options_.printerFontPoints * options_.printerResolutionRatio * 16.0 / static_cast<double>(zoom) * 0.1;
@@ -171,6 +170,8 @@ void cmcSheetModel::LoadColumnWidths() {
       if (width < layout_.ColWidth(k)) layout_.SetColWidth(k, width);
     }
   }
+  // A width set by code is kept in the limits as one the user sets.
+  if (loaded) layout_.ApplyWidthLimits(true);
 }
 
 void cmcSheetModel::SaveColumnWidths() {
