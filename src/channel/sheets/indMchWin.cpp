@@ -63,7 +63,9 @@ void indMchWin::Rebuild() {
 }
 
 void indMchWin::RepaintAll() {
+  cmcCellObj none;
   cmcCellCapsule probe;
+  probe.cell = &none;
   sheet_->RepaintMatching(probe, kRepaintLabelled);
 }
 
