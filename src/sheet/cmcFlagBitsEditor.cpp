@@ -5,13 +5,13 @@
 
 #include "cell/cmcCellCanvas.h"
 #include "cell/cmcCellIds.h"
+#include "cell/cmcCodecCommon.h"
 #include "runtime/cmcEvCodes.h"
 #include "runtime/cmcEvMan.h"
 
 namespace {
 
 constexpr char kBuiltInSheet[] = "GI_Sheet_FBitsR";
-constexpr int32_t kKeySpace = 32;
 
 std::string Format(const char* format, int value) {
   char text[64];
@@ -133,7 +133,7 @@ uint8_t cmcFlagBitsEditor::Answer(cmcCellCapsule& c, bool act) {
   if (!c.cell || c.cell->label != CL_FBits) return valueLayer_ ? valueLayer_(c, act) : 0;
   const int b = params_.first + c.cell->index - 1;
   c.outputText.clear();
-  if (act && (c.keyCode == kKeySpace || c.keyCode == cmcCellCapsule::kKeyActivate)) {
+  if (act && (c.keyCode == cmcCodecCommon::kKeySpace || c.keyCode == cmcCellCapsule::kKeyActivate)) {
     pattern_ ^= 1u << Shift(b);
     if (params_.headerStyle == kNmeaStyle) {
       okEnabled_ = SetCount() <= kMostNmeaSentences;

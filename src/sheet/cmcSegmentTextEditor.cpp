@@ -3,16 +3,12 @@
 #include <algorithm>
 
 #include "cell/cmcCellIds.h"
+#include "cell/cmcCodecCommon.h"
 #include "cell/cmcRadioText.h"
 
 namespace {
 
-constexpr int32_t kKeyBackspace = 8;
-constexpr int32_t kKeyEnter = 13;
-constexpr int32_t kKeyEscape = 27;
-constexpr int32_t kKeySpace = 32;
-constexpr int kVkReturn = 0x0D;
-constexpr int kVkEscape = 0x1B;
+using C = cmcCodecCommon;
 
 }  // namespace
 
@@ -56,11 +52,11 @@ void cmcSegmentTextEditor::Insert(uint8_t code) {
 }
 
 bool cmcSegmentTextEditor::TextKey(int virtualKey) {
-  if (virtualKey == kVkReturn) {
+  if (virtualKey == cmcSheetModel::kVkReturn) {
     session_.Confirm();
     return true;
   }
-  if (virtualKey == kVkEscape) {
+  if (virtualKey == cmcSheetModel::kVkEscape) {
     session_.Cancel();
     return true;
   }
@@ -84,14 +80,14 @@ uint8_t cmcSegmentTextEditor::Answer(cmcCellCapsule& c, bool act) {
     return 0;
   }
   const int32_t key = c.keyCode;
-  if (key == kKeySpace || key == cmcCellCapsule::kKeyActivate) {
+  if (key == C::kKeySpace || key == cmcCellCapsule::kKeyActivate) {
     Insert(code);
     focusRequest_ = focusRequest_ || key == cmcCellCapsule::kKeyActivate;
-  } else if (key == kKeyEnter) {
+  } else if (key == C::kKeyEnter) {
     session_.Confirm();
-  } else if (key == kKeyBackspace || key == kKeyEscape) {
+  } else if (key == C::kKeyBackspace || key == C::kKeyEscape) {
     focusRequest_ = true;
-  } else if (key > kKeySpace && key < 128 && cmcRadioText::MaskOf(static_cast<uint8_t>(key), userTable_) != 0) {
+  } else if (key > C::kKeySpace && key < 128 && cmcRadioText::MaskOf(static_cast<uint8_t>(key), userTable_) != 0) {
     Insert(static_cast<uint8_t>(key));
     focusRequest_ = true;
   }
