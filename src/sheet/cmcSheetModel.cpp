@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "cell/cmcCellIds.h"
+#include "cell/cmcCodecCommon.h"
 #include "runtime/cmcEvCodes.h"
 #include "runtime/cmcEvMan.h"
 #include "runtime/cmcWaiter.h"
@@ -588,7 +589,7 @@ uint8_t cmcSheetModel::EditCell(int col, int row, int32_t keyCode, int32_t comma
   }
 
   if (popup_) {
-    if (keyCode != 13 && keyCode != cmcCellCapsule::kKeyActivate) return 0;
+    if (keyCode != cmcCodecCommon::kKeyEnter && keyCode != cmcCellCapsule::kKeyActivate) return 0;
     cmcCellCapsule reply;
     if (parent_) reply.CopyFrom(*parent_);
     reply.parent = &c;
@@ -605,8 +606,8 @@ uint8_t cmcSheetModel::EditCell(int col, int row, int32_t keyCode, int32_t comma
       col = Col();
       row = Row();
     }
-    if (result == 1) cursor_.ClearMulti();
-    if (result == 2) OpenEditor(col, row, c.outputText, c.selStart, c.selLength);
+    if (result == cmcCodecCommon::kResultPopup) cursor_.ClearMulti();
+    if (result == cmcCodecCommon::kResultEditor) OpenEditor(col, row, c.outputText, c.selStart, c.selLength);
     if (c.repeatKey == 0) break;
     const int32_t repeatKey = c.repeatKey;
     if (delay >= 1) {
@@ -702,7 +703,7 @@ void cmcSheetModel::CommitEditor() {
   const cmcSheetCoord at = editorCell_;
   const std::string text = editorText_;
   HideEditor();
-  EditCell(at.col, at.row, 13, 0, text);
+  EditCell(at.col, at.row, cmcCodecCommon::kKeyEnter, 0, text);
 }
 
 // ---- columns ----
