@@ -15,7 +15,7 @@
 #include "sheet/cmcSheetHooks.h"
 #include "sheet/cmcSheetModel.h"
 #include "sheet/cmcSheetView.h"
-#include "shell/indSheetRender.h"
+#include "shell/indMain.h"
 
 namespace {
 
@@ -44,12 +44,11 @@ struct Rig {
     if (session.Main().OpenCloneFile(BinDir() + "RX93LMR.qcl", false)) std::cerr << "no LMR image\n" << err.str();
   }
   std::unique_ptr<cmcSheetModel> Make() {
-    indSheetRender render(session.Main(), session.Overlay(), session.Events(), session.Dispatch());
     cmcSheetModel::Seams seams{
         .overlay = session.Overlay(), .view = window, .hooks = hooks, .answer = [this](cmcCellCapsule& c, bool act) {
           return session.Dispatch().Dispatch(c, act);
         }};
-    return std::make_unique<cmcSheetModel>(seams, kBankSheet, render.SheetModel());
+    return std::make_unique<cmcSheetModel>(seams, kBankSheet, session.Main().SheetModel());
   }
   std::ostringstream err;
   indCliSession session;

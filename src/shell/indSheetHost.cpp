@@ -53,6 +53,7 @@ indSheetHost::indSheetHost(const Seams& seams)
 indSheetHost::~indSheetHost() {
   s_.events.Unlisten<&indSheetHost::OnEvent>(this);
   s_.cells.SetAfterAction({});
+  s_.cells.Menu().Remove(CallSheet);
   s_.main.SetView(nullptr);
   task_.Stop();
   selectionTimer_->Stop();

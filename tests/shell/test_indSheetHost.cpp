@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -56,7 +57,7 @@ struct RecordingWindow : indSheetHost::Window {
 struct HostRig {
   // sections: overlay sections put before the shipped ones.
   explicit HostRig(const std::string& sections = "") : prepared(Prepare(dir, sections)) {
-    host.SetWindow(&window);
+    host->SetWindow(&window);
     gUserToneMarks = 0;
   }
   static bool Prepare(const ProgramDir& dir, const std::string& sections) {
@@ -65,9 +66,9 @@ struct HostRig {
   }
 
   // The tree's node with that target, -1 for none.
-  int Node(const std::string& target) { return host.Tree()->FindByTarget(target); }
-  const indTreeModel::Node& NodeAt(int i) { return host.Tree()->Nodes()[static_cast<size_t>(i)]; }
-  std::string Shown() { return host.Current() ? host.Current()->model->Ref() : ""; }
+  int Node(const std::string& target) { return host->Tree()->FindByTarget(target); }
+  const indTreeModel::Node& NodeAt(int i) { return host->Tree()->Nodes()[static_cast<size_t>(i)]; }
+  std::string Shown() { return host->Current() ? host->Current()->model->Ref() : ""; }
   int Seen(int code) { return static_cast<int>(std::count(p.seen.begin(), p.seen.end(), code)); }
 
   ProgramDir dir;
@@ -84,7 +85,10 @@ struct HostRig {
                        .answer = [this](cmcCellCapsule& c, bool act) { return dispatch.Dispatch(c, act); },
                        .model = [this] { return p.main.SheetModel(); },
                        .measure = measure}};
-  indSheetHost host{{p.main, p.environ, p.mainOverlay, p.events, dispatch, p.cellHost, p.clock, p.clock, maker, view}};
+  indSheetHost::Seams Seams() {
+    return {p.main, p.environ, p.mainOverlay, p.events, dispatch, p.cellHost, p.clock, p.clock, maker, view};
+  }
+  std::optional<indSheetHost> host{std::in_place, Seams()};
   RecordingWindow window;
 };
 
@@ -124,9 +128,9 @@ TEST(SheetHost, TheTreeFollowsTheModelType) {
   };
   for (const auto& c : cases) {
     HostRig rig(c.sections);
-    rig.host.Start();
+    rig.host->Start();
     for (const int type : c.types) rig.p.main.ChangeModelType(type, false);
-    indTreeModel& tree = *rig.host.Tree();
+    indTreeModel& tree = *rig.host->Tree();
     EXPECT_EQ(BankNodes(tree), c.bankNodes) << c.name;
     EXPECT_EQ(Children(tree, rig.Node("GI_Sheet_Memory_CH_Top")), c.memoryChildren) << c.name;
     EXPECT_EQ(rig.Node("[St_Common]GI_Sheet_LmrOnly") >= 0, c.lmrNode) << c.name;
@@ -139,31 +143,31 @@ TEST(SheetHost, TheTreeFollowsTheModelType) {
 
 TEST(SheetHost, SelectingTheShownSheetsNodeDoesNotReopenIt) {
   HostRig rig;
-  rig.host.Start();
-  ASSERT_EQ(rig.host.TreeChangeDelay(), 300);
-  rig.host.SetMainWindowShown(true);
+  rig.host->Start();
+  ASSERT_EQ(rig.host->TreeChangeDelay(), 300);
+  rig.host->SetMainWindowShown(true);
   rig.p.clock.Advance(50);
   EXPECT_EQ(rig.window.shown, std::vector<std::string>{kTopPage}) << "the task opens the first node's sheet";
   rig.p.clock.Advance(400);
   EXPECT_EQ(rig.window.shown.size(), 1u) << "the delayed selection finds its sheet shown";
 
   const int common = rig.Node(kCommon);
-  rig.host.SelectNode(common);
+  rig.host->SelectNode(common);
   rig.p.clock.Advance(290);
   EXPECT_EQ(rig.Shown(), kTopPage) << "within the delay";
   rig.p.clock.Advance(20);
   EXPECT_EQ(rig.Shown(), kCommon);
-  const cmcSheetModel* shown = rig.host.Current()->model.get();
+  const cmcSheetModel* shown = rig.host->Current()->model.get();
 
-  rig.host.SelectNode(common);
+  rig.host->SelectNode(common);
   rig.p.clock.Advance(400);
-  EXPECT_EQ(rig.host.Current()->model.get(), shown);
+  EXPECT_EQ(rig.host->Current()->model.get(), shown);
   EXPECT_EQ(rig.window.shown, (std::vector<std::string>{kTopPage, "-", kCommon}));
 
   // Selecting again within the delay restarts it: only the last node opens.
-  rig.host.SelectNode(rig.Node(kUserTones));
+  rig.host->SelectNode(rig.Node(kUserTones));
   rig.p.clock.Advance(200);
-  rig.host.SelectNode(rig.Node(kTopPage));
+  rig.host->SelectNode(rig.Node(kTopPage));
   rig.p.clock.Advance(200);
   EXPECT_EQ(rig.Shown(), kCommon);
   rig.p.clock.Advance(150);
@@ -173,37 +177,37 @@ TEST(SheetHost, SelectingTheShownSheetsNodeDoesNotReopenIt) {
 
 TEST(SheetHost, TheHistoryKeepsEachSheetsPlace) {
   HostRig rig;
-  rig.host.OpenSheet(kCommon);
-  cmcSheetModel* common = rig.host.Current()->model.get();
+  rig.host->OpenSheet(kCommon);
+  cmcSheetModel* common = rig.host->Current()->model.get();
   const int row = common->Row();
   common->MoveBySteps(0, 2);
   const cmcSheetModel::Position left = common->CurrentPosition();
   ASSERT_NE(left.row, row);
-  const auto at = [&] { return std::pair(rig.host.Current()->model->Col(), rig.host.Current()->model->Row()); };
+  const auto at = [&] { return std::pair(rig.host->Current()->model->Col(), rig.host->Current()->model->Row()); };
   rig.window.sheetFocused = true;
-  rig.host.OpenSheet(kTopPage);
-  rig.host.OpenSheet(kUserTones);
-  ASSERT_EQ(rig.host.History().size(), 2u);
-  EXPECT_EQ(rig.host.History().front().ref, kTopPage);
+  rig.host->OpenSheet(kTopPage);
+  rig.host->OpenSheet(kUserTones);
+  ASSERT_EQ(rig.host->History().size(), 2u);
+  EXPECT_EQ(rig.host->History().front().ref, kTopPage);
 
-  rig.host.OpenSheet(kCommon);
+  rig.host->OpenSheet(kCommon);
   EXPECT_EQ(at(), std::pair(left.col, left.row));
   EXPECT_EQ(rig.window.focus.front(), false) << "the first sheet: the focus stays in the tree";
   EXPECT_EQ(rig.window.focus.back(), true) << "the grid had the focus when the last sheet closed";
-  EXPECT_EQ(rig.host.History().front().ref, kUserTones);
-  EXPECT_EQ(rig.host.History().size(), 3u) << "one entry per sheet";
+  EXPECT_EQ(rig.host->History().front().ref, kUserTones);
+  EXPECT_EQ(rig.host->History().size(), 3u) << "one entry per sheet";
 
   // Without a tree, reopening takes the history's first entry.
-  rig.host.CloseSheet();
-  EXPECT_EQ(rig.host.History().front().ref, kCommon);
-  rig.host.ReopenSheet();
+  rig.host->CloseSheet();
+  EXPECT_EQ(rig.host->History().front().ref, kCommon);
+  rig.host->ReopenSheet();
   EXPECT_EQ(rig.Shown(), kCommon);
   EXPECT_EQ(at(), std::pair(left.col, left.row));
 }
 
 TEST(SheetHost, TheWarningCheckRunsOnce250msAfterTheLastEdit) {
   HostRig rig;
-  rig.host.Start();
+  rig.host->Start();
   rig.p.clock.Advance(1000);  // the first node's sheet opened by the delayed selection, and its check
   const int before = rig.Seen(kEvWarningCheckDone);
   rig.p.main.Working().SetByte(41230, 'X');  // an edit the dispatch made
@@ -223,24 +227,24 @@ TEST(SheetHost, TheWarningCheckRunsOnce250msAfterTheLastEdit) {
 
 TEST(SheetHost, AWarningUnderACollapsedBranchMarksTheAncestor) {
   HostRig rig;
-  rig.host.Start();
+  rig.host->Start();
   const int signalling = rig.Node("GI_Sheet_Signal");
   const int userTones = rig.Node(kUserTones);
   ASSERT_FALSE(rig.NodeAt(signalling).expanded);
   gUserToneMarks = cmcCellCapsule::kWarningMark;
-  const indSheetHost::CheckResult result = rig.host.RunWarningChecks();
+  const indSheetHost::CheckResult result = rig.host->RunWarningChecks();
   EXPECT_EQ(result.warnings, std::vector<std::string>{kUserTones});
   EXPECT_EQ(rig.NodeAt(signalling).mark, indTreeModel::kWarningMark);
 
-  rig.host.SetExpanded(signalling, true);
+  rig.host->SetExpanded(signalling, true);
   EXPECT_EQ(rig.NodeAt(signalling).mark, indTreeModel::kNoMark) << "expanding reruns the checks";
   EXPECT_EQ(rig.NodeAt(userTones).mark, indTreeModel::kWarningMark);
 
   gUserToneMarks = cmcCellCapsule::kWarningMark | cmcCellCapsule::kErrorMark;
-  rig.host.SetExpanded(signalling, false);
+  rig.host->SetExpanded(signalling, false);
   EXPECT_EQ(rig.NodeAt(signalling).mark, indTreeModel::kErrorMark) << "an error wins";
   gUserToneMarks = 0;
-  rig.host.RunWarningChecks();
+  rig.host->RunWarningChecks();
   EXPECT_EQ(rig.NodeAt(signalling).mark, indTreeModel::kNoMark);
 }
 
@@ -262,10 +266,10 @@ TEST(SheetHost, ASheetSetsTheLayoutConditionsAndItsWindowsFollow) {
     HostRig rig;
     rig.p.environ.mchView = c.mchView;
     rig.p.environ.pHelpView = c.pHelpView;
-    rig.host.OpenSheet(c.ref);
+    rig.host->OpenSheet(c.ref);
     rig.p.seen.clear();
     rig.p.clock.Advance(20);
-    EXPECT_EQ(indPaneLayout::StateOf(rig.host.LayoutConditions()), c.state) << c.name;
+    EXPECT_EQ(indPaneLayout::StateOf(rig.host->LayoutConditions()), c.state) << c.name;
     std::vector<int> turned;
     for (const int code : rig.p.seen)
       if (code == kEvPHelpDock || code == kEvPHelpHide || code == kEvMchPaneShow || code == kEvMchPaneHide)
@@ -278,23 +282,33 @@ TEST(SheetHost, ASheetSetsTheLayoutConditionsAndItsWindowsFollow) {
 
 TEST(SheetHost, ASheetsOwnLinkOpensItsSheetOnTheNextTurn) {
   HostRig rig;
-  rig.host.Start();
-  rig.host.OpenSheet(kTopPage);
+  rig.host->Start();
+  rig.host->OpenSheet(kTopPage);
   cmcCellObj link;
   link.ParseCell("{(%CT_Null.CallSheet:[St_Common]GI_Sheet_Common)}", nullptr, nullptr, &rig.p.mainOverlay);
   cmcCellCapsule request;
   request.cell = &link;
   request.keyCode = 13;
-  request.sheet = rig.host.Current()->model.get();
+  request.sheet = rig.host->Current()->model.get();
   rig.dispatch.Dispatch(request, true);
   EXPECT_EQ(rig.Shown(), kTopPage) << "the sheet whose cell runs stays until the request returns";
   rig.p.clock.Advance(50);
   EXPECT_EQ(rig.Shown(), kCommon);
 }
 
+TEST(SheetHost, ASecondHostTakesOverTheTreesCommand) {
+  HostRig rig;
+  rig.host.reset();
+  rig.host.emplace(rig.Seams());
+  rig.host->Start();
+  rig.host->SelectNode(rig.Node(kCommon));
+  rig.p.clock.Advance(400);
+  EXPECT_EQ(rig.Shown(), kCommon);
+}
+
 TEST(SheetHost, BankLabelsFollowTheImage) {
   HostRig rig;
-  rig.host.Start();
+  rig.host->Start();
   const int bank3 = rig.Node("[St_ChBank]GI_Sheet_Mch_Pmr,Bank 3");
   ASSERT_GE(bank3, 0);
   const std::string name = "NEWNAME ";
