@@ -15,7 +15,6 @@
 #include "sheet/cmcSheetHooks.h"
 #include "sheet/cmcSheetModel.h"
 #include "sheet/cmcSheetView.h"
-#include "shell/indSheetRender.h"
 
 namespace {
 
@@ -44,12 +43,11 @@ struct Rig {
     if (session.Main().OpenCloneFile(BinDir() + "RX93LMR.qcl", false)) std::cerr << "no LMR image\n" << err.str();
   }
   std::unique_ptr<cmcSheetModel> Make() {
-    indSheetRender render(session.Main(), session.Overlay(), session.Events(), session.Dispatch());
     cmcSheetModel::Seams seams{
         .overlay = session.Overlay(), .view = window, .hooks = hooks, .answer = [this](cmcCellCapsule& c, bool act) {
           return session.Dispatch().Dispatch(c, act);
         }};
-    return std::make_unique<cmcSheetModel>(seams, kBankSheet, render.SheetModel());
+    return std::make_unique<cmcSheetModel>(seams, kBankSheet, cmcSheetDef::Model{});  // LMR, user mode
   }
   std::ostringstream err;
   indCliSession session;
