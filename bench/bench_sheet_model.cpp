@@ -15,7 +15,6 @@
 #include "sheet/cmcSheetHooks.h"
 #include "sheet/cmcSheetModel.h"
 #include "sheet/cmcSheetView.h"
-#include "shell/indMain.h"
 
 namespace {
 
@@ -48,7 +47,7 @@ struct Rig {
         .overlay = session.Overlay(), .view = window, .hooks = hooks, .answer = [this](cmcCellCapsule& c, bool act) {
           return session.Dispatch().Dispatch(c, act);
         }};
-    return std::make_unique<cmcSheetModel>(seams, kBankSheet, session.Main().SheetModel());
+    return std::make_unique<cmcSheetModel>(seams, kBankSheet, cmcSheetDef::Model{});  // LMR, user mode
   }
   std::ostringstream err;
   indCliSession session;

@@ -358,7 +358,7 @@ void cmcSheetModel::MoveBySteps(int dx, int dy) {
   bool scrolled = false;
   if (to.col <= def_.MinSelectableCol()) scrolled = layout_.SetLeftCol(layout_.FixedCols()) || scrolled;
   if (to.row <= def_.MinSelectableRow()) scrolled = layout_.SetTopRow(layout_.FixedRows()) || scrolled;
-  if (scrolled) view_.Scrolled();
+  if (scrolled) Scrolled();
 }
 
 bool cmcSheetModel::MoveTo(int col, int row) {
@@ -387,7 +387,7 @@ bool cmcSheetModel::MoveTo(int col, int row) {
   const bool busy = busy_ && busy_();
   if (busy) extendingByMouse_ = false;
   cursor_.MoveTo(col, row, Extending(), busy);
-  if (layout_.ScrollIntoView(col, row)) view_.Scrolled();
+  if (layout_.ScrollIntoView(col, row)) Scrolled();
   UpdatePopupMenu(false);
   if (editorShown_) CommitEditor();
   hooks_.CellSelected(def_.CellAt(col, row), col, row);
@@ -412,10 +412,10 @@ bool cmcSheetModel::Extending() const { return (heldModifiers_ & kShift) != 0 ||
 
 bool cmcSheetModel::KeyDown(int virtualKey, uint8_t modifiers) {
   heldModifiers_ = modifiers;
-  const bool function = virtualKey >= kVkF1 && virtualKey <= kVkF12;
-  if (!function && (virtualKey < kVkPrior || virtualKey > kVkDown)) return false;
   HideEditor();
   if (events_) events_->SendText(kEvStatusText, kClWindowTextColour, kClBtnFace, "");
+  const bool function = virtualKey >= kVkF1 && virtualKey <= kVkF12;
+  if (!function && (virtualKey < kVkPrior || virtualKey > kVkDown)) return false;
   if (function) {
     EditCell(Col(), Row(), virtualKey << 8, 0);
     return true;
@@ -455,8 +455,9 @@ bool cmcSheetModel::MouseDown(Button button, int x, int y, uint8_t modifiers) {
   heldModifiers_ = modifiers;
   const cmcSheetCoord at = OwnerOf(layout_.MouseCoord(x, y).col, layout_.MouseCoord(x, y).row);
   if (button != Button::kRight) {
-    extendingByMouse_ = true;
+    // The click moves the cursor first; dragging on from it extends the selection.
     if (at.col >= 0) MoveTo(at.col, at.row);
+    extendingByMouse_ = true;
     return false;
   }
   if (cursor_.MultiActive()) return true;
@@ -472,7 +473,7 @@ void cmcSheetModel::MouseUp(Button button) {
 }
 
 void cmcSheetModel::MouseMove(int x, int y) {
-  if (!popup_) return;
+  if (!popup_ && !extendingByMouse_) return;
   const cmcSheetCoord at = layout_.MouseCoord(x, y);
   if (at == lastMouseCell_) return;
   lastMouseCell_ = at;
@@ -520,8 +521,12 @@ void cmcSheetModel::TimedScroll(int dx, int dy) { MoveBySteps(dx, dy); }
 
 void cmcSheetModel::ScrollTo(int leftCol, int topRow) {
   const bool moved = layout_.SetLeftCol(leftCol) | layout_.SetTopRow(topRow);
-  if (moved) view_.Scrolled();
-  if (events_) events_->SendText(kEvMchWinRaise, "");
+  if (moved) Scrolled();
+}
+
+void cmcSheetModel::Scrolled() {
+  view_.Scrolled();
+  if (events_ && !building_) events_->SendText(kEvMchWinRaise, "");
 }
 
 void cmcSheetModel::SetClientSize(int width, int height) {

@@ -171,7 +171,8 @@ class cmcSheetModel : private cmcSheetCursor::Grid {
   void SetClientSize(int width, int height);
   void FocusChanged(bool focused);
   bool Focused() const { return focused_; }
-  // A left click on the grid or the title.
+  // The title was clicked, or the grid while the memory channel window marks itself
+  // active: the application raises that window (event 59).
   void Clicked();
 
   // The single entry of every user action on a cell; text is what the in-place editor
@@ -237,6 +238,8 @@ class cmcSheetModel : private cmcSheetCursor::Grid {
   static void RepaintThunk(void* self, cmcCellCapsule& probe, int flags);
   static void ReopenEditorThunk(void* self, cmcCellCapsule& capsule);
   void Announce(uint8_t code, intptr_t argument = 0);
+  // The grid scrolled: the window follows, the application hears of it.
+  void Scrolled();
 
   cmcGTexBase& overlay_;
   cmcSheetView& view_;

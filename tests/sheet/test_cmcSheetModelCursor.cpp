@@ -239,6 +239,21 @@ TEST(SheetModelCursor, SelectingRanges) {
   }
 }
 
+TEST(SheetModelCursor, DraggingSelectsARange) {
+  // Rows 1 pixel high: row r lies at y = r.
+  SheetRig rig(kRows, "(FixedRows=1)(FixedCols=1)(MultiSelect=Line)");
+  cmcSheetModel& sheet = rig.Build();
+  sheet.KeyDown(M::kVkDown, 0);
+  sheet.MouseDown(M::Button::kLeft, 1, 1, 0);
+  EXPECT_EQ(SelectedRows(sheet), (std::vector<int>{1})) << "a click starts afresh";
+  sheet.MouseMove(1, 2);
+  sheet.MouseMove(1, 3);
+  sheet.MouseUp(M::Button::kLeft);
+  EXPECT_EQ(SelectedRows(sheet), (std::vector<int>{1, 2, 3}));
+  sheet.MouseMove(1, 1);
+  EXPECT_EQ(rig.At(), (cmcSheetCoord{1, 3})) << "without a button the cursor stays";
+}
+
 TEST(SheetModelCursor, SelectionChangesRepaintTheirCells) {
   SheetRig rig(kRows, "(FixedRows=1)(FixedCols=1)(MultiSelect=Line)");
   cmcSheetModel& sheet = rig.Build();

@@ -241,6 +241,27 @@ TEST(SheetModelEdit, TheValueLayerRepaintsThroughTheRequest) {
   EXPECT_FALSE(painted.count({1, 4}));
 }
 
+TEST(SheetModelEdit, TheCurrentCellIsReportedAndAskedFor) {
+  cmcVirtualClock clock;
+  cmcEvMan events(clock);
+  SheetRig rig(kChannels, "(FixedRows=1)");
+  rig.events = &events;
+  rig.Make();
+  rig.sheet->Build({.measure = &rig.measure});
+  EXPECT_EQ(rig.view.Calls("report"), (std::vector<std::string>{"report 0"})) << "after building";
+  cmcSheetModel& sheet = *rig.sheet;
+  sheet.KeyDown(M::kVkDown, 0);
+  sheet.KeyUp();
+  EXPECT_EQ(rig.view.Calls("report").back(), "report 1");
+  // The sheet's own popup menu asks which cell its commands apply to.
+  const auto answer = events.Ask(kEvAskPopupCell, reinterpret_cast<intptr_t>(&sheet));
+  ASSERT_TRUE(answer);
+  const auto* cell = reinterpret_cast<const cmcCellObj*>(answer->data);
+  EXPECT_EQ(cell->label, CL_Mch_No);
+  EXPECT_EQ(cell->index, 1);
+  EXPECT_FALSE(events.Ask(kEvAskPopupCell, 1)) << "another menu's ask";
+}
+
 TEST(SheetModelEdit, AnEditAnnouncesTheMenuRefreshAndAMoveTheSheetNotice) {
   cmcVirtualClock clock;
   cmcEvMan events(clock);
