@@ -9,7 +9,7 @@
 class cmcCellObj;
 class cmcCellCanvas;
 class cmcCellGrid;
-class cuiSheet;
+class cmcSheetModel;
 
 class cmcCellCapsule {
  public:
@@ -66,7 +66,7 @@ class cmcCellCapsule {
   uint8_t inputKind = kInputKey;
   JumpRequest jump;
   int32_t repeatKey = 0;
-  cuiSheet* sheet = nullptr;
+  cmcSheetModel* sheet = nullptr;  // the sheet that made the request; opaque here
   uint8_t multiSelection = 0;
   int32_t rangeLow = 0;
   int32_t rangeHigh = 0;

@@ -13,6 +13,7 @@ class cmcCodecCommon {
   static constexpr int32_t kKeyBackspace = 8;
   static constexpr int32_t kKeyEnter = 13;
   static constexpr int32_t kKeySpace = 32;
+  static constexpr int32_t kKeyEscape = 27;
 
   // Dispatch results.
   static constexpr uint8_t kResultDone = 0;

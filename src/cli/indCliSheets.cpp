@@ -6,6 +6,7 @@
 #include "cell/cmcCellRegistry.h"
 #include "channel/datChKinds.h"
 #include "cli/indCliSession.h"
+#include "image/cmcImageMap.h"
 #include "sheet/cmcSheetRef.h"
 
 namespace {
@@ -28,7 +29,7 @@ const std::vector<indSheetRender::TreeSheet>& indCliSheets::Tree() {
 
 bool indCliSheets::Knows(std::string_view ref) {
   const cmcSheetRef wanted(ref);
-  if (wanted.SheetKind() == cmcSheetRef::Kind::kBank && (wanted.Bank() < 0 || wanted.Bank() >= datChAdr::kBanks))
+  if (wanted.SheetKind() == cmcSheetRef::Kind::kBank && (wanted.Bank() < 0 || wanted.Bank() >= cmcImageMap::kBanks))
     return false;
   return std::any_of(Tree().begin(), Tree().end(), [&](const indSheetRender::TreeSheet& sheet) {
     return sheet.ref == ref || cmcSheetRef(sheet.ref).SheetName() == wanted.SheetName();

@@ -1,13 +1,14 @@
 #include "cli/indCliStorage.h"
 
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 #include "shell/indImagePacking.h"
 
 namespace {
 
 constexpr int kModelTypes = 4;
 
-bool IsPackedArea(int address) { return address >= indPackLayout::kPackStart && address < cmcEeprom::kEepromSize; }
+bool IsPackedArea(int address) { return address >= cmcImageMap::kPackStart && address < cmcEeprom::kEepromSize; }
 
 }  // namespace
 

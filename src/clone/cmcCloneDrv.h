@@ -10,7 +10,6 @@
 #include <string>
 
 #include "clone/cmcComm.h"
-#include "clone/cmcWaiter.h"
 #include "clone/dst_CDrv_Result.h"
 #include "image/cmcAddressRanges.h"
 #include "image/cmcBuff.h"
@@ -18,6 +17,7 @@
 #include "runtime/cmcClock.h"
 #include "runtime/cmcTask.h"
 #include "runtime/cmcTick.h"
+#include "runtime/cmcWaiter.h"
 
 class cmcCloneDrv {
  public:

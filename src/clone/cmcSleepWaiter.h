@@ -2,7 +2,7 @@
 // The clone drivers' blocking wait on a real clock: it sleeps the calling thread, as
 // the short fixed pauses of an exchange are meant to; the serial device keeps
 // receiving meanwhile.
-#include "clone/cmcWaiter.h"
+#include "runtime/cmcWaiter.h"
 
 class cmcSleepWaiter : public cmcWaiter {
  public:

@@ -39,7 +39,7 @@ std::optional<int32_t> DirectiveNumber(std::string_view directive) {
 }  // namespace
 
 cmcSheetDef::cmcSheetDef(cmcGTexBase& overlay, std::string name, cmcSheetRef::Kind kind, const Model& model)
-    : overlay_(overlay), name_(std::move(name)), kind_(kind), model_(model) {}
+    : overlay_(overlay), models_(&overlay), name_(std::move(name)), kind_(kind), model_(model) {}
 
 void cmcSheetDef::Build(std::string_view basicCellSuffix) {
   ReadStyle();
@@ -86,7 +86,7 @@ int cmcSheetDef::FixedRows() const { return std::clamp(style_.fixedRows, 0, std:
 void cmcSheetDef::BuildBasicCell(std::string_view suffix) {
   const std::string text = overlay_.GetLine(name_ + "_BasicCell", 0) + std::string(suffix);
   basicCell_ = cmcCellObj();
-  basicCell_.ParseCell(text, nullptr, nullptr, &overlay_);
+  basicCell_.ParseCell(text, nullptr, nullptr, models_);
 }
 
 std::optional<bool> cmcSheetDef::Condition(std::string_view name) const {
@@ -194,7 +194,7 @@ void cmcSheetDef::BuildCells() {
         record.cell.CopyCell(records_[RecordIndex(k, r - 1)].cell);
         ++record.cell.index;
       } else {
-        rest = record.cell.ParseCell(rest, &counters_, &basicCell_, &overlay_);
+        rest = record.cell.ParseCell(rest, &counters_, &basicCell_, models_);
       }
       if (record.cell.Selectable()) {
         minSelCol_ = std::min(minSelCol_, k);

@@ -56,6 +56,9 @@ class cmcSheetDef {
   cmcSheetDef& operator=(const cmcSheetDef&) = delete;
 
   void SetModel(const Model& model) { model_ = model; }
+  // Where cell models are read: the main overlay, when the sheet's own sections come
+  // from another store (an editor's in-memory overlay). The sheet's store by default.
+  void SetModels(cmcGTexBase& models) { models_ = &models; }
 
   // Reads the style, the basic cell (line 0 with basicCellSuffix appended, e.g. the
   // display's font height), counts the rows and parses every cell.
@@ -107,6 +110,7 @@ class cmcSheetDef {
   size_t RecordIndex(int col, int row) const;
 
   cmcGTexBase& overlay_;
+  cmcGTexBase* models_;
   std::string name_;
   cmcSheetRef::Kind kind_;
   Model model_;

@@ -57,6 +57,7 @@ void indCellShell::AnnounceRow(int category, int row) {
 
 void indCellShell::AfterUserAction() {
   main_.MarkModifiedIfChanged();
+  if (afterAction_) afterAction_();
   events_.Send(kEvCommandStates);
 }
 

@@ -57,6 +57,9 @@ class indCellShell : public indCellHost {
 
   indMenuCommandTable& Menu() { return menu_; }
   void SetHelpOpener(HelpOpener opener) { helpOpener_ = std::move(opener); }
+  // Run after every user action, once the modified flag is up to date (the sheet host
+  // schedules its warning check).
+  void SetAfterAction(std::function<void()> hook) { afterAction_ = std::move(hook); }
   // The user interface answers whether Shift is held; without it Shift never is.
   void SetShiftQuery(std::function<bool()> query) { shiftQuery_ = std::move(query); }
   // How many keys handlers have refused on restricted settings so far.
@@ -77,5 +80,6 @@ class indCellShell : public indCellHost {
   cmcFCache cache_;
   cmcPresetConfirmations presets_;
   std::function<bool()> shiftQuery_;
+  std::function<void()> afterAction_;
   int restrictedReports_ = 0;
 };

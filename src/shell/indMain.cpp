@@ -416,6 +416,10 @@ std::string indMain::Text(const char* key) const { return overlay_.GetText(key);
 
 int indMain::ModelType() const { return environ_.modelType; }
 
+cmcSheetDef::Model indMain::SheetModel() const {
+  return {ModelType(), extendedMode, makerReserveMode, working_.GetByte(cmcImageMap::kSheetAccess)};
+}
+
 int indMain::ChannelKindOf(int modelType) {
   switch (modelType) {
     case 1:

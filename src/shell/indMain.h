@@ -16,6 +16,7 @@
 #include "clone/dst_AdjustState.h"
 #include "image/cmcAddressRanges.h"
 #include "image/cmcEeprom.h"
+#include "sheet/cmcSheetDef.h"
 
 class cmcClock;
 class cmcEvMan;
@@ -104,6 +105,8 @@ class indMain {
   std::string Caption() const;
 
   int ModelType() const;
+  // What the sheets' model conditions test: the model type, the modes, the access byte.
+  cmcSheetDef::Model SheetModel() const;
   // The channel record kind, the name suffix and the bank count of the model type.
   static int ChannelKindOf(int modelType);
   static const char* NameSuffixOf(int modelType);

@@ -15,6 +15,8 @@ struct dst_MenuCommand {
 class indMenuCommandTable : public indMenuCommands {
  public:
   void Add(int label, dst_MenuCommand command);
+  // Forgets the label's entry, for a command whose owner goes before the table.
+  void Remove(int label) { commands_.erase(label); }
 
   bool Handles(int label) const override { return commands_.contains(label); }
   void Execute(int label, cmcCellCapsule& request) override;

@@ -1,25 +1,27 @@
 #pragma once
-// Overlay sheets rendered as text on the model controller's working image: every cell
-// of the built sheet, a bound cell as the active cell dispatch shows it when drawn, an
-// unbound one with its own text. While rendering it stands in for the views the
-// dispatch asks: a bank sheet answers its bank, a memory channel window sheet the
-// window's bank 0 and that bank's first channel. Also lists the tree's sheets.
+// Overlay sheets rendered as text on the model controller's working image: each sheet
+// is built as the desktop builds it (cmcSheetModel, sized with a fixed measure) and
+// every cell of every row it shows is printed as the model shows it. While rendering
+// a memory channel window sheet it stands in for the window: bank 0 and that bank's
+// first channel. Also lists the tree's sheets.
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "sheet/cmcSheetDef.h"
+#include "sheet/cmcSheetView.h"
 #include "shell/indTreeModel.h"
 
 class cmcCellCapsule;
 class cmcEvMan;
 class cmcGTex;
+class cmcSheetModel;
 class indActiveCell;
 class indMain;
 struct cmcEvent;
 
-class indSheetRender {
+class indSheetRender : private cmcSheetView {
  public:
   // One text per cell, trailing empty cells of a row dropped; line breaks, tabs and
   // carriage returns inside a text become blanks.
@@ -49,22 +51,25 @@ class indSheetRender {
 
   // The rows as lines of tab-separated texts.
   static std::string Table(const Rows& rows);
-  // The model state the sheet conditions and the tree filter read from the controller.
-  cmcSheetDef::Model SheetModel() const;
-  indTreeModel::Filter TreeFilter() const;
 
  private:
+  // cmcSheetView: there is no window to follow the sheet.
+  void Repaint(int, int) override {}
+  void LayoutChanged() override {}
+  void OpenEditor(int, int, const std::string&, int, int) override {}
+  void HideEditor() override {}
+  void SetPopupMenu(const std::string&) override {}
+
   void OnEvent(cmcEvent& event);
-  std::string Shown(const cmcCellObj& cell);
   // Builds the sheet and calls row for each row shown, while the renderer answers
   // for the sheet's views.
-  void ForEachRow(std::string_view ref, const std::function<void(cmcSheetDef&, int)>& row);
+  void ForEachRow(std::string_view ref, const std::function<void(cmcSheetModel&, int)>& row);
 
   indMain& main_;
   cmcGTex& overlay_;
   cmcEvMan& events_;
   indActiveCell& dispatch_;
-  // The views answered while a sheet is rendered.
-  int bank_ = -1;
+  // The window answered while a window sheet is rendered.
   bool mchWin_ = false;
+  cmcSheetModel* sheet_ = nullptr;
 };

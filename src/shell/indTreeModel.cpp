@@ -1,7 +1,9 @@
 #include "shell/indTreeModel.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "image/cmcImageMap.h"
 #include "overlay/cmcGTexBase.h"
 #include "sheet/cmcSheetRef.h"
 #include "shell/indMain.h"
@@ -27,11 +29,26 @@ int NormalType(int modelType) { return modelType >= 0 && modelType <= 3 ? modelT
 
 }  // namespace
 
+indTreeModel::Filter indTreeModel::FilterFor(const indMain& main) {
+  Filter f;
+  f.modelType = main.ModelType();
+  f.makerReserveMode = main.makerReserveMode;
+  f.adjustDataPresent = main.adjustDataPresent;
+  f.extendedMode = main.extendedMode;
+  f.digitalByte = main.Working().GetByte(cmcImageMap::kSheetAccess);
+  const uint8_t* names = main.Working().Data() + cmcImageMap::kBankNames;
+  for (size_t b = 0; b < f.bankNames.size(); ++b)
+    f.bankNames[b].assign(reinterpret_cast<const char*>(names + 8 * b), 8);
+  return f;
+}
+
 void indTreeModel::Build() {
   nodes_.clear();
+  selected_ = -1;
   basicCell_ = cmcCellObj();
   basicCell_.ParseCell(overlay_.GetLine("GI_Tree_Main_BasicCell", 0), nullptr, nullptr, &overlay_);
   AddRun(0, 0);
+  if (!nodes_.empty()) nodes_.front().expanded = true;
 }
 
 indTreeModel::Node indTreeModel::MakeNode(int depth, std::string_view descriptor) const {
@@ -39,6 +56,7 @@ indTreeModel::Node indTreeModel::MakeNode(int depth, std::string_view descriptor
   node.depth = depth;
   node.cell.ParseCell(descriptor, nullptr, &basicCell_, &overlay_);
   node.caption = node.cell.CellText();
+  node.icon = node.cell.imageIndex;
   return node;
 }
 
@@ -98,10 +116,35 @@ bool indTreeModel::Kept(int n, const Filter& f) {
   }
 }
 
+int indTreeModel::Parent(int node) const {
+  const int depth = nodes_[static_cast<size_t>(node)].depth;
+  for (int i = node - 1; i >= 0; --i)
+    if (nodes_[static_cast<size_t>(i)].depth < depth) return i;
+  return -1;
+}
+
+bool indTreeModel::Visible(int node) const {
+  for (int p = Parent(node); p >= 0; p = Parent(p))
+    if (!nodes_[static_cast<size_t>(p)].expanded) return false;
+  return true;
+}
+
+void indTreeModel::Select(int node) { selected_ = node >= 0 && node < static_cast<int>(nodes_.size()) ? node : -1; }
+
+void indTreeModel::SetExpanded(int node, bool expanded) { nodes_.at(static_cast<size_t>(node)).expanded = expanded; }
+
+void indTreeModel::Erase(int first, int end) {
+  nodes_.erase(nodes_.begin() + first, nodes_.begin() + end);
+  if (selected_ >= end)
+    selected_ -= end - first;
+  else if (selected_ >= first)
+    selected_ = first > 0 ? first - 1 : (nodes_.empty() ? -1 : 0);
+}
+
 void indTreeModel::RemoveClass(int n) {
   for (int i = 0; i < static_cast<int>(nodes_.size());) {
     if (nodes_[static_cast<size_t>(i)].cell.Flag(n))
-      nodes_.erase(nodes_.begin() + i, nodes_.begin() + SubtreeEnd(i));
+      Erase(i, SubtreeEnd(i));
     else
       ++i;
   }
@@ -110,6 +153,7 @@ void indTreeModel::RemoveClass(int n) {
 int indTreeModel::AddChild(int parent, std::string_view descriptor) {
   const int at = SubtreeEnd(parent);
   nodes_.insert(nodes_.begin() + at, MakeNode(nodes_[static_cast<size_t>(parent)].depth + 1, descriptor));
+  if (selected_ >= at) ++selected_;
   return at;
 }
 
@@ -128,7 +172,7 @@ void indTreeModel::AddDigitalTimerNode() {
 void indTreeModel::BuildBankBranch(const Filter& f, int modelType) {
   const int top = FindByTarget("GI_Sheet_Memory_CH_Top");
   if (top < 0) return;
-  nodes_.erase(nodes_.begin() + top + 1, nodes_.begin() + SubtreeEnd(top));
+  Erase(top + 1, SubtreeEnd(top));
   const std::string operation = overlay_.GetLine("GI_Tree_Branch_Mch_BankOperation", 0);
   const std::string format = overlay_.GetLine("GI_Tree_Branch_Mch_Bank", 0);
   const char* suffix = indMain::NameSuffixOf(modelType);
@@ -143,6 +187,7 @@ void indTreeModel::BuildBankBranch(const Filter& f, int modelType) {
 }
 
 void indTreeModel::ApplyFilter(const Filter& f) {
+  const std::string selectedTarget = selected_ >= 0 ? nodes_[static_cast<size_t>(selected_)].Target() : "";
   for (const int n : kClassOrder) {
     if (Kept(n, f)) {
       if (n == 5) AddDigitalTimerNode();
@@ -151,6 +196,43 @@ void indTreeModel::ApplyFilter(const Filter& f) {
     }
   }
   BuildBankBranch(f, NormalType(f.modelType));
+  if (selected_ >= 0 && nodes_[static_cast<size_t>(selected_)].Target() != selectedTarget &&
+      selected_ + 1 < static_cast<int>(nodes_.size()))
+    ++selected_;
+}
+
+void indTreeModel::ClearMarks() {
+  for (Node& node : nodes_) node.mark = kNoMark;
+}
+
+int indTreeModel::Mark(int node, const std::vector<std::string>& targets, int mark) {
+  Node& n = nodes_.at(static_cast<size_t>(node));
+  int marked = 0;
+  for (int child = node + 1; child < SubtreeEnd(node); child = SubtreeEnd(child)) marked += Mark(child, targets, mark);
+  const bool listed = std::find(targets.begin(), targets.end(), n.Target()) != targets.end();
+  if (listed || (!n.expanded && marked > 0)) {
+    n.mark = mark;
+    ++marked;
+  }
+  return marked;
+}
+
+void indTreeModel::ApplyMarks(const std::vector<std::string>& errors, const std::vector<std::string>& warnings) {
+  ClearMarks();
+  std::vector<int> tops;
+  for (int i = 0; i < static_cast<int>(nodes_.size()); i = SubtreeEnd(i)) tops.push_back(i);
+  for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
+    Mark(*it, warnings, kWarningMark);
+    Mark(*it, errors, kErrorMark);
+  }
+}
+
+void indTreeModel::SetBankIcons(const std::array<bool, 8>& enabled, const std::array<bool, 8>& holdsChannels) {
+  for (Node& node : nodes_) {
+    const int bank = BankOfNode(node);
+    if (bank < 0 || bank >= 8) continue;
+    node.icon = 4 + (enabled[static_cast<size_t>(bank)] ? 2 : 0) + (holdsChannels[static_cast<size_t>(bank)] ? 1 : 0);
+  }
 }
 
 void indTreeModel::AppendModelName(int modelType) {

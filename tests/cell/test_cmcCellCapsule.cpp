@@ -28,7 +28,7 @@ void Fill(cmcCellCapsule& c, cmcCellCapsule& parent, cmcCellObj& cell, std::arra
   c.inputKind = cmcCellCapsule::kInputPopupAnswer;
   c.jump = {1, 2, 3, 4};
   c.repeatKey = 5;
-  c.sheet = reinterpret_cast<cuiSheet*>(&parent);
+  c.sheet = reinterpret_cast<cmcSheetModel*>(&parent);
   c.multiSelection = cmcCellCapsule::kMultiActive;
   c.rangeLow = 6;
   c.rangeHigh = 7;

@@ -2,6 +2,7 @@
 // tree and test sheets of its own.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "channel/datChBank.h"
@@ -253,4 +254,27 @@ TEST(CliDumpShipped, EveryInitialImagePrintsItsTree) {
     for (const auto& h : headings) banks += h.find(std::string("[St_ChBank]") + image.bankSheet) != std::string::npos;
     EXPECT_EQ(banks, image.banks) << image.file;
   }
+}
+
+// Every sheet of every shipped initial image, with and without the maker mode, prints
+// exactly as recorded: the goldens guard the sheet building the dump runs on.
+TEST(CliDumpShipped, EveryInitialImageMatchesItsGolden) {
+  const ProgramDir dir;
+  for (const char* image : {"RX93LMR", "RX93PMR", "RX93QPMR", "RX93DPMR"})
+    for (const bool maker : {false, true}) {
+      std::vector<std::string> args = {"dump", dir.Dir() + image + ".qcl"};
+      if (maker) args.push_back("--maker");
+      std::ostringstream out, err;
+      ASSERT_EQ(RunCli(args, out, err, dir.Dir()), 0) << image << err.str();
+      const std::string golden = std::string(RX93_TEST_DATA) + "/dump/" + image + (maker ? "_maker" : "") + ".txt";
+      const std::vector<std::string> expected = SplitLines(Slurp(golden)), actual = SplitLines(out.str());
+      ASSERT_FALSE(expected.empty()) << golden;
+      EXPECT_EQ(actual.size(), expected.size()) << golden;
+      for (size_t i = 0; i < std::min(actual.size(), expected.size()); ++i)
+        if (actual[i] != expected[i]) {
+          ADD_FAILURE() << golden << " line " << i + 1 << ":\n  golden: " << expected[i] << "\n  dumped: " << actual[i];
+          break;
+        }
+      EXPECT_TRUE(out.str() == Slurp(golden)) << golden << ": not byte-identical";
+    }
 }

@@ -14,8 +14,8 @@
 #include "clone/cmcSerialFactory.h"
 #include "clone/cmcSerialRef.h"
 #include "clone/cmcSimRadio.h"
-#include "clone/cmcWaiter.h"
 #include "runtime/cmcVirtualClock.h"
+#include "runtime/cmcWaiter.h"
 #include "support/VirtualWaiter.h"
 
 inline constexpr int kRadioPort = 1;

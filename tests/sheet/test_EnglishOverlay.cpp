@@ -153,9 +153,7 @@ class NameCheck {
 
 class ShippedOverlay : public ::testing::Test {
  protected:
-  ShippedOverlay() {
-    overlay_.SetFile(std::string(RX93_DATA_DIR) + "/RX93KITD_ENG.OVL");
-  }
+  ShippedOverlay() { overlay_.SetFile(std::string(RX93_DATA_DIR) + "/RX93KITD_ENG.OVL"); }
 
   // Parses every line of a menu-like body, checking the names its cells give.
   void ParseBody(const std::string& name) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "image/cmcEeprom.h"
+#include "image/cmcImageMap.h"
 #include "shell/indImageFixups.h"
 
 namespace {
@@ -63,8 +64,8 @@ TEST(ApplyRecordFixups, ChannelNotInUseBecomesTheTemplatesChannelStillNotInUse) 
     Main(t, 4)[4] = 0x9A;  // transmit inhibited, in use
     Ext(t, 4)[6] = 0x09;
     cmcEeprom image = Filled(0);
-    SetWord(image, 41163, 8);             // channel 4 lies in bank 0
-    image.SetByte(kMain + 22 * 4, 0x80);  // receive inhibit alone: not in use
+    image.SetWord(cmcImageMap::kBankCounts, 8);  // channel 4 lies in bank 0
+    image.SetByte(kMain + 22 * 4, 0x80);         // receive inhibit alone: not in use
     std::memcpy(Main(image, 4) + 12, "OLDNAME!", 8);
     ApplyRecordFixups(image, t, 3);
     const uint8_t* m = Main(image, 4);
@@ -92,8 +93,8 @@ TEST(ApplyRecordFixups, NonPresetChannelsAreNumberedByTransmitInhibit) {
   for (const auto& c : chs) Ext(t, c.n)[5] = 0x66;
   Ext(t, 7)[5] = 0x44;
   cmcEeprom image = Filled(0);
-  SetWord(image, 41163, 5);  // banks 0 and 1 hold channels 0-6
-  SetWord(image, 41165, 2);
+  image.SetWord(cmcImageMap::kBankCounts, 5);  // banks 0 and 1 hold channels 0-6
+  image.SetWord(cmcImageMap::kBankCounts + 2, 2);
   for (const auto& c : chs) {
     if (c.inUse) PutInUse(image, c.n, c.txInhibit);
     Ext(image, c.n)[5] = c.x5In;

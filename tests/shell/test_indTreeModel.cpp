@@ -222,6 +222,96 @@ TEST(TreeModel, RelabelReachesEveryNodeOfTheBank) {
   EXPECT_EQ(Outline(tree), (Lines{"3: NAME", "3: NAME", "c", "d", "e"}));
 }
 
+// Every node's mark as a letter: '.' none, 'w' warning, 'e' error.
+std::string Marks(const indTreeModel& tree) {
+  std::string marks;
+  for (const auto& n : tree.Nodes())
+    marks += n.mark == indTreeModel::kErrorMark ? 'e' : n.mark == indTreeModel::kWarningMark ? 'w' : '.';
+  return marks;
+}
+
+TEST(TreeModel, MarksMoveToTheCollapsedAncestor) {
+  // top (expanded by Build) > a > a1 > a11, top > b; c > c1
+  const Lines body = {Node("", "Top", "top"), Node(" ", "A", "a"), Node("  ", "A1", "a1"), Node("   ", "A11", "a11"),
+                      Node(" ", "B", "b"),    Node("", "C", "c"),  Node(" ", "C1", "c1")};
+  using Strings = std::vector<std::string>;
+  struct Case {
+    const char* name;
+    Strings expanded;  // targets expanded besides the top node
+    Strings errors, warnings;
+    const char* marks;
+  };
+  const Case cases[] = {
+      {"a listed node in an open branch marks itself", {"A", "A1"}, {}, {"A11"}, "...w..."},
+      {"every collapsed ancestor takes the mark", {}, {}, {"A11"}, ".www..."},
+      {"expanding moves the mark down a level", {"A"}, {}, {"A11"}, "..ww..."},
+      {"two branches", {}, {}, {"A11", "C1"}, ".www.ww"},
+      {"an error replaces a warning on the same node", {"A", "A1"}, {"B"}, {"B", "A11"}, "...we.."},
+      {"an error below wins over a warning on the collapsed node", {}, {"A1"}, {"A"}, ".ee...."},
+      {"a collapsed top-level node", {}, {}, {"C1"}, ".....ww"},
+      {"nothing listed", {}, {}, {}, "......."},
+  };
+  for (const auto& c : cases) {
+    TreeOverlay o(body);
+    indTreeModel tree(o.store);
+    tree.Build();
+    for (const auto& t : c.expanded) tree.SetExpanded(tree.FindByTarget(t), true);
+    tree.ApplyMarks(c.errors, c.warnings);
+    EXPECT_EQ(Marks(tree), c.marks) << c.name;
+  }
+  // The marks are recomputed from scratch: expanding and marking again leaves nothing behind.
+  TreeOverlay o(body);
+  indTreeModel tree(o.store);
+  tree.Build();
+  tree.ApplyMarks({}, {"A11"});
+  EXPECT_FALSE(tree.Visible(tree.FindByTarget("A11")));
+  tree.SetExpanded(tree.FindByTarget("A"), true);
+  tree.SetExpanded(tree.FindByTarget("A1"), true);
+  tree.ApplyMarks({}, {"A11"});
+  EXPECT_EQ(Marks(tree), "...w...");
+  EXPECT_TRUE(tree.Visible(tree.FindByTarget("A11")));
+}
+
+TEST(TreeModel, FilteringMovesTheSelectionOffARemovedNode) {
+  const Lines body = {Node("", "Top", "top"), Node(" ", "C1", "lmr", "(Flag1=1)"), Node("  ", "C1a", "lmr child"),
+                      Node(" ", "Next", "next"), Node(" ", "Last", "last")};
+  struct Case {
+    const char* name;
+    const char* selected;
+    int type;
+    const char* after;
+  };
+  const Case cases[] = {
+      {"a kept node stays selected", "Next", 1, "Next"},
+      {"a node after the removed run keeps its node", "Last", 1, "Last"},
+      {"a removed node passes the selection to the node after it", "C1", 1, "Next"},
+      {"so does a removed child", "C1a", 1, "Next"},
+      {"nothing removed", "C1a", 0, "C1a"},
+  };
+  for (const auto& c : cases) {
+    TreeOverlay o(body);
+    indTreeModel tree(o.store);
+    tree.Build();
+    tree.Select(tree.FindByTarget(c.selected));
+    tree.ApplyFilter({.modelType = c.type});
+    ASSERT_GE(tree.Selected(), 0) << c.name;
+    EXPECT_EQ(tree.Nodes()[static_cast<size_t>(tree.Selected())].Target(), c.after) << c.name;
+  }
+}
+
+TEST(TreeModel, BankIconsFollowFlagAndCount) {
+  TreeOverlay o({Node("", "Top", "top"), Node(" ", "GI_Sheet_Memory_CH_Top", "memory")},
+                "{(%CT_Null.CallSheet:[St_Common]GI_Sheet_Mch_BankOperation)(ImageIndex=3)}Banks");
+  indTreeModel tree(o.store);
+  tree.Build();
+  tree.ApplyFilter({.modelType = 0});
+  tree.SetBankIcons({false, false, true, true, false, false, false, false},
+                    {false, true, false, true, false, false, false, false});
+  std::vector<int> icons;
+  for (const auto& n : tree.Nodes()) icons.push_back(n.icon);
+  EXPECT_EQ(icons, (std::vector<int>{2, 2, 3, 4, 5, 6, 7, 4, 4, 4, 4})) << "the operation node keeps its own";
+}
+
 TEST(TreeModel, Helpers) {
   EXPECT_EQ(indTreeModel::FillFormat("a%sb%dc%%d%x%", "Lmr", 7), "aLmrb7c%d%x%");
   EXPECT_EQ(indTreeModel::FillFormat("%d-%d", "", 3), "3-3");

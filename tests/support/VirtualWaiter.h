@@ -2,8 +2,8 @@
 // Waits by moving the virtual clock, so timers due meanwhile fire as in a nested loop.
 #include <cstdint>
 
-#include "clone/cmcWaiter.h"
 #include "runtime/cmcVirtualClock.h"
+#include "runtime/cmcWaiter.h"
 
 struct VirtualWaiter : cmcWaiter {
   explicit VirtualWaiter(cmcVirtualClock& c) : clock(c) {}

@@ -1,0 +1,12 @@
+#pragma once
+// A short blocking wait on the GUI thread: the clone drivers' fixed pauses (drain,
+// echo detection, reopening the port in a script) and a sheet's auto-repeat delays.
+// It returns after ms milliseconds have passed on the caller's clock; tests advance a
+// virtual clock or record the waits.
+#include <cstdint>
+
+class cmcWaiter {
+ public:
+  virtual ~cmcWaiter() = default;
+  virtual void Wait(uint32_t ms) = 0;
+};
