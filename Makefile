@@ -22,7 +22,7 @@ run: programs
 test: format-check build asan
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  ctest --output-on-failure -j $(JOBS) --label-exclude e2e
+	  ctest --output-on-failure -j $(JOBS) --label-exclude 'e2e|walk'
 
 # Installs only what is missing, and says what. Without root or a usable sudo it prints
 # the one command to run instead.
