@@ -208,7 +208,7 @@ class CellRun {
     if (std::find(keeping.begin(), keeping.end(), type) != keeping.end()) return true;
     std::string names;
     for (const int t : keeping) names += (names.empty() ? "" : ", ") + ModelName(t);
-    return Fail(binding, "a " + ModelName(type) + " file does not keep this change" +
+    return Fail(binding, "the file's model type (" + ModelName(type) + ") does not keep this change" +
                              (names.empty() ? std::string("; no model type's file does")
                                             : "; the model types whose files keep it: " + names));
   }
@@ -253,8 +253,8 @@ class CellRun {
   }
 
   std::string NoSuchSetting(const std::string& others) {
-    return "a " + ModelName(session_.Main().ModelType()) +
-           " file has no such setting; the model types that have it: " + others;
+    return "the file's model type (" + ModelName(session_.Main().ModelType()) +
+           ") has no such setting; the model types that have it: " + others;
   }
 
   // The names of the other model types whose sheets bind the label, from their initial

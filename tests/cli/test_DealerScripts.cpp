@@ -155,7 +155,7 @@ TEST_F(DealerScripts, NamesResolveExactlyOrNotAtAll) {
        {"set", "$LMR", "-o", "$OUT", "CT_MSK_Cfg.CL_Msk_Cfg_Enc_PttCall=On"},
        kRefused,
        {},
-       {"a LMR file has no such setting; the model types that have it: PMR with QARN"}},
+       {"the file's model type (LMR) has no such setting; the model types that have it: PMR with QARN"}},
   };
   for (const auto& c : cases) Check(c);
 }
