@@ -250,6 +250,8 @@ struct WidthRig {
         store(settings, rig.overlay, "Software\\K") {
     rig.widths = &store;
   }
+  // The sheet stores its widths as it goes: before the store and the settings do.
+  ~WidthRig() { rig.sheet.reset(); }
   std::optional<int32_t> Stored(const std::string& sub, int col) const {
     return settings.ReadInt(cmcSettingsRoot::CurrentUser, "Software\\K\\Display\\" + sub + "\\colwidth",
                             std::to_string(col));
