@@ -10,8 +10,9 @@ namespace {
 using F = cmcCloneFrame;
 
 constexpr int kReadChunk = 256;
-constexpr uint32_t kSettleMs = 100;        // before draining and in each echo probe
-constexpr uint32_t kScriptReopenMs = 300;  // before a script reopens the port
+// The line settles this long before an echo probe, and after opening for an exchange
+// without echo detection; an echo probe waits this long for its bytes to come back.
+constexpr uint32_t kSettleMs = 100;
 constexpr int kMaxDrainBytes = 65535;
 constexpr int kEchoProbeBytes = 4;
 constexpr int kEchoLimitWhileSending = 128;
@@ -381,14 +382,22 @@ cmcBuff cmcCloneDrv::ReadFrame() {
 bool cmcCloneDrv::OpenPort(const std::string& settings) {
   port_.Close();
   if (!port_.Open(portNumber_, settings)) return false;
-  DrainInput();
+  DropInput();
   return true;
 }
 
-void cmcCloneDrv::DrainInput() {
-  waiter_.Wait(kSettleMs);
+void cmcCloneDrv::DropInput() {
   for (int i = 0; i < kMaxDrainBytes; ++i)
     if (port_.Read(scratch_, 1) <= 0) break;
+}
+
+bool cmcCloneDrv::OutputLeft(bool& progress) {
+  const int pending = port_.PendingOutput();
+  if (pending == 0) return true;
+  // Waiting counts as progress only while the output moves.
+  progress = pending < lastPending_;
+  lastPending_ = pending;
+  return false;
 }
 
 void cmcCloneDrv::DetectEcho() {
@@ -426,7 +435,9 @@ int cmcCloneDrv::OpenForOperation() {
     result_->code = dst_CDrv_Result::kOpenFailed;
     return kDrain;
   }
-  DrainInput();
+  // The echo probe lets the line settle first; without one the exchange waits here.
+  if (!echoDetection_) waiter_.Wait(kSettleMs);
+  DropInput();
   if (echoDetection_) DetectEcho();
   switch (operation_) {
     case dst_CDrv_Result::kInformation:
@@ -444,11 +455,12 @@ int cmcCloneDrv::StepScript(bool& progress) {
   const bool hadElement = !script_.empty();
   if (hadElement) {
     if (script_[0] == '(') {
-      // A settings element: reopen the port with these settings.
+      // A settings element reopens the port with these settings, once the element before
+      // has left the line: the reopen purges it, and the speed may change.
+      if (!OutputLeft(progress)) return kScript;
       const size_t close = script_.find(')');
       const std::string settings = script_.substr(1, close == std::string::npos ? std::string::npos : close - 1);
       script_.erase(0, close == std::string::npos ? std::string::npos : close + 1);
-      waiter_.Wait(kScriptReopenMs);
       if (!OpenPort(settings)) {
         script_.clear();
         result_->code = dst_CDrv_Result::kOpenFailed;
@@ -459,14 +471,12 @@ int cmcCloneDrv::StepScript(bool& progress) {
       const std::vector<uint8_t> bytes = cmcHexToBytes(std::string_view(script_).substr(0, open));
       script_.erase(0, open);
       Send(bytes.data(), static_cast<int>(bytes.size()));
+      lastPending_ = port_.PendingOutput();
     }
   }
   if (!script_.empty()) return kScript;
-  const int pending = port_.PendingOutput();
-  if (pending > 0) {
-    // Waiting for the last command to leave counts as progress only while it moves.
-    progress = hadElement || pending < lastPending_;
-    lastPending_ = pending;
+  if (!OutputLeft(progress)) {
+    progress = progress || hadElement;
     return kScript;
   }
   return kOpen;

@@ -139,8 +139,11 @@ class cmcCloneDrv {
   bool FinishAndSurvive();
   int RunState(int state, bool& progress);
   int OpenForOperation();
+  // Closes the port, opens it with the settings and drops what arrives at once.
   bool OpenPort(const std::string& settings);
-  void DrainInput();
+  void DropInput();
+  // Whether everything sent has left the port; while not, progress only while it moves.
+  bool OutputLeft(bool& progress);
   void DetectEcho();
   int StepScript(bool& progress);
   int StepInfoAnswer(bool& progress);

@@ -1,6 +1,6 @@
 #pragma once
-// A short blocking wait on the GUI thread: the clone drivers' fixed pauses (drain,
-// echo detection, reopening the port in a script) and a sheet's auto-repeat delays.
+// A short blocking wait on the GUI thread: the clone drivers' fixed pauses (the line
+// settling before an exchange, echo detection) and a sheet's auto-repeat delays.
 // It returns after ms milliseconds have passed on the caller's clock; tests advance a
 // virtual clock or record the waits.
 #include <cstdint>

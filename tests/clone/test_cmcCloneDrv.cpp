@@ -336,28 +336,36 @@ TEST_F(CloneDrvTest, ASlowPacedLineStillCompletesAWrite) {
   EXPECT_EQ(radio.WriteFramesStored(), (0x1000 - 0x200) / 16);
 }
 
-TEST_F(CloneDrvTest, ScriptSwitchesSpeedSendsThePasswordAndSelectsTheMode) {
+TEST(CloneDrvScript, SwitchesSpeedSendsThePasswordAndSelectsTheModeOnAnyLine) {
   // The clone manager's read script for a password-protected radio left at 38400 baud.
-  radio.SetRadioBaud(38400);
-  radio.GetIdentity().flags = cmcSimRadio::kFlagPassword;
-  radio.SetPassword("AB");
-  driver->SetScript(
-      "(38400,N,8,1)FEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFE EEEF E8 36210000 01 3237 FD"
-      "(9600,N,8,1)"
-      "FEFE EEEF E8 36210000 99 02 7D4142 FD"
-      "FEFE EEEF E8 36210000 55 3030 FD"
-      "(38400,N,8,1)FEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFE EEEF E8 36210000 01 3237 FD");
-  const cmcAddressRanges ranges{{0, 0xFF}};
-  radio.SetReadRanges(ranges);
-  ASSERT_TRUE(StartRead(&ranges));
-  EXPECT_EQ(RunToEnd().code, R::kSuccess);
-  ASSERT_EQ(radio.ServiceLog().size(), 3u);
-  EXPECT_EQ(radio.ServiceLog()[0].code, cmcSimRadio::kServiceSpeed);
-  EXPECT_EQ(radio.ServiceLog()[1].code, cmcSimRadio::kServicePassword);
-  EXPECT_EQ(radio.ServiceLog()[2].payload, Ascii("00"));
-  EXPECT_EQ(radio.Mode(), "00");
-  EXPECT_EQ(radio.RadioBaud(), 9600);
-  EXPECT_EQ(radio.OpenCount(), 4);
+  // On a slow line each element is still on its way when the next one is due: the port
+  // reopens only once it has left, or the reopen would cut it off.
+  for (const int uplinkRate : {0, 1}) {
+    SCOPED_TRACE(uplinkRate);
+    CloneRig rig;
+    cmcSimRadio& radio = rig.radio;
+    radio.SetUplinkRate(uplinkRate);
+    radio.SetRadioBaud(38400);
+    radio.GetIdentity().flags = cmcSimRadio::kFlagPassword;
+    radio.SetPassword("AB");
+    rig.driver->SetScript(
+        "(38400,N,8,1)FEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFE EEEF E8 36210000 01 3237 FD"
+        "(9600,N,8,1)"
+        "FEFE EEEF E8 36210000 99 02 7D4142 FD"
+        "FEFE EEEF E8 36210000 55 3030 FD"
+        "(38400,N,8,1)FEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFEFE EEEF E8 36210000 01 3237 FD");
+    const cmcAddressRanges ranges{{0, 0xFF}};
+    radio.SetReadRanges(ranges);
+    ASSERT_TRUE(rig.StartRead(&ranges));
+    EXPECT_EQ(rig.RunToEnd().code, R::kSuccess);
+    ASSERT_EQ(radio.ServiceLog().size(), 3u);
+    EXPECT_EQ(radio.ServiceLog()[0].code, cmcSimRadio::kServiceSpeed);
+    EXPECT_EQ(radio.ServiceLog()[1].code, cmcSimRadio::kServicePassword);
+    EXPECT_EQ(radio.ServiceLog()[2].payload, Ascii("00"));
+    EXPECT_EQ(radio.Mode(), "00");
+    EXPECT_EQ(radio.RadioBaud(), 9600);
+    EXPECT_EQ(radio.OpenCount(), 4);
+  }
 }
 
 TEST_F(CloneDrvTest, AScriptSettingsElementThatCannotOpenEndsWithCode2) {
