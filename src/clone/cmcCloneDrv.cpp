@@ -13,6 +13,10 @@ constexpr int kReadChunk = 256;
 // The line settles this long before an echo probe, and after opening for an exchange
 // without echo detection; an echo probe waits this long for its bytes to come back.
 constexpr uint32_t kSettleMs = 100;
+// After its last byte has left, the far end of the line takes this long to have taken
+// it in; only then may the port be reopened, which purges the line.
+constexpr uint32_t kTurnaroundMs = 25;
+constexpr int kBitsPerByte = 10;
 constexpr int kMaxDrainBytes = 65535;
 constexpr int kEchoProbeBytes = 4;
 constexpr int kEchoLimitWhileSending = 128;
@@ -112,6 +116,8 @@ bool cmcCloneDrv::StartOperation(uint8_t operation, Callback callback, void* con
   dataBytes_ = 0;
   frameCount_ = 0;
   lastPending_ = 0;
+  // Nothing of this operation is on the line yet.
+  lineClearAt_ = clock_.NowMs() - kTurnaroundMs;
   cancelRequested_ = false;
   operation_ = operation;
   state_ = kBegin;
@@ -344,6 +350,11 @@ void cmcCloneDrv::Send(const uint8_t* bytes, int count) {
   if (count <= 0 || !port_.IsOpen()) return;
   port_.Write(bytes, count);
   if (echoPresent_) echo_.AppendData(bytes, count);
+  // When the last of these bytes will have left the line at its speed.
+  const uint32_t now = clock_.NowMs();
+  const int baud = std::max(port_.Settings().baud, 1);
+  const uint32_t lineMs = static_cast<uint32_t>((static_cast<int64_t>(count) * kBitsPerByte * 1000 + baud - 1) / baud);
+  lineClearAt_ = (static_cast<int32_t>(lineClearAt_ - now) > 0 ? lineClearAt_ : now) + lineMs;
 }
 
 int cmcCloneDrv::ReadInput() {
@@ -393,11 +404,15 @@ void cmcCloneDrv::DropInput() {
 
 bool cmcCloneDrv::OutputLeft(bool& progress) {
   const int pending = port_.PendingOutput();
-  if (pending == 0) return true;
-  // Waiting counts as progress only while the output moves.
-  progress = pending < lastPending_;
-  lastPending_ = pending;
-  return false;
+  if (pending > 0) {
+    // Waiting counts as progress only while the output moves.
+    progress = pending < lastPending_;
+    lastPending_ = pending;
+    return false;
+  }
+  // A port's queue empties before the bytes are through the line: the device's own
+  // buffers and the far end still hold them for their line time and a turnaround.
+  return static_cast<int32_t>(clock_.NowMs() - (lineClearAt_ + kTurnaroundMs)) >= 0;
 }
 
 void cmcCloneDrv::DetectEcho() {

@@ -199,6 +199,8 @@ class cmcCloneDrv {
   int dataBytes_ = 0;
   int lastStepPort_ = 1;
   int lastPending_ = 0;
+  // The clock's time when the bytes sent so far will have left the line.
+  uint32_t lineClearAt_ = 0;
   bool inTick_ = false;
   bool cancelRequested_ = false;
   bool echoMatched_ = false;
