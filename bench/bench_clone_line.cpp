@@ -1,12 +1,16 @@
-// Clone read and clone write of a whole image against rx93kit-radio on a pseudo-
-// terminal, at 9600 and 38400 baud, through rx93kit-cli's radio session (the real
-// termios path). For each transfer (request to completion) it prints the line-time
-// limit (bytes on the wire x 10 / baud) over the measured time; the goal is at least
-// 0.9. The whole command (identifications, the speed script's fixed pauses, the
-// transfer) is shown beside it. The radio paces both directions at the line rate.
-// With --smoke it makes one clone write at 38400 baud, a run of a few seconds that
-// shows the benchmark still works.
-#include <fcntl.h>
+// Clone read and clone write against rx93kit-radio on a pseudo-terminal at 9600 and
+// 38400 baud, through the desktop program's model controller and clone manager on the
+// POSIX terminal backend: the commands as the user starts them, identifications and
+// the speed, password and mode scripts included. The line-time limit is what the radio
+// counts (--stats): every byte on the wire x 10 / the baud it crossed at. Counters:
+//   data_ratio   data-phase limit / its wall time, from the request to the completion
+//                (goal: at least 0.9)
+//   whole_ratio  wall time of the whole command / the limit of all its exchanges
+//                (goal: at most 1.3)
+// and the figures behind them in seconds. `cmake --build . --target
+// bench_clone_line_run` measures all four; the ctest runs the write at 38400 baud.
+#include <benchmark/benchmark.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,16 +18,20 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
-#include <iostream>
-#include <sstream>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "BenchBinDir.h"
-#include "cli/indCliRadio.h"
 #include "clone/cmcCloneDrv.h"
+#include "clone/cmcPortTable.h"
+#include "clone/cmcSerialFactory.h"
+#include "clone/cmcSleepWaiter.h"
 #include "clone/indCloneMan.h"
+#include "runtime/cmcEventLoop.h"
+#include "runtime/cmcMemoryInstanceGuard.h"
+#include "runtime/cmcMemorySettingsStore.h"
+#include "runtime/cmcScriptedPrompts.h"
+#include "shell/indProgram.h"
 
 namespace {
 
@@ -33,128 +41,209 @@ double Seconds(Clock::time_point from, Clock::time_point to) {
   return std::chrono::duration<double>(to - from).count();
 }
 
-// rx93kit-radio as a child process; its device path is the first line it prints.
-struct Radio {
+// rx93kit-radio --stats as a child process: its device path is the first line on its
+// stdout, and every exchange ends with a line of figures on its stderr.
+class Radio {
+ public:
   explicit Radio(const std::string& bin) {
-    int out[2];
-    if (::pipe(out) != 0) std::abort();
-    pid = ::fork();
-    if (pid == 0) {
+    int out[2], err[2];
+    if (::pipe(out) != 0 || ::pipe(err) != 0) std::abort();
+    pid_ = ::fork();
+    if (pid_ == 0) {
       ::dup2(out[1], STDOUT_FILENO);
-      ::close(out[0]);
-      ::close(out[1]);
-      ::execl((bin + "rx93kit-radio").c_str(), "rx93kit-radio", "--type", "3", static_cast<char*>(nullptr));
+      ::dup2(err[1], STDERR_FILENO);
+      for (int fd : {out[0], out[1], err[0], err[1]}) ::close(fd);
+      ::execl((bin + "rx93kit-radio").c_str(), "rx93kit-radio", "--type", "3", "--stats", static_cast<char*>(nullptr));
       ::_exit(127);
     }
     ::close(out[1]);
+    ::close(err[1]);
     char c = 0;
-    while (::read(out[0], &c, 1) == 1 && c != '\n') path += c;
+    while (::read(out[0], &c, 1) == 1 && c != '\n') path_ += c;
     ::close(out[0]);
+    err_ = err[0];
   }
   ~Radio() {
-    ::kill(pid, SIGTERM);
-    ::waitpid(pid, nullptr, 0);
+    ::kill(pid_, SIGTERM);
+    ::waitpid(pid_, nullptr, 0);
+    ::close(err_);
   }
-  pid_t pid = -1;
-  std::string path;
+  const std::string& Path() const { return path_; }
+
+  // The figures of the exchanges the radio reports until one of `last` ends, summed;
+  // the data phase is that last one's.
+  struct Figures {
+    long long bytes = 0;
+    double lineS = 0;
+    long long dataBytes = 0;
+    double dataLineS = 0;
+    bool complete = false;
+  };
+  Figures TakeFigures(const std::string& last) {
+    Figures f;
+    std::string line;
+    while (NextLine(line)) {
+      // "rx93kit-radio: WHAT: I bytes in, O bytes out, line time T ms[; data phase: N bytes, line time D ms]"
+      char what[32] = {};
+      long long in = 0, out = 0, ms = 0, dataBytes = 0, dataMs = 0;
+      const int n = std::sscanf(line.c_str(),
+                                "rx93kit-radio: %31[a-z]: %lld bytes in, %lld bytes out, line time %lld ms; data "
+                                "phase: %lld bytes, line time %lld ms",
+                                what, &in, &out, &ms, &dataBytes, &dataMs);
+      if (n < 4) continue;
+      f.bytes += in + out;
+      f.lineS += static_cast<double>(ms) / 1000;
+      if (what == last) {
+        f.dataBytes = dataBytes;
+        f.dataLineS = static_cast<double>(dataMs) / 1000;
+        f.complete = n == 6;
+        break;
+      }
+    }
+    return f;
+  }
+
+ private:
+  // The next line of the radio's stderr; false when none comes within a few seconds.
+  bool NextLine(std::string& line) {
+    line.clear();
+    for (;;) {
+      const size_t end = pending_.find('\n');
+      if (end != std::string::npos) {
+        line = pending_.substr(0, end);
+        pending_.erase(0, end + 1);
+        return true;
+      }
+      pollfd p{err_, POLLIN, 0};
+      if (::poll(&p, 1, 5000) <= 0) return false;
+      char buffer[512];
+      const ssize_t n = ::read(err_, buffer, sizeof buffer);
+      if (n <= 0) return false;
+      pending_.append(buffer, static_cast<size_t>(n));
+    }
+  }
+
+  pid_t pid_ = -1;
+  int err_ = -1;
+  std::string path_;
+  std::string pending_;
 };
 
-struct Figures {
-  int outcome = -1;
-  long long bytes = 0;
-  double transfer = 0;
-  double command = 0;
-};
-
-// Runs one command on a fresh session; the transfer starts once the driver has sent its
-// read or write request and ends at the completion.
-Figures Measure(const std::string& bin, const std::string& device, bool high,
-                const std::function<void(indCliRadio&)>& start, int requestState) {
-  indCliRadio::Options options;
-  options.device = device;
-  options.highSpeed = high;
-  options.yes = true;
-  std::ostringstream out, err;
-  indCliRadio session(options, out, err, bin, dst_CliTerminal{});
-  indMain& main = session.Main();
-  const cmcCloneDrv& driver = main.CloneMan()->CloneDriver();
-  auto running = [&] { return main.CloneOutcome() == indMain::kCloneRunning; };
-  const uint32_t limit = 10 * 60 * 1000;
-
-  const Clock::time_point begin = Clock::now();
-  start(session);
-  session.Loop().RunUntil(
-      [&] {
-        return !running() || (main.CloneMan()->Mode() >= indCloneMan::kModeRead && driver.GetState() > requestState);
-      },
-      limit);
-  const Clock::time_point requested = Clock::now();
-  session.Loop().RunUntil([&] { return !running(); }, limit);
-  const Clock::time_point done = Clock::now();
-
-  Figures f;
-  f.outcome = main.CloneOutcome();
-  f.bytes = driver.BytesMoved();
-  f.transfer = Seconds(requested, done);
-  f.command = Seconds(begin, done);
-  if (f.outcome != 0) std::cerr << err.str();
-  return f;
+Radio& TheRadio() {
+  static Radio radio(BenchBinDir());
+  return radio;
 }
 
-void Report(const char* what, int baud, const Figures& f) {
-  const double line = static_cast<double>(f.bytes) * 10 / baud;
-  std::printf(
-      "clone %-5s %5d baud: %6lld bytes on the wire, line time %6.2f s, transfer %6.2f s, ratio %.3f"
-      "  (whole command %6.2f s)%s\n",
-      what, baud, f.bytes, line, f.transfer, f.transfer > 0 ? line / f.transfer : 0.0, f.command,
-      f.outcome == 0 ? "" : "  FAILED");
-  std::fflush(stdout);
+// The desktop program's process-wide objects with a clone manager on the real-time
+// loop and the POSIX terminal backend, its port the radio's device; every question is
+// answered OK.
+struct Desk {
+  explicit Desk(const std::string& bin, const std::string& device, bool high)
+      : guard(std::make_shared<cmcMemoryInstanceGuard::Registry>()),
+        services{loop, loop, devices, waiter},
+        program({store, guard, {0, 0, 1024, 768}, loop, prompts, bin, std::string(), &services}) {
+    program.Environ().comPort = ports.NumberFor(device);
+    program.Environ().comSpeedHigh = high ? 1 : 0;
+  }
+  cmcMemorySettingsStore store;
+  cmcMemoryInstanceGuard guard;
+  cmcEventLoop loop;
+  cmcScriptedPrompts prompts;
+  cmcPortTable ports;
+  cmcSerialFactory devices{ports};
+  cmcSleepWaiter waiter;
+  indMain::CloneServices services;
+  indProgram program;
+};
+
+enum class Command { Read, Write };
+
+// A run that could not measure also fails the program, so that the test sees it.
+bool failed = false;
+
+void Fail(benchmark::State& state, const std::string& why) {
+  failed = true;
+  state.SkipWithError(why.c_str());
+}
+
+void BM_Clone(benchmark::State& state, Command command) {
+  const int baud = static_cast<int>(state.range(0));
+  const std::string bin = BenchBinDir();
+  Radio& radio = TheRadio();
+  if (radio.Path().empty()) {
+    Fail(state, "rx93kit-radio did not start");
+    return;
+  }
+  const bool write = command == Command::Write;
+  for (auto _ : state) {
+    Desk desk(bin, radio.Path(), baud == 38400);
+    indMain& main = desk.program.Main();
+    if (write && main.OpenCloneFile(bin + "RX93DPMR.qcl", false)) {
+      Fail(state, "the clone file did not open");
+      return;
+    }
+    const cmcCloneDrv& driver = main.CloneMan()->CloneDriver();
+    const uint8_t dataMode = write ? indCloneMan::kModeWrite : indCloneMan::kModeRead;
+    const int requestState = write ? cmcCloneDrv::kWriteRequest : cmcCloneDrv::kReadRequest;
+
+    const Clock::time_point begin = Clock::now();
+    Clock::time_point requested = begin;
+    bool inData = false;
+    if (write)
+      main.StartCloneWrite();
+    else
+      main.CloneRead();
+    desk.loop.RunUntil(
+        [&] {
+          if (!inData && main.CloneMan()->Mode() == dataMode && driver.GetState() > requestState) {
+            inData = true;
+            requested = Clock::now();
+          }
+          return main.CloneOutcome() != indMain::kCloneRunning;
+        },
+        10 * 60 * 1000);
+    const Clock::time_point done = Clock::now();
+    state.SetIterationTime(Seconds(begin, done));
+    if (main.CloneOutcome() != 0) {
+      Fail(state, "the exchange ended with code " + std::to_string(main.CloneOutcome()));
+      return;
+    }
+    const Radio::Figures f = radio.TakeFigures(write ? "write" : "read");
+    if (!f.complete) {
+      Fail(state, "the radio's figures are missing");
+      return;
+    }
+    const double wall = Seconds(begin, done);
+    const double dataWall = Seconds(requested, done);
+    state.counters["bytes"] = static_cast<double>(f.bytes);
+    state.counters["limit_s"] = f.lineS;
+    state.counters["wall_s"] = wall;
+    state.counters["whole_ratio"] = f.lineS > 0 ? wall / f.lineS : 0;
+    state.counters["data_limit_s"] = f.dataLineS;
+    state.counters["data_wall_s"] = dataWall;
+    state.counters["data_ratio"] = dataWall > 0 ? f.dataLineS / dataWall : 0;
+  }
 }
 
 }  // namespace
 
-// Arguments: the speeds to run (default 9600 and 38400), or --smoke alone.
-int main(int argc, char* argv[]) {
-  std::vector<int> speeds;
-  bool smoke = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--smoke") {
-      smoke = true;
-    } else if (arg == "9600" || arg == "38400") {
-      speeds.push_back(std::atoi(argv[i]));
-    } else {
-      std::fprintf(stderr, "usage: bench_clone_line [9600] [38400] | --smoke\n");
-      return 64;
-    }
-  }
-  if (smoke && !speeds.empty()) {
-    std::fprintf(stderr, "--smoke runs alone\n");
-    return 64;
-  }
-  if (speeds.empty()) speeds = smoke ? std::vector<int>{38400} : std::vector<int>{9600, 38400};
-  const std::string bin = BenchBinDir();
-  Radio radio(bin);
-  if (radio.path.empty()) return 1;
-  int status = 0;
-  for (int baud : speeds) {
-    const bool high = baud == 38400;
-    if (!smoke) {
-      const Figures read = Measure(
-          bin, radio.path, high, [](indCliRadio& s) { s.Main().CloneRead(); }, cmcCloneDrv::kReadRequest);
-      Report("read", baud, read);
-      if (read.outcome != 0) status = 1;
-    }
-    const Figures write = Measure(
-        bin, radio.path, high,
-        [&](indCliRadio& s) {
-          // The radio's own initial image, as the user opens it.
-          s.Main().OpenCloneFile(bin + "RX93DPMR.qcl", false);
-          s.Main().StartCloneWrite();
-        },
-        cmcCloneDrv::kWriteRequest);
-    Report("write", baud, write);
-    if (write.outcome != 0) status = 1;
-  }
-  return status;
+BENCHMARK_CAPTURE(BM_Clone, Read, Command::Read)
+    ->Arg(9600)
+    ->Arg(38400)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_Clone, Write, Command::Write)
+    ->Arg(9600)
+    ->Arg(38400)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kSecond);
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 64;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return failed ? 1 : 0;
 }

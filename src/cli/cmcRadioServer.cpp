@@ -41,7 +41,8 @@ constexpr char kUsage[] =
     "                          data frames of a read or a write from 0)\n"
     "  --save FILE             save the radio's memory as a clone file after each write\n"
     "  --once                  end after one read or write, once the port is closed\n"
-    "  --stats                 print the bytes and line time of each exchange on stderr\n"
+    "  --stats                 print the bytes and line time of each exchange on stderr, and\n"
+    "                          of its data phase (from the read or write request on)\n"
     "  --help                  show this text\n";
 
 bool ParseInt(const std::string& text, int base, int& value) {
@@ -90,6 +91,7 @@ struct Served {
   int infos = 0;
   int reads = 0;
   int writes = 0;
+  int dataPhases = 0;
 };
 
 }  // namespace
@@ -209,6 +211,9 @@ int cmcRadioServer::Run(const std::vector<std::string>& args, std::ostream& out,
   Served seen;
   // What has ended since the last statistics line, printed once the port closes.
   const char* ended = nullptr;
+  // The figures when the last data phase began, if one did.
+  cmcPtyRadio::Stats phaseStart;
+  bool inPhase = false;
   bool served = false;
   bool wasOpen = false;
   while (!stop) {
@@ -225,15 +230,25 @@ int cmcRadioServer::Run(const std::vector<std::string>& args, std::ostream& out,
       // when the program hears that the write succeeded.
       if (!o.save.empty()) cmcDemoRadio::WriteCloneFile(o.save, radio.Image(), prompts, mainOverlay);
     }
-    seen = {radio.InfoAnswers(), radio.ReadsServed(), radio.WritesServed()};
+    // The request is taken in this turn: what crosses from now on is the data phase.
+    if (radio.DataPhasesStarted() != seen.dataPhases) {
+      phaseStart = line.PeekStats();
+      inPhase = true;
+    }
+    seen = {radio.InfoAnswers(), radio.ReadsServed(), radio.WritesServed(), radio.DataPhasesStarted()};
     const bool open = line.SlaveOpen();
     if (wasOpen && !open && ended && line.Idle()) {
       if (o.stats) {
         const cmcPtyRadio::Stats s = line.TakeStats();
         err << "rx93kit-radio: " << ended << ": " << s.bytesIn << " bytes in, " << s.bytesOut
-            << " bytes out, line time " << static_cast<long long>(s.lineMs + 0.5) << " ms" << std::endl;
+            << " bytes out, line time " << static_cast<long long>(s.lineMs + 0.5) << " ms";
+        if (inPhase)
+          err << "; data phase: " << s.bytesIn + s.bytesOut - phaseStart.bytesIn - phaseStart.bytesOut
+              << " bytes, line time " << static_cast<long long>(s.lineMs - phaseStart.lineMs + 0.5) << " ms";
+        err << std::endl;
       }
       ended = nullptr;
+      inPhase = false;
       if (o.once && served) break;
     }
     wasOpen = open;

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/inotify.h>
 #include <termios.h>
 #include <time.h>
 #include <unistd.h>
@@ -31,6 +32,7 @@ cmcPtyRadio::cmcPtyRadio(MicroClock clock, cmcSerialBackend& radio) : clock_(std
 
 cmcPtyRadio::~cmcPtyRadio() {
   if (radio_.IsOpen()) radio_.Close();
+  if (opens_ >= 0) ::close(opens_);
   if (master_ >= 0) ::close(master_);
 }
 
@@ -60,7 +62,27 @@ int cmcPtyRadio::Open() {
   ::close(slave);
   master_ = master;
   slavePath_ = name;
+  // Opens of the slave wake a hung-up line at once; without the notice it looks again
+  // after a pause.
+  opens_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  if (opens_ >= 0 && ::inotify_add_watch(opens_, name, IN_OPEN) < 0) {
+    ::close(opens_);
+    opens_ = -1;
+  }
   return 0;
+}
+
+void cmcPtyRadio::AwaitOpen(uint64_t waitUs) {
+  const timespec timeout{static_cast<time_t>(waitUs / 1000000), static_cast<long>(waitUs % 1000000) * 1000};
+  if (opens_ < 0) {
+    ::nanosleep(&timeout, nullptr);
+    return;
+  }
+  pollfd notice{opens_, POLLIN, 0};
+  ::ppoll(&notice, 1, &timeout, nullptr);
+  char events[4096];
+  while (::read(opens_, events, sizeof events) > 0) {
+  }
 }
 
 long long cmcPtyRadio::Paced::Due(uint64_t now) const {
@@ -184,10 +206,7 @@ void cmcPtyRadio::Turn(int waitMs) {
   }
   SendToProgram(now);
 
-  // A hung-up line polls ready at once; wait here instead of spinning.
-  if (hungUp) {
-    const uint64_t pause = Idle() ? static_cast<uint64_t>(std::max(waitMs, 0)) * 1000 : WaitUs(waitMs);
-    const timespec sleep{static_cast<time_t>(pause / 1000000), static_cast<long>(pause % 1000000) * 1000};
-    ::nanosleep(&sleep, nullptr);
-  }
+  // A hung-up line polls ready at once; wait here for the program to open it again
+  // instead of spinning.
+  if (hungUp) AwaitOpen(Idle() ? static_cast<uint64_t>(std::max(waitMs, 0)) * 1000 : WaitUs(waitMs));
 }

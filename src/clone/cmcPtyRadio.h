@@ -44,6 +44,8 @@ class cmcPtyRadio {
   // The speed the slave is set to, in baud.
   int LineBaud() const { return baud_; }
   Stats TakeStats();
+  // The figures since the last TakeStats, left in place.
+  const Stats& PeekStats() const { return stats_; }
 
  private:
   struct Paced {
@@ -56,6 +58,8 @@ class cmcPtyRadio {
     uint64_t NextUs() const;
   };
 
+  // Waits at most waitUs for the program to open the slave.
+  void AwaitOpen(uint64_t waitUs);
   void ReadSpeed();
   void TakeFromProgram();
   void FeedRadio(uint64_t now);
@@ -67,6 +71,8 @@ class cmcPtyRadio {
   MicroClock clock_;
   cmcSerialBackend& radio_;
   int master_ = -1;
+  // Notices of the slave's opens (inotify), or -1.
+  int opens_ = -1;
   std::string slavePath_;
   bool slaveOpen_ = false;
   bool closePending_ = false;

@@ -238,6 +238,7 @@ bool cmcSimRadio::Locked() const {
 void cmcSimRadio::HandleRead() {
   // A locked radio ignores the read.
   if (Locked()) return;
+  ++dataPhases_;
   const int frameSize = std::clamp(readFrameSize_, 1, 255);
   int frames = 0;
   for (int r = 0; r < readRanges_.Count(); ++r) {
@@ -284,6 +285,7 @@ void cmcSimRadio::HandleWrite() {
     return;
   }
   session_ = Session::Write;
+  ++dataPhases_;
   writeFrames_ = 0;
   badWriteFrames_ = 0;
   writeEndCounter_.clear();

@@ -161,6 +161,8 @@ class cmcSimRadio : public cmcSerialBackend {
   int InfoAnswers() const { return infoAnswers_; }
   int ReadsServed() const { return readsServed_; }
   int WritesServed() const { return writesServed_; }
+  // Read and write requests taken up: each starts a data phase.
+  int DataPhasesStarted() const { return dataPhases_; }
   int BadWriteFrames() const { return badWriteFrames_; }
   // The frame count text a write's end frame carried ("" without one).
   const std::string& WriteEndCounter() const { return writeEndCounter_; }
@@ -225,6 +227,7 @@ class cmcSimRadio : public cmcSerialBackend {
   int infoAnswers_ = 0;
   int readsServed_ = 0;
   int writesServed_ = 0;
+  int dataPhases_ = 0;
   int badWriteFrames_ = 0;
   std::string writeEndCounter_;
   cmcBuff frame_;

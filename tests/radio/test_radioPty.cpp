@@ -87,7 +87,10 @@ TEST_F(RadioPty, ReadWriteReadReturnsTheSameImage) {
   ASSERT_EQ(Cli({"read", "--device", radio.path, "-o", first}), 0) << err_.str();
   EXPECT_EQ(Slurp(first), Slurp(dir_.Dir() + "RX93PMR.qcl"));
 
-  ASSERT_EQ(Cli({"write", first, "--device", radio.path, "--yes", "--high-speed", "off"}), 0) << err_.str();
+  // The model check would only read the same memory again, at a quarter of the speed
+  // (minutes); the in-process tests cover it.
+  ASSERT_EQ(Cli({"write", first, "--device", radio.path, "--yes", "--high-speed", "off", "--no-model-check"}), 0)
+      << err_.str();
   ASSERT_TRUE(Exists(saved)) << "saved before the write's end was answered";
   // The radio holds what was read, with its own data revision in place of the file's.
   const cmcEeprom written = ImageOf(saved);
