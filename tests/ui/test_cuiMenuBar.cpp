@@ -21,7 +21,7 @@ class MenuBar : public ::testing::Test {
  protected:
   MenuBar() { cuiMenuBar::Install(window_, menus_); }
   QAction* Action(const char* name) {
-    auto* action = window_.findChild<QAction*>(QString::fromLatin1(name));
+    auto* action = window_.menuBar()->findChild<QAction*>(QString::fromLatin1(name));
     EXPECT_NE(action, nullptr) << name;
     return action;
   }
@@ -80,6 +80,12 @@ TEST_F(MenuBar, TriggersRunTheCommandsAndTheToolBarFollowsTheRule) {
   auto* limited = window_.findChild<QToolBar*>(QStringLiteral("GI_ToolBar_Main_Limited"));
   auto* full = window_.findChild<QToolBar*>(QStringLiteral("GI_ToolBar_Main"));
   ASSERT_TRUE(limited && full);
+  QAction* com3 = limited->findChild<QAction*>(QStringLiteral("CL_Menu_Port_Com[3]"));
+  ASSERT_TRUE(com3);
+  com3->trigger();
+  EXPECT_EQ(p_.environ.comPort, 3);
+  EXPECT_TRUE(com3->isChecked()) << "a checked cell makes a check button shown pressed";
+  EXPECT_TRUE(Action("CL_Menu_Port_Com[3]")->isChecked()) << "and the menu follows";
   EXPECT_FALSE(limited->isHidden());
   EXPECT_TRUE(full->isHidden());
   Action("CL_Menu_View_ToolBar")->trigger();

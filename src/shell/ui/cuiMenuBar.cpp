@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+#include <algorithm>
 #include <string>
 
 #include "cell/cmcCellIds.h"
@@ -179,8 +180,12 @@ void cuiMenuBar::BuildToolBar(Bar& bar) {
       QAction* button = row->addAction(Text(entry.hint));
       button->setToolTip(Text(entry.hint));
       const auto label = entry.cell.label;
-      button->setObjectName(label < kNoLabel ? Text(std::string(LabelNameOf(label))) + QStringLiteral("[%1]").arg(i)
-                                             : QString());
+      const bool shared = std::count_if(entries.begin(), entries.end(), [&](const indToolBarModel::Entry& other) {
+                            return other.kind == Kind::kButton && other.cell.label == label;
+                          }) > 1;
+      QString name = label < kNoLabel ? Text(std::string(LabelNameOf(label))) : QString();
+      if (shared) name += QStringLiteral("[%1]").arg(entry.cell.index);
+      button->setObjectName(name);
       if (icons_ && entry.icon >= 0) button->setIcon(icons_(entry.icon));
       indToolBarModel* model = bar.model;
       const int index = static_cast<int>(i);

@@ -1,7 +1,7 @@
 #pragma once
 // The main menu and the tool bars of indMainMenus on a main window: a QMenu per submenu
-// and a QAction per item (its object name the item's label, with "[index]" where one
-// label serves several items), rebuilt when the model's items change and updated on
+// and a QAction per item or button (its object name the label, with "[index]" where one
+// label serves several items of the menu or of the tool bar), rebuilt when the model's items change and updated on
 // every refresh; one QToolBar per row of each tool bar, gaps as fixed spacers, only the
 // tool bar the rule picks shown (again after every tool bar refresh, so View > Tool bar
 // needs no hook). Triggering an action clicks its item in the model.
