@@ -22,7 +22,7 @@ void MenuCommand(indCellRequest& r) {
     return;
   }
   if (r.Key() == 13) menu.Execute(r.label, r.capsule);
-  const dst_MenuState state = menu.StateOf(r.label);
+  const dst_MenuState state = menu.StateOf(r.label, r.cell.index);
   r.cell.SetFlag(kFlagTicked, state.ticked);
   r.cell.SetFlag(kFlagHidden, state.hidden);
   r.cell.SetFlag(kFlagDisabled, state.disabled);

@@ -22,5 +22,6 @@ class indMenuCommands {
   virtual bool Handles(int label) const = 0;
   // Runs the command of the label; request is the menu item's capsule.
   virtual void Execute(int label, cmcCellCapsule& request) = 0;
-  virtual dst_MenuState StateOf(int label) = 0;
+  // The state of the item bound to the label with that index.
+  virtual dst_MenuState StateOf(int label, int index) = 0;
 };

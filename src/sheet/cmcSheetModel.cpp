@@ -47,6 +47,10 @@ cmcSheetModel::cmcSheetModel(const Seams& seams, std::string ref, const cmcSheet
 
 cmcSheetModel::~cmcSheetModel() {
   if (events_) events_->Unlisten<&cmcSheetModel::OnEvent>(this);
+  if (!menuName_.empty()) {
+    menuName_.clear();
+    AnnounceEditMenu();
+  }
   SaveColumnWidths();
 }
 
@@ -542,6 +546,7 @@ void cmcSheetModel::FocusChanged(bool focused) {
     menuName_.clear();
     menuCell_ = {};
     view_.SetPopupMenu("");
+    AnnounceEditMenu();
     Announce(kEvRefreshMenus);
   }
   for (int r = 0; r < RowCount(); ++r)
@@ -747,8 +752,16 @@ void cmcSheetModel::UpdatePopupMenu(bool force) {
   if (force || (!name.empty() && name != menuName_)) {
     menuName_ = name;
     view_.SetPopupMenu(name);
+    AnnounceEditMenu();
   }
   Announce(kEvRefreshMenus);
+}
+
+void cmcSheetModel::AnnounceEditMenu() {
+  if (!events_) return;
+  const auto self = reinterpret_cast<intptr_t>(this);
+  events_->Send(kEvClearSubmenu, self, CL_Menu_Edit_Top);
+  if (!menuName_.empty()) events_->SendText(kEvFillSubmenu, self, CL_Menu_Edit_Top, menuName_);
 }
 
 void cmcSheetModel::ReportCurrentCell() {

@@ -231,6 +231,9 @@ class cmcSheetModel : private cmcSheetCursor::Grid {
   int GroupEnd(int col, int row) const;
   void Select(int col, int row);
   void UpdatePopupMenu(bool force);
+  // The main menu's Edit item shows this sheet's popup menu (events 10 and 11, this
+  // sheet as sender); without a menu it is only cleared.
+  void AnnounceEditMenu();
   void ReportCurrentCell();
   void PrepareCapsule(cmcCellCapsule& c, int col, int row);
   bool Extending() const;

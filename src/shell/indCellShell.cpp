@@ -27,7 +27,7 @@ indCellShell::indCellShell(indMain& main, indEnviron& environ, cmcGTex& overlay,
       cache_(overlay),
       presets_(prompts, overlay) {
   indModelMenuCommands::Register(menu_, main_);
-  indFileMenuCommands::Register(menu_, main_, environ_);
+  indFileMenuCommands::Register(menu_, main_);
 }
 
 cmcEeprom& indCellShell::Image() { return main_.Working(); }

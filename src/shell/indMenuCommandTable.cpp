@@ -14,8 +14,8 @@ void indMenuCommandTable::Execute(int label, cmcCellCapsule& request) {
   if (it != commands_.end() && it->second.execute) it->second.execute(request);
 }
 
-dst_MenuState indMenuCommandTable::StateOf(int label) {
+dst_MenuState indMenuCommandTable::StateOf(int label, int index) {
   const auto it = commands_.find(label);
   if (it == commands_.end() || !it->second.state) return {};
-  return it->second.state();
+  return it->second.state(index);
 }

@@ -9,7 +9,7 @@
 
 struct dst_MenuCommand {
   std::function<void(cmcCellCapsule&)> execute;
-  std::function<dst_MenuState()> state;  // none: never ticked, hidden or disabled
+  std::function<dst_MenuState(int index)> state;  // none: never ticked, hidden or disabled
 };
 
 class indMenuCommandTable : public indMenuCommands {
@@ -20,7 +20,7 @@ class indMenuCommandTable : public indMenuCommands {
 
   bool Handles(int label) const override { return commands_.contains(label); }
   void Execute(int label, cmcCellCapsule& request) override;
-  dst_MenuState StateOf(int label) override;
+  dst_MenuState StateOf(int label, int index) override;
 
  private:
   std::map<int, dst_MenuCommand> commands_;

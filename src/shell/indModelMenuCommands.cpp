@@ -10,7 +10,7 @@ void indModelMenuCommands::Register(indMenuCommandTable& table, indMain& main) {
   for (int label = CL_Model_Lmr; label <= CL_Model_DPmr446; ++label) {
     const int type = label - CL_Model_Lmr;
     table.Add(label, {[&main, type](cmcCellCapsule&) { main.ChangeModelType(type, true); },
-                      [&main, type] {
+                      [&main, type](int) {
                         dst_MenuState state;
                         state.ticked = main.ModelType() == type;
                         return state;

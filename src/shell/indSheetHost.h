@@ -126,6 +126,9 @@ class indSheetHost : public indMainView {
   int TreeChangeDelay() const { return treeDelay_; }
 
   // ---- the layout ----
+  // Whether the memory channel window was asked for: the View command turns it on and off.
+  void SetMchWinRequested(bool requested) { mchWinRequested_ = requested; }
+  bool BankSheetShown() const { return bankSheet_; }
   // The current sheet's conditions with the view settings.
   indPaneLayout::Conditions LayoutConditions() const;
 

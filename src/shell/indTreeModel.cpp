@@ -12,19 +12,6 @@ namespace {
 
 constexpr int kClassOrder[] = {0, 6, 7, 5, 2, 1, 3, 4};
 
-bool IsEnd(const std::string& line) { return !line.empty() && line[0] == '#'; }
-
-// Characters before the first "+"; a line without one is all indentation.
-int DepthOf(std::string_view line) {
-  const size_t plus = line.find('+');
-  return static_cast<int>(plus == std::string_view::npos ? line.size() : plus);
-}
-
-std::string_view DescriptorOf(std::string_view line) {
-  const size_t plus = line.find('+');
-  return plus == std::string_view::npos ? std::string_view() : line.substr(plus + 1);
-}
-
 int NormalType(int modelType) { return modelType >= 0 && modelType <= 3 ? modelType : 0; }
 
 }  // namespace
@@ -45,37 +32,25 @@ indTreeModel::Filter indTreeModel::FilterFor(const indMain& main) {
 void indTreeModel::Build() {
   nodes_.clear();
   selected_ = -1;
-  basicCell_ = cmcCellObj();
-  basicCell_.ParseCell(overlay_.GetLine("GI_Tree_Main_BasicCell", 0), nullptr, nullptr, &overlay_);
-  AddRun(0, 0);
+  body_ = std::make_unique<cmcOutline>(overlay_, "GI_Tree_Main");
+  for (const cmcOutline::Item& item : body_->Items()) {
+    Node node;
+    node.depth = item.level;
+    node.cell = item.cell;
+    node.caption = node.cell.CellText();
+    node.icon = node.cell.imageIndex;
+    nodes_.push_back(std::move(node));
+  }
   if (!nodes_.empty()) nodes_.front().expanded = true;
 }
 
 indTreeModel::Node indTreeModel::MakeNode(int depth, std::string_view descriptor) const {
   Node node;
   node.depth = depth;
-  node.cell.ParseCell(descriptor, nullptr, &basicCell_, &overlay_);
+  node.cell = cmcOutline::ParseItem(descriptor, BasicCell(), overlay_);
   node.caption = node.cell.CellText();
   node.icon = node.cell.imageIndex;
   return node;
-}
-
-int indTreeModel::AddRun(int line, int depth) {
-  std::string text = overlay_.GetLine(kBodyKey, line);
-  if (IsEnd(text)) return line;
-  const int runDepth = DepthOf(text);
-  for (;;) {
-    nodes_.push_back(MakeNode(depth, DescriptorOf(text)));
-    ++line;
-    for (;;) {
-      text = overlay_.GetLine(kBodyKey, line);
-      if (IsEnd(text)) return line;
-      const int lineDepth = DepthOf(text);
-      if (lineDepth < runDepth) return line;
-      if (lineDepth == runDepth) break;
-      line = AddRun(line, depth + 1);
-    }
-  }
 }
 
 int indTreeModel::FindByTarget(std::string_view ref) const {
@@ -160,11 +135,9 @@ int indTreeModel::AddChild(int parent, std::string_view descriptor) {
 void indTreeModel::AddDigitalTimerNode() {
   const int progMes = FindByTarget("GI_Sheet_Dig_ProgMes");
   if (progMes <= 0) return;  // no node, or none before it to take the timer node
-  for (int i = 0;; ++i) {
-    const std::string line = overlay_.GetLine(kBodyKey, i);
-    if (IsEnd(line)) return;
-    if (line.find("GI_Sheet_Dig_Tim") == std::string::npos) continue;
-    if (FindByTarget(MakeNode(0, DescriptorOf(line)).Target()) < 0) AddChild(progMes - 1, DescriptorOf(line));
+  for (const cmcOutline::Item& item : body_->Items()) {
+    if (item.descriptor.find("GI_Sheet_Dig_Tim") == std::string::npos) continue;
+    if (FindByTarget(item.cell.argument) < 0) AddChild(progMes - 1, item.descriptor);
     return;
   }
 }

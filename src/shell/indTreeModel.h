@@ -1,19 +1,19 @@
 #pragma once
-// The navigation tree's nodes without a window: built from "GI_Tree_Main_BasicCell"
-// and "GI_Tree_Main_Body" (a line's depth is the number of characters before its
-// first "+"), then filtered for the model type and modes as the model controller
-// does after every rebuild, with one node per bank under the memory channel node.
-// Nodes are kept in tree order; a node's subtree is the deeper nodes that follow it.
-// It also holds what the tree control shows of them: which nodes are expanded, the
-// selected node and the warning and error marks, which a collapsed node takes over
-// from its hidden descendants.
+// The navigation tree's nodes without a window: built from the outline "GI_Tree_Main"
+// (cmcOutline: a deeper line is a child of the line before it), then filtered for the model type and modes as the model
+// controller does after every rebuild, with one node per bank under the memory channel node. Nodes are kept in tree
+// order; a node's subtree is the deeper nodes that follow it. It also holds what the tree control shows of them: which
+// nodes are expanded, the selected node and the warning and error marks, which a collapsed node takes over from its
+// hidden descendants.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cell/cmcCellObj.h"
+#include "cell/cmcOutline.h"
 
 class cmcGTexBase;
 class indMain;
@@ -70,7 +70,7 @@ class indTreeModel {
   void RelabelBank(int bank, std::string_view label);
 
   const std::vector<Node>& Nodes() const { return nodes_; }
-  const cmcCellObj& BasicCell() const { return basicCell_; }
+  const cmcCellObj& BasicCell() const { return body_->BasicCell(); }
   // The first node whose target equals the reference, -1 for none.
   int FindByTarget(std::string_view ref) const;
   // The index after the node's subtree.
@@ -106,11 +106,7 @@ class indTreeModel {
   static std::string FillFormat(std::string_view format, std::string_view suffix, int number);
 
  private:
-  static constexpr const char* kBodyKey = "GI_Tree_Main_Body";
-
   Node MakeNode(int depth, std::string_view descriptor) const;
-  // Adds the run of lines from line at this tree depth; returns the line after it.
-  int AddRun(int line, int depth);
   void RemoveClass(int n);
   void AddDigitalTimerNode();
   void BuildBankBranch(const Filter& filter, int modelType);
@@ -122,7 +118,7 @@ class indTreeModel {
   void Erase(int first, int end);
 
   cmcGTexBase& overlay_;
-  cmcCellObj basicCell_;
+  std::unique_ptr<cmcOutline> body_;  // as read by the last Build
   std::vector<Node> nodes_;
   int selected_ = -1;
 };

@@ -59,7 +59,7 @@ class Menu : public indMenuCommands {
   explicit Menu(const int& family) : family_(family) {}
   bool Handles(int label) const override { return label == CL_Model_Pmr; }
   void Execute(int label, cmcCellCapsule&) override { executed.push_back(label); }
-  dst_MenuState StateOf(int) override {
+  dst_MenuState StateOf(int, int) override {
     dst_MenuState s;
     s.ticked = family_ == 1;
     return s;

@@ -22,6 +22,7 @@
 #include "cell/cmcCellNames.h"
 #include "cell/cmcCellObj.h"
 #include "cell/cmcCellRegistry.h"
+#include "cell/cmcOutline.h"
 #include "cell/indActiveCell.h"
 #include "cell/indCellHandlers.h"
 #include "overlay/cmcGTex.h"
@@ -161,24 +162,24 @@ class ShippedOverlay : public ::testing::Test {
         name, [&](const cmcCellObj& cell, size_t line) { names_.Check(cell, name + " line " + std::to_string(line)); });
   }
 
-  // Parses every line of a menu-like body over its basic cell and hands on each cell.
+  // Reads a menu-like body through the program's outline reader and hands on each
+  // cell; every line up to the body's end must be read (a line indented less than the
+  // first would end the body there).
   template <typename Visit>
   void ForEachBodyCell(const std::string& name, Visit visit) {
     SCOPED_TRACE(name);
-    cmcCellObj basic;
-    basic.ParseCell(overlay_.GetLine(name + "_BasicCell", 0), nullptr, nullptr, &overlay_);
-    const auto& lines = Keys().Lines(name + "_Body");
-    for (size_t i = 0; i < lines.size() && !lines[i].starts_with("#"); ++i) {
-      const size_t plus = lines[i].find('+');
-      const std::string descriptor = plus == std::string::npos ? lines[i] : lines[i].substr(plus + 1);
-      cmcCellObj cell;
-      try {
-        cell.ParseCell(descriptor, nullptr, &basic, &overlay_);
-      } catch (const std::exception& e) {
-        ADD_FAILURE() << "line " << i << ": " << e.what();
-        continue;
-      }
-      visit(cell, i);
+    const auto form = name.starts_with("GI_ToolBar_") ? cmcOutline::Form::kFlat : cmcOutline::Form::kIndented;
+    size_t lines = 0;
+    for (const auto& line : Keys().Lines(name + "_Body")) {
+      if (line.starts_with("#")) break;
+      ++lines;
+    }
+    try {
+      const cmcOutline body(overlay_, name, form);
+      EXPECT_EQ(body.Items().size(), lines) << "lines left out of the outline";
+      for (const auto& item : body.Items()) visit(item.cell, static_cast<size_t>(item.line));
+    } catch (const std::exception& e) {
+      ADD_FAILURE() << e.what();
     }
   }
 

@@ -186,6 +186,34 @@ TEST(SheetModelEdit, ThePopupMenuNameFollowsTheCurrentCell) {
   EXPECT_EQ(rig.view.Calls("menu").back(), "menu ");
 }
 
+TEST(SheetModelEdit, ThePopupMenuFillsAndClearsTheEditMenu) {
+  cmcVirtualClock clock;
+  cmcEvMan events(clock);
+  std::vector<std::string> seen;
+  struct Recorder {
+    static void On(void* self, cmcEvent& e) {
+      if (e.code == kEvClearSubmenu || e.code == kEvFillSubmenu)
+        static_cast<std::vector<std::string>*>(self)->push_back(std::to_string(e.code) + " " +
+                                                                std::to_string(e.argument) + " " + e.Text());
+    }
+  };
+  events.Listen(&Recorder::On, &seen);
+  SheetRig rig(kChannels, "(FixedRows=1)", "{(PopupMenu=GI_PMenu_Basic)}");
+  rig.events = &events;
+  cmcSheetModel& sheet = rig.Build();
+  const std::string clear = std::to_string(kEvClearSubmenu) + " " + std::to_string(CL_Menu_Edit_Top) + " ";
+  const std::string fill = std::to_string(kEvFillSubmenu) + " " + std::to_string(CL_Menu_Edit_Top) + " ";
+  sheet.FocusChanged(true);
+  sheet.MoveTo(1, 1);
+  sheet.MoveTo(1, 2);  // the same menu: nothing to announce
+  sheet.FocusChanged(false);
+  EXPECT_EQ(seen, (std::vector<std::string>{clear, fill + "GI_PMenu_A", clear, fill + "GI_PMenu_Basic", clear}));
+  seen.clear();
+  sheet.FocusChanged(true);
+  rig.sheet.reset();
+  EXPECT_EQ(seen, (std::vector<std::string>{clear, fill + "GI_PMenu_Basic", clear})) << "a sheet going clears its menu";
+}
+
 TEST(SheetModelEdit, EventsRepaintTheMatchingCells) {
   // Rows 1-4 show channels 0-3; the capture row 5 has a joined caption after a bound cell.
   std::vector<std::string> cells = kChannels;

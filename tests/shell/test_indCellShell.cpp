@@ -124,15 +124,7 @@ TEST_F(CellShell, ModelFamilyItems) {
   EXPECT_TRUE(lmr.Flag(0)) << "ticked once current";
 }
 
-TEST_F(CellShell, FileAndSettingMenuCommands) {
-  // Settings toggles are ticked while on and flip on Enter.
-  cmcCellObj speed = Cell(CT_Null, CL_Menu_Port_SpeedHigh);
-  active_.RunCell(speed, 0);
-  EXPECT_TRUE(speed.Flag(0)) << "high speed is on by default";
-  active_.RunCell(speed, 13);
-  EXPECT_EQ(p_.environ.comSpeedHigh, 0);
-  EXPECT_FALSE(speed.Flag(0));
-
+TEST_F(CellShell, FileMenuCommands) {
   // Save As asks for a file and saves the document there.
   p_.prompts.paths = {dir_.Dir() + "menu.qcl"};
   cmcCellObj saveAs = Cell(CT_Null, CL_Menu_File_SaveAs);
