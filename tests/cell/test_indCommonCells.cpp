@@ -43,8 +43,8 @@ TEST_F(SettingCells, ClonePasswordTheFrameCannotCarryIsRefused) {
   } cases[] = {{"AAA@", false}, {"AAA?", false}, {"AAAA", true}, {"AAA>", true}};
   for (const auto& c : cases) {
     for (int a = 0xA0FC; a < 0xA10C; ++a) SetByte(a, 0);
-    const Reply r = Commit(CL_Comm_ClonePasswordStr, c.typed);
-    EXPECT_EQ(r.refusal, c.taken ? "" : "GI_Mess_ClonePassword_Checksum") << c.typed;
+    const auto r = Type(CL_Comm_ClonePasswordStr, c.typed);
+    EXPECT_EQ(r.refusal, std::string(c.taken ? "" : "GI_Mess_ClonePassword_Checksum")) << c.typed;
     EXPECT_EQ(Byte(0xA0FC), c.taken ? 'A' : 0) << c.typed;
   }
 }
