@@ -1,20 +1,29 @@
 # make run   installs what is missing, builds the three programs and their data, and
 #            starts the desktop program on its initial image.
 # make test  installs what is missing, builds everything and runs every test: the plain
-#            build (with the end-to-end runs and one short run of every benchmark), then
-#            the core again under AddressSanitizer and UndefinedBehaviorSanitizer, linked
-#            with link-time optimisation so that a one-definition-rule violation fails.
+#            build (with the end-to-end runs, one short run of every benchmark, the replay
+#            of the fuzz corpora and the validation of the desktop files), then the core
+#            again under AddressSanitizer and UndefinedBehaviorSanitizer, linked with
+#            link-time optimisation so that a one-definition-rule violation fails.
+# make deb   builds the programs and packs them, their data and the desktop and udev
+#            files into build/rx93kit_VERSION_ARCH.deb (apt install ./build/rx93kit_*.deb).
+# make fuzz  builds the fuzz targets with clang and libFuzzer (build-fuzz/) and runs each
+#            for FUZZ_SECONDS (60); new inputs stay in build-fuzz/fuzz-work/.
 
 PACKAGES := cmake ninja-build g++ make pkg-config clang-format ccache \
             qt6-base-dev qt6-serialport-dev libgl-dev \
             libgtest-dev libgmock-dev libbenchmark-dev \
-            xvfb xauth
+            xvfb xauth desktop-file-utils appstream
+DEB_PACKAGES  := dpkg-dev file
+FUZZ_PACKAGES := clang
 PROGRAMS := rx93kit rx93kit-cli rx93kit-radio rx93data
 BUILD    ?= build
 ASAN     ?= build-asan
+FUZZ     ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS     ?= $(shell nproc)
 
-.PHONY: run test deps programs build asan bench format format-check clean
+.PHONY: run test deps deb-deps fuzz-deps programs build asan bench deb fuzz format format-check clean
 
 run: programs
 	$(BUILD)/bin/rx93kit
@@ -44,6 +53,13 @@ deps:
 	$$sudo apt-get update -q && \
 	$$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $$missing
 
+# The package's tools and the fuzzer's compiler are installed only on their way.
+deb-deps:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(DEB_PACKAGES)"
+
+fuzz-deps:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(FUZZ_PACKAGES)"
+
 $(BUILD)/build.ninja: | deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRX93_WERROR=ON
 
@@ -61,6 +77,17 @@ build: deps $(BUILD)/build.ninja
 asan: deps $(ASAN)/build.ninja
 	cmake --build $(ASAN) -j $(JOBS)
 
+deb: programs deb-deps
+	cd $(BUILD) && cpack -G DEB
+
+$(FUZZ)/build.ninja: | fuzz-deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRX93_CORE_ONLY=ON \
+	  -DRX93_BENCH=OFF -DRX93_FUZZ=ON
+
+fuzz: deps fuzz-deps $(FUZZ)/build.ninja
+	cmake --build $(FUZZ) -j $(JOBS) --target fuzz-targets
+	fuzz/run.sh $(FUZZ)/bin $(FUZZ_SECONDS) $(FUZZ)/fuzz-work
+
 # Every benchmark with its full measuring time (make test runs each only briefly).
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do $$b; done
@@ -72,4 +99,4 @@ format-check: deps
 	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(ASAN)
+	rm -rf $(BUILD) $(ASAN) $(FUZZ)

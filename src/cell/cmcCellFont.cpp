@@ -1,7 +1,9 @@
 #include "cell/cmcCellFont.h"
 
 #include "cell/cmcCellNumber.h"
+#include "cell/cmcCellObj.h"
 #include "overlay/cmcTextUtil.h"
+#include "runtime/cmcFatal.h"
 
 namespace {
 
@@ -72,7 +74,10 @@ bool Amount(std::string_view field, int32_t current, int32_t& result) {
 
 int32_t cmcCellFont::Size() const { return -MulDiv(height, 72, kPixelsPerInch); }
 
-void cmcCellFont::SetSize(int32_t points) { height = -MulDiv(points, kPixelsPerInch, 72); }
+void cmcCellFont::SetSize(int32_t points) {
+  if (points > kMaxPoints || points < -kMaxPoints) cmcFatal(cmcCellObj::kIllegalAssign);
+  height = -MulDiv(points, kPixelsPerInch, 72);
+}
 
 void cmcCellFont::ApplyFields(std::string_view fields) {
   // A name matches with blanks before and after it.

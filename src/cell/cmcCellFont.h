@@ -22,6 +22,9 @@ class cmcCellFont {
   uint8_t style = 0;     // Style bits
   uint8_t pitch = kPitchDefault;
 
+  // Sizes beyond this many points, either sign, are fatal (cmcCellObj::kIllegalAssign).
+  static constexpr int32_t kMaxPoints = 0x7FFF;
+
   // The size in points (negative for a positive height, as the platform reports it).
   int32_t Size() const;
   void SetSize(int32_t points);

@@ -20,6 +20,10 @@ using cmcCellCounters = std::array<int32_t, 10>;
 
 class cmcCellObj {
  public:
+  // The fatal text for a cell or sheet definition outside what the grid can hold.
+  static constexpr const char* kIllegalAssign = "Illegal Cell assign";
+  // A cell's index lies within plus or minus this; copied rows and bank offsets add to it.
+  static constexpr int32_t kMaxIndex = 0xFFFFFF;
   // layout: alignment, fit and joining switches.
   static constexpr uint8_t kHAlignMask = 0x03;  // 0 left, 1 centre, 2 right
   static constexpr uint8_t kVAlignMask = 0x0C;  // 0 top, 1 middle, 2 bottom

@@ -1,17 +1,22 @@
 #include "cell/indCommonCells.h"
 
+#include <algorithm>
 #include <array>
 #include <iterator>
 #include <span>
+#include <string_view>
 
 #include "cell/cmcCellIds.h"
+#include "cell/cmcCodecCommon.h"
 #include "cell/cmcTextCodecs.h"
 #include "cell/indCellHandlers.h"
 #include "cell/indCellHost.h"
 #include "cell/indCellRequest.h"
 #include "cell/indSettingRows.h"
+#include "image/cmcClonePassword.h"
 #include "image/cmcEeprom.h"
 #include "image/cmcImageMap.h"
+#include "runtime/cmcPrompts.h"
 
 namespace {
 
@@ -125,14 +130,25 @@ constexpr indSettingRow kCommon[] = {
     {CL_Comm_Strv_RevAll, Bit(0xB139, 6), Choice(kEnable)},
 };
 
-// The clone password: 16 bytes, zero-padded; the first is 0 when there is none.
+// The clone password: 16 bytes, zero-padded; the first is 0 when there is none. One the
+// clone frame cannot carry is refused, typed or entered in the dialog.
 
 void ClonePassword(indCellRequest& r) {
   cmcEeprom& image = r.host.Image();
   std::array<uint8_t, cmcTextCodecs::kMaxPasswordLength> entered{};
   const std::span<const uint8_t> current(image.Data() + cmcImageMap::kClonePassword, entered.size());
-  if (cmcTextCodecs::ClonePasswordCodec(r.capsule, current, entered, r.codec.result))
-    image.WriteBlock(cmcImageMap::kClonePassword, entered.data(), static_cast<int>(entered.size()));
+  if (!cmcTextCodecs::ClonePasswordCodec(r.capsule, current, entered, r.codec.result)) return;
+  const auto end = std::find(entered.begin(), entered.end(), 0);
+  if (!cmcClonePassword::FitsFrame(std::string_view(reinterpret_cast<const char*>(entered.data()),
+                                                    static_cast<size_t>(end - entered.begin())))) {
+    const std::string text = r.host.Text(cmcClonePassword::kRefusedKey);
+    if (cmcCodecCommon::ReadsTyped(r.capsule))
+      cmcCodecCommon::Refuse(r.capsule, text);
+    else
+      r.host.Prompts().Show(cmcPromptIcon::Warning, r.host.Text("GI_Sys_AppTitle"), text);
+    return;
+  }
+  image.WriteBlock(cmcImageMap::kClonePassword, entered.data(), static_cast<int>(entered.size()));
 }
 
 }  // namespace

@@ -6,8 +6,10 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "cli/indCli.h"
 #include "clone/cmcDevPortDiscovery.h"
 #include "clone/indCloneMan.h"
+#include "image/cmcClonePassword.h"
 #include "image/cmcQclFile.h"
 #include "overlay/cmcGTex.h"
 #include "overlay/cmcTextUtil.h"
@@ -122,6 +124,11 @@ int indCliRadio::Run(const Options& o, std::ostream& out, std::ostream& err, con
                      const dst_CliTerminal& terminal) {
   if (o.command == "ports") return Ports(out);
   indCliRadio session(o, out, err, exeDir, terminal);
+  // A password the clone frame cannot carry is refused before any port is opened.
+  if (o.password && !cmcClonePassword::FitsFrame(*o.password)) {
+    err << "rx93kit-cli: --password: " << session.program_.Overlay().GetLine(cmcClonePassword::kRefusedKey, 0) << "\n";
+    return kCliUsageError;
+  }
   if (o.command == "info") return session.Info();
   if (o.command == "read") return session.Read(o.output);
   return session.Write(o.positional[0]);

@@ -1,5 +1,7 @@
 #include "clone/cmcCloneFrame.h"
 
+#include "image/cmcClonePassword.h"
+
 namespace {
 constexpr char kDigits[] = "0123456789ABCDEF";
 
@@ -10,11 +12,7 @@ int UpperHexValue(uint8_t c) {
 }
 }  // namespace
 
-uint8_t cmcCloneFrame::Checksum(const uint8_t* bytes, int count) {
-  uint8_t sum = 0;
-  for (int i = 0; i < count; ++i) sum = static_cast<uint8_t>(sum + bytes[i]);
-  return static_cast<uint8_t>(0x100 - sum);
-}
+uint8_t cmcCloneFrame::Checksum(const uint8_t* bytes, int count) { return cmcClonePassword::Checksum(bytes, count); }
 
 void cmcCloneFrame::AppendHexByte(cmcBuff& out, uint8_t value) {
   out.AppendByte(static_cast<uint8_t>(kDigits[value >> 4]));

@@ -29,6 +29,8 @@ constexpr const char* kHeadCommandLineKey = "GI_Mess_CloneErr_Head_Cli";
 constexpr const char* kCheckCommandLineKey = "GI_Mess_CloneErr_Check_Cli";
 constexpr int kPortAdviceLine = 2;
 constexpr const char* kPasswordHintKey = "GI_Mess_CloneErr_WrongPassword";
+// On the command line a device the user may not open gets the udev rule's installation.
+constexpr const char* kUdevHintKey = "GI_Mess_PortErr_UdevHint";
 // The head key has a line for every code up to this one, then one for any other code.
 constexpr int kLastKnownCode = 17;
 
@@ -334,6 +336,7 @@ std::string indCloneMan::CloneErrorText(int code) {
       const cmcPortError& reason = lastDriver_ ? lastDriver_->Comm().LastError() : cmcPortError();
       if (reason.GetKind() != cmcPortError::Kind::None)
         text += "\n" + reason.Text([this](const std::string& key) { return overlay_.GetText(key); });
+      if (commandLine_ && reason.GetKind() == cmcPortError::Kind::NoPermission) text += "\n" + Text(kUdevHintKey, 0);
       break;
     }
     case dst_CDrv_Result::kBadEndAnswer:

@@ -26,6 +26,11 @@ void cmcFatal(const std::string& text) {
   static bool reporting = false;
   if (!reporting) {
     reporting = true;
+    // A sink that leaves by an exception lets its catcher go on; the next fatal error
+    // reports again.
+    struct Reset {
+      ~Reset() { reporting = false; }
+    } reset;
     gSink->Report(text);
   }
   std::fflush(nullptr);

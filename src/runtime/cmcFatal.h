@@ -7,7 +7,8 @@
 class cmcFatalSink {
  public:
   virtual ~cmcFatalSink() = default;
-  // Shows the text; returns when the user has dismissed it.
+  // Shows the text; returns when the user has dismissed it. A sink may throw instead,
+  // and the process then goes on where the exception is caught (the fuzz targets do).
   virtual void Report(const std::string& text) = 0;
 };
 

@@ -156,6 +156,7 @@ void cmcSheetDef::CountRows() {
     if (!line.empty() && line[0] == ':') {
       ForEachGroup(std::string_view(line).substr(1), [&](std::string_view d) { ApplyDirective(d, i); });
       if (loopStart_ >= 0 && loopEnd_ >= 0 && loopCount_ >= 0) {
+        if (int64_t{loopCount_ - 1} * loopBodyRows_ > kMaxRows - RowCount()) cmcFatal(cmcCellObj::kIllegalAssign);
         for (int pass = 1; pass < loopCount_; ++pass)
           for (int k = 1; k <= loopBodyRows_; ++k) rows_.push_back({loopStart_ + k, selectFlag_});
         loopStart_ = loopEnd_ = loopCount_ = -1;
@@ -168,12 +169,14 @@ void cmcSheetDef::CountRows() {
     for (std::string_view rest = line; !rest.empty(); ++cells)
       rest = scratch.ParseCell(rest, nullptr, nullptr, nullptr, true);
     colCount_ = std::max(colCount_, cells);
+    if (RowCount() == kMaxRows) cmcFatal(cmcCellObj::kIllegalAssign);
     rows_.push_back({i, selectFlag_});
     loopBodyRows_ = loopStart_ >= 0 && loopEnd_ < 0 ? loopBodyRows_ + 1 : 0;
   }
-  if (colCount_ == 0 || rows_.empty()) cmcFatal("Illegal Cell assign");
+  if (colCount_ == 0 || rows_.empty()) cmcFatal(cmcCellObj::kIllegalAssign);
   if (kind_ == cmcSheetRef::Kind::kBank || kind_ == cmcSheetRef::Kind::kMemory)
     while (RowCount() < kExtendedRows) rows_.push_back(rows_.back());
+  if (int64_t{colCount_} * RowCount() > kMaxCells) cmcFatal(cmcCellObj::kIllegalAssign);
 }
 
 void cmcSheetDef::BuildCells() {
@@ -196,6 +199,8 @@ void cmcSheetDef::BuildCells() {
       } else {
         rest = record.cell.ParseCell(rest, &counters_, &basicCell_, models_);
       }
+      if (record.cell.index > cmcCellObj::kMaxIndex || record.cell.index < -cmcCellObj::kMaxIndex)
+        cmcFatal(cmcCellObj::kIllegalAssign);
       if (record.cell.Selectable()) {
         minSelCol_ = std::min(minSelCol_, k);
         minSelRow_ = std::min(minSelRow_, r);

@@ -19,6 +19,10 @@ class cmcSheetDef {
  public:
   // Bank and memory sheets show at least this many rows.
   static constexpr int kExtendedRows = 138;
+  // The most rows and cells a sheet holds, loops expanded; more is fatal
+  // (cmcCellObj::kIllegalAssign) before anything is allocated for them.
+  static constexpr int kMaxRows = 0x4000;
+  static constexpr int kMaxCells = 0x40000;
 
   // What the model conditions test.
   struct Model {
@@ -67,8 +71,11 @@ class cmcSheetDef {
   // The steps of Build, for callers that measure between them.
   void ReadStyle();
   void BuildBasicCell(std::string_view suffix);
-  // Fatal "Illegal Cell assign" when the section yields no row or no cell.
+  // Fatal "Illegal Cell assign" when the section yields no row or no cell, or more
+  // than kMaxRows rows or kMaxCells cells.
   void CountRows();
+  // Fatal "Illegal Cell assign" for a cell index beyond cmcCellObj::kMaxIndex, also
+  // one a copied row's count reaches.
   void BuildCells();
 
   // One "_Style" option or one "_Cells" directive, the text between the parentheses.

@@ -8,6 +8,7 @@
 #include "channel/datChBank.h"
 #include "channel/datChKinds.h"
 #include "clone/indCloneMan.h"
+#include "image/cmcClonePassword.h"
 #include "image/cmcImageMap.h"
 #include "image/cmcModelCodes.h"
 #include "image/cmcQclFile.h"
@@ -552,14 +553,15 @@ bool indMain::ShowClonePasswordDialog() {
     const auto text =
         prompts_.AskText(Text("GI_AppInd_Opt_ClonePwd_Caption"), Text("GI_AppInd_Opt_ClonePwd_Notice"), true);
     if (!text) break;
-    if (!text->empty() && text->size() <= 16) {
+    const bool inRange = !text->empty() && text->size() <= 16;
+    if (inRange && cmcClonePassword::FitsFrame(*text)) {
       environ_.clonePassword = *text;
       if (cloneMan_) cloneMan_->SetSendPassword(true);
       confirmed = true;
       break;
     }
     // A refused entry keeps the dialog open.
-    ErrorBox("GI_AppInd_Opt_ClonePwd_OutofRange");
+    ErrorBox(inRange ? cmcClonePassword::kRefusedKey : "GI_AppInd_Opt_ClonePwd_OutofRange");
   }
   events_.Send(kEvMchWinRaise);
   return confirmed;

@@ -34,6 +34,21 @@ TEST_F(SettingCells, ClonePasswordComesFromItsDialog) {
   for (int a = 0xA0FC; a < 0xA10C; ++a) EXPECT_EQ(Byte(a), 0);
 }
 
+// The clone frame carries the password with a checksum byte: FD would end the frame and
+// FE start another, so a password whose checksum comes out so is refused.
+TEST_F(SettingCells, ClonePasswordTheFrameCannotCarryIsRefused) {
+  const struct {
+    const char* typed;
+    bool taken;
+  } cases[] = {{"AAA@", false}, {"AAA?", false}, {"AAAA", true}, {"AAA>", true}};
+  for (const auto& c : cases) {
+    for (int a = 0xA0FC; a < 0xA10C; ++a) SetByte(a, 0);
+    const auto r = Type(CL_Comm_ClonePasswordStr, c.typed);
+    EXPECT_EQ(r.refusal, std::string(c.taken ? "" : "GI_Mess_ClonePassword_Checksum")) << c.typed;
+    EXPECT_EQ(Byte(0xA0FC), c.taken ? 'A' : 0) << c.typed;
+  }
+}
+
 TEST_F(SettingCells, DigitalTimeOutNeedsTheDigitalTimerSheet) {
   SetByte(0xAFE4, 0x80);
   EXPECT_EQ(Draw(CL_Comm_Tot).text, "") << "without bit 4 of 0x10B";

@@ -125,6 +125,15 @@ TEST_F(CliRadio, CommandLinesRefusedBeforeAnyExchange) {
   EXPECT_NE(out_.str().find("read -o OUT [PORT]"), std::string::npos);
 }
 
+TEST_F(CliRadio, APasswordTheFrameCannotCarryIsRefused) {
+  for (const char* password : {"AAA@", "AAA?"}) {
+    err_.str("");
+    EXPECT_EQ(Run({"info", "--simulated", "--password", password}), kCliUsageError) << password;
+    EXPECT_NE(err_.str().find("--password: "), std::string::npos) << err_.str();
+    EXPECT_NE(err_.str().find("Choose another password"), std::string::npos) << err_.str();
+  }
+}
+
 TEST(CliTextProgress, BarPercentBytesAndTimeLeft) {
   std::ostringstream out;
   cmcVirtualClock clock;

@@ -361,6 +361,27 @@ TEST_F(CloneManTest, CommandLineWordingNamesTheDevice) {
   }
 }
 
+// A device the user may not open: the command line adds how to install the udev rule
+// that gives the logged-in user access; the desktop program's text stays as it is.
+TEST_F(CloneManTest, ADeviceWithoutPermissionPointsTheCommandLineToTheUdevRule) {
+  cmcMemorySerial locked;
+  locked.SetOpenError(EACCES);
+  table.SetEntry(3, "mem:usb0");
+  factory.Register("mem:", [&locked](const std::string&) { return std::make_unique<cmcSerialRef>(locked); });
+  line.comPort = 3;
+  const std::string hint = Line("GI_Mess_PortErr_UdevHint", 0);
+  ASSERT_NE(hint.find("60-rx93kit.rules"), std::string::npos);
+  for (const bool commandLine : {false, true}) {
+    man.SetCommandLineWording(commandLine);
+    UseIdentityHook();
+    ASSERT_TRUE(Identify());
+    EXPECT_EQ(RunToEnd().code, R::kOpenFailed);
+    const std::string text = man.CloneErrorText(R::kOpenFailed);
+    EXPECT_NE(text.find("no permission"), std::string::npos) << text;
+    EXPECT_EQ(text.find(hint) != std::string::npos, commandLine) << text;
+  }
+}
+
 // A radio given a wrong clone password stays silent, so a time-out after the password
 // was sent says that a wrong password looks the same; without a password it does not.
 TEST_F(CloneManTest, ATimeOutAfterThePasswordMentionsAWrongPassword) {

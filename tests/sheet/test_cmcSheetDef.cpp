@@ -338,4 +338,40 @@ TEST(SheetDef, FatalConfigurationErrors) {
   EXPECT_EQ(def.CellAt(1, 1).CellText(), "");
 }
 
+// Definitions whose sizes or counts would overflow or exhaust memory end with the fatal
+// text before anything is allocated or computed for them.
+TEST(SheetDef, DefinitionsBeyondTheGridsBoundsAreFatal) {
+  const struct {
+    const char* what;
+    std::vector<std::string> cells;
+    std::string style;
+    Kind kind;
+  } cases[] = {
+      {"a cell font of 1610612736 points", {"{(Font=,,,,1610612736)}a"}, "", Kind::kPlain},
+      {"a cell font of -1610612736 points", {"{(Font=,,,,-1610612736)}a"}, "", Kind::kPlain},
+      {"a title font of 1610612736 points", {"a"}, "(TitleFont=,,,,1610612736)", Kind::kPlain},
+      {"a cell font just beyond the bound", {"{(Font=,,,,32768)}a"}, "", Kind::kPlain},
+      {"a loop body's copied index at the top of the range",
+       {":(LoopFrom 2)", "{(%CT_Mch.CL_Mch_No[2147483647])}", ":(LoopTo)"},
+       "",
+       Kind::kPlain},
+      {"the bank sheet's extension from the top of the range", {"{(%CT_Mch.CL_Mch_No[2147483646])}"}, "", Kind::kBank},
+      {"an index beyond the bound", {"{(%CT_Mch.CL_Mch_No[-16777216])}"}, "", Kind::kPlain},
+      {"LoopFrom 200000000", {":(LoopFrom 200000000)", "x", ":(LoopTo)"}, "", Kind::kPlain},
+      {"rows beyond the bound in loops", {":(LoopFrom 16384)", "x", "y", ":(LoopTo)"}, "", Kind::kPlain},
+      {"cells beyond the bound", {std::string(300, '|'), ":(LoopFrom 1000)", "x", ":(LoopTo)"}, "", Kind::kPlain},
+  };
+  for (const auto& c : cases) {
+    SheetOverlay o(c.cells, c.style);
+    cmcSheetDef def(o.store, "S", c.kind, {});
+    EXPECT_EXIT(def.Build(), ::testing::ExitedWithCode(kFatalExitStatus), "^Illegal Cell assign\n$") << c.what;
+  }
+  // The largest counts within the bounds build.
+  SheetOverlay o({":(LoopFrom 16383)", "{(%CT_Mch.CL_Mch_No[16760000])}x", ":(LoopTo)"}, "(TitleFont=,,,,32767)");
+  cmcSheetDef def(o.store, "S", Kind::kPlain, {});
+  def.Build();
+  EXPECT_EQ(def.RowCount(), cmcSheetDef::kMaxRows - 1);
+  EXPECT_EQ(def.CellAt(0, def.RowCount() - 1).index, 16760000 + def.RowCount() - 1);
+}
+
 }  // namespace
