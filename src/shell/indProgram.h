@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "cell/cmcSegmentModel.h"
 #include "cell/indActiveCell.h"
 #include "overlay/cmcGTex.h"
 #include "overlay/cmcHelpGTex.h"
@@ -61,6 +62,10 @@ class indProgram {
   // Everything after the environment, in the order it is made.
   struct Parts {
     Parts(indEnviron& environ, const Seams& seams);
+    // Radio texts are drawn in the display characters of these segments meanwhile.
+    ~Parts();
+    Parts(const Parts&) = delete;
+    Parts& operator=(const Parts&) = delete;
 
     cmcGTex mainOverlay;
     cmcGTex indexOverlay;
@@ -68,6 +73,7 @@ class indProgram {
     cmcEvMan events;
     cmcLanguages languages;
     // Made once the languages are open.
+    cmcSegmentModel segments;
     std::optional<indMain> main;
     std::optional<indCellShell> cellHost;
     std::optional<indActiveCell> dispatch;
