@@ -1,5 +1,7 @@
 #include "shell/indProgram.h"
 
+#include "cell/cmcRadioText.h"
+
 indProgram::indProgram(const Seams& seams)
     : store_(seams.store),
       timers_(seams.timers),
@@ -14,6 +16,8 @@ indProgram::Parts::Parts(indEnviron& environ, const Seams& seams)
   // Every message is captioned with the title: without it the program ends here,
   // before anything is loaded or shown.
   mainOverlay.GetText("GI_Sys_AppTitle");
+  segments = cmcSegmentModel::FromOverlay(mainOverlay);
+  cmcRadioText::SetSegmentModel(&segments);
   if (seams.clone)
     main.emplace(mainOverlay, environ, events, seams.prompts, seams.exeDir, seams.desktopDir, *seams.clone);
   else
@@ -45,3 +49,5 @@ indSheetHost& indProgram::OpenSheets(const SheetSeams& sheets) {
                                      timers_, *p.maker, sheets.view});
   return *p.host;
 }
+
+indProgram::Parts::~Parts() { cmcRadioText::SetSegmentModel(nullptr); }

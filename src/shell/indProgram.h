@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "cell/cmcSegmentModel.h"
 #include "cell/indActiveCell.h"
 #include "channel/sheets/indSheetMaker.h"
 #include "overlay/cmcGTex.h"
@@ -85,6 +86,10 @@ class indProgram {
   // Everything after the environment, in the order it is made.
   struct Parts {
     Parts(indEnviron& environ, const Seams& seams);
+    // Radio texts are drawn in the display characters of these segments meanwhile.
+    ~Parts();
+    Parts(const Parts&) = delete;
+    Parts& operator=(const Parts&) = delete;
 
     cmcGTex mainOverlay;
     cmcGTex indexOverlay;
@@ -92,6 +97,7 @@ class indProgram {
     cmcEvMan events;
     cmcLanguages languages;
     // Made once the languages are open.
+    cmcSegmentModel segments;
     std::optional<indMain> main;
     std::optional<indCellShell> cellHost;
     std::optional<indActiveCell> dispatch;
