@@ -2,11 +2,13 @@
 #            starts the desktop program on its initial image.
 # make test  installs what is missing, builds everything and runs every test: the plain
 #            build (with the end-to-end runs and one short run of every benchmark), then
-#            the core again under AddressSanitizer and UndefinedBehaviorSanitizer, linked
-#            with link-time optimisation so that a one-definition-rule violation fails.
+#            everything again under AddressSanitizer and UndefinedBehaviorSanitizer (the
+#            core, the Qt layer and its offscreen tests), linked with link-time
+#            optimisation so that a one-definition-rule violation fails.
+# make screenshots  renders docs/screenshots/ (1x and 2x) from the offscreen program.
 
 PACKAGES := cmake ninja-build g++ make pkg-config clang-format ccache \
-            qt6-base-dev qt6-serialport-dev libgl-dev \
+            qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev \
             libgtest-dev libgmock-dev libbenchmark-dev \
             xvfb xauth
 PROGRAMS := rx93kit rx93kit-cli rx93kit-radio rx93data
@@ -14,15 +16,16 @@ BUILD    ?= build
 ASAN     ?= build-asan
 JOBS     ?= $(shell nproc)
 
-.PHONY: run test deps programs build asan bench format format-check clean
+.PHONY: run test deps programs build asan bench screenshots format format-check clean
 
 run: programs
 	$(BUILD)/bin/rx93kit
 
 test: format-check build asan
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --label-exclude screenshots
 	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  ctest --output-on-failure -j $(JOBS) --label-exclude 'e2e|walk'
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp QT_QPA_PLATFORM=offscreen \
+	  ctest --output-on-failure -j $(JOBS) --label-exclude 'e2e|walk|screenshots'
 
 # Installs only what is missing, and says what. Without root or a usable sudo it prints
 # the one command to run instead.
@@ -48,7 +51,7 @@ $(BUILD)/build.ninja: | deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRX93_WERROR=ON
 
 $(ASAN)/build.ninja: | deps
-	cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRX93_CORE_ONLY=ON -DRX93_SANITIZE=ON -DRX93_ODR_CHECK=ON \
+	cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRX93_SANITIZE=ON -DRX93_ODR_CHECK=ON \
 	  -DRX93_WERROR=ON
 
 # The programs and their data only: no test or benchmark is built.
@@ -64,6 +67,9 @@ asan: deps $(ASAN)/build.ninja
 # Every benchmark with its full measuring time (make test runs each only briefly).
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do $$b; done
+
+screenshots: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -L screenshots
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
