@@ -15,7 +15,7 @@ TEST(TreeWalk, EveryNodeOpensItsSheetOnEveryModelType) {
   DesktopRig rig;
   cuiMainWindow& w = rig.Build();
   for (const int type : {0, 1, 2, 3}) {
-    rig.p.main.ChangeModelType(type, false);
+    rig.p.main.ChangeModelType(type, true);  // on the type's own initial image
     rig.Settle();
     const std::vector<indTreeModel::Node> nodes = rig.Host().Tree()->Nodes();
     ASSERT_GT(nodes.size(), 1u);

@@ -52,7 +52,7 @@ TEST(Screenshots, MainWindowOnEachModelTypesFirstBankSheet) {
     rig.p.environ.winWidth = 1180;
     rig.p.environ.winHeight = 720;
     cuiMainWindow& w = rig.Build();
-    rig.p.main.ChangeModelType(shot.type, false);
+    rig.p.main.ChangeModelType(shot.type, true);  // the type's own initial image
     rig.Settle();
     const std::string bank0 = std::string("[St_ChBank]GI_Sheet_Mch_") + indMain::NameSuffixOf(shot.type) + ",Bank 0";
     const int node = rig.Host().Tree()->FindByTarget(bank0);
@@ -78,7 +78,7 @@ struct OnLmrBank {
     rig.p.environ.winWidth = 1180;
     rig.p.environ.winHeight = 720;
     rig.Build();
-    rig.p.main.ChangeModelType(0, false);
+    rig.p.main.ChangeModelType(0, true);
     rig.Settle();
     const int node = rig.Host().Tree()->FindByTarget("[St_ChBank]GI_Sheet_Mch_Lmr,Bank 0");
     rig.window->Tree()->setCurrentItem(rig.window->Tree()->ItemOf(node));

@@ -47,6 +47,10 @@ void cuiOpeningWindow::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::Antialiasing);
   QSvgRenderer(cuiIcons::Path("opening")).render(&painter, QRectF(0, 0, kWidth, kPictureHeight));
+  // A hairline keeps the borderless window apart from what lies behind it.
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setPen(QColor(120, 120, 120));
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void cuiOpeningWindow::mousePressEvent(QMouseEvent* event) {

@@ -11,6 +11,8 @@ class cuiStatusBar::TextPanel : public QWidget {
   explicit TextPanel(QWidget* parent) : QWidget(parent) {
     setObjectName("StatusText");
     setMinimumWidth(kMinTextPanel);
+    // One line of the bar's font with a little room, as a status bar panel has.
+    setMinimumHeight(fontMetrics().height() + 6);
     text_ = palette().color(QPalette::WindowText);
     back_ = palette().color(QPalette::Button);
   }
