@@ -2,9 +2,8 @@
 #            starts the desktop program on its initial image.
 # make test  installs what is missing, builds everything and runs every test: the plain
 #            build (with the end-to-end runs and one short run of every benchmark), then
-#            everything again under AddressSanitizer and UndefinedBehaviorSanitizer (the
-#            core, the Qt layer and its offscreen tests), linked with link-time
-#            optimisation so that a one-definition-rule violation fails.
+#            the core again under AddressSanitizer and UndefinedBehaviorSanitizer, linked
+#            with link-time optimisation so that a one-definition-rule violation fails.
 # make screenshots  renders docs/screenshots/ (1x and 2x) from the offscreen program.
 
 PACKAGES := cmake ninja-build g++ make pkg-config clang-format ccache \
@@ -24,7 +23,6 @@ run: programs
 test: format-check build asan
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --label-exclude screenshots
 	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp QT_QPA_PLATFORM=offscreen \
 	  ctest --output-on-failure -j $(JOBS) --label-exclude 'e2e|walk|screenshots'
 
 # Installs only what is missing, and says what. Without root or a usable sudo it prints
@@ -51,7 +49,7 @@ $(BUILD)/build.ninja: | deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRX93_WERROR=ON
 
 $(ASAN)/build.ninja: | deps
-	cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRX93_SANITIZE=ON -DRX93_ODR_CHECK=ON \
+	cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRX93_CORE_ONLY=ON -DRX93_SANITIZE=ON -DRX93_ODR_CHECK=ON \
 	  -DRX93_WERROR=ON
 
 # The programs and their data only: no test or benchmark is built.
