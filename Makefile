@@ -9,9 +9,10 @@
 #            files into build/rx93kit_VERSION_ARCH.deb (apt install ./build/rx93kit_*.deb).
 # make fuzz  builds the fuzz targets with clang and libFuzzer (build-fuzz/) and runs each
 #            for FUZZ_SECONDS (60); new inputs stay in build-fuzz/fuzz-work/.
+# make screenshots  renders docs/screenshots/ (1x and 2x) from the offscreen program.
 
 PACKAGES := cmake ninja-build g++ make pkg-config clang-format ccache \
-            qt6-base-dev qt6-serialport-dev libgl-dev \
+            qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev \
             libgtest-dev libgmock-dev libbenchmark-dev \
             xvfb xauth desktop-file-utils appstream
 DEB_PACKAGES  := dpkg-dev file
@@ -23,15 +24,15 @@ FUZZ     ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS     ?= $(shell nproc)
 
-.PHONY: run test deps deb-deps fuzz-deps programs build asan bench deb fuzz format format-check clean
+.PHONY: run test deps deb-deps fuzz-deps programs build asan bench screenshots deb fuzz format format-check clean
 
 run: programs
 	$(BUILD)/bin/rx93kit
 
 test: format-check build asan
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --label-exclude screenshots
 	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  ctest --output-on-failure -j $(JOBS) --label-exclude 'e2e|walk'
+	  ctest --output-on-failure -j $(JOBS) --label-exclude 'e2e|walk|screenshots'
 
 # Installs only what is missing, and says what. Without root or a usable sudo it prints
 # the one command to run instead.
@@ -91,6 +92,9 @@ fuzz: deps fuzz-deps $(FUZZ)/build.ninja
 # Every benchmark with its full measuring time (make test runs each only briefly).
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do $$b; done
+
+screenshots: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -L screenshots
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

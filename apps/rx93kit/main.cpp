@@ -1,16 +1,20 @@
 // rx93kit: the desktop program. main gives the process-wide objects (indProgram) the
-// Qt seams, opens the main window over them and runs the message loop.
+// Qt seams, shows the opening window, builds the main window over them and runs the
+// message loop; the objects go in the reverse order, the settings written last.
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStandardPaths>
 #include <clocale>
 
+#include "clone/cmcSleepWaiter.h"
 #include "shell/indDataFolder.h"
 #include "shell/indProgram.h"
 #include "shell/ui/cuiFatalBox.h"
+#include "shell/ui/cuiIcons.h"
 #include "shell/ui/cuiInstanceGuard.h"
 #include "shell/ui/cuiMainWindow.h"
+#include "shell/ui/cuiOpeningWindow.h"
 #include "shell/ui/cuiQtClock.h"
 #include "shell/ui/cuiQtPrompts.h"
 #include "shell/ui/cuiQtSettingsStore.h"
@@ -29,6 +33,8 @@ indEnviron::Rect PrimaryWorkArea() {
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  QGuiApplication::setDesktopFileName(QStringLiteral("rx93kit"));
+  QApplication::setWindowIcon(cuiIcons::Application());
   // Qt takes the locale from the environment; numbers in overlays, clone files and
   // cells always use "." as the decimal point, so the C library must too.
   std::setlocale(LC_NUMERIC, "C");
@@ -40,6 +46,7 @@ int main(int argc, char* argv[]) {
   cuiInstanceGuard guard;
   cuiQtClock clock;
   cuiQtPrompts prompts;
+  cmcSleepWaiter waiter;
   indProgram program({store, guard, PrimaryWorkArea(), clock, prompts, exeDir,
                       QStandardPaths::writableLocation(QStandardPaths::DesktopLocation).toStdString()});
   if (!program.OwnsInstance()) {
@@ -47,20 +54,25 @@ int main(int argc, char* argv[]) {
     guard.AlertOwner();
     return 0;
   }
-  indEnviron& environment = program.Environ();
-  indMain& model = program.Main();
+  const QString title = QString::fromStdString(program.Overlay().GetText("GI_Sys_AppTitle"));
+  QGuiApplication::setApplicationDisplayName(title);
 
-  cuiMainWindow window(environment, model);
-  model.SetView(&window);
-  prompts.SetOwner(&window);
-  window.RefreshCaption();
-  fatalBox.SetOwner(&window);
-  QObject::connect(&guard, &cuiInstanceGuard::alertRequested, &window, &cuiMainWindow::AskForAttention);
-  cuiSignalCloser closer(&window);
-  window.show();
+  int status = 0;
+  {
+    cuiMainWindow window({program, clock, prompts, &waiter});
+    prompts.SetOwner(&window);
+    fatalBox.SetOwner(&window);
+    QObject::connect(&guard, &cuiInstanceGuard::alertRequested, &window, &cuiMainWindow::AskForAttention);
+    cuiSignalCloser closer(&window);
 
-  const int status = app.exec();
-  model.SetView(nullptr);
-  fatalBox.SetOwner(nullptr);
+    cuiOpeningWindow opening(&window, title, QString::fromStdString(program.Environ().ShownRevision()));
+    // Closed by the window manager instead of a click or its timer: the program ends.
+    if (opening.exec() == QDialog::Accepted) {
+      window.BuildUi();
+      status = app.exec();
+    }
+    prompts.SetOwner(nullptr);
+    fatalBox.SetOwner(nullptr);
+  }
   return status;
 }

@@ -33,7 +33,7 @@ cmcSheetModel::cmcSheetModel(const Seams& seams, std::string ref, const cmcSheet
       view_(seams.view),
       hooks_(seams.hooks),
       answer_(seams.answer),
-      grid_(seams.grid),
+      grid_(seams.grid ? seams.grid : seams.view.CellGrid()),
       events_(seams.events),
       widths_(seams.widths),
       waiter_(seams.waiter),

@@ -59,7 +59,7 @@ class cmcSheetModel : private cmcSheetCursor::Grid {
     cmcSheetView& view;
     cmcSheetHooks& hooks;
     Answer answer;
-    cmcCellGrid* grid = nullptr;            // where the value layer opens its popup editors
+    cmcCellGrid* grid = nullptr;            // where the value layer opens its popup editors; none: the view's
     cmcEvMan* events = nullptr;             // none: no application events heard or announced
     cmcColumnWidthStore* widths = nullptr;  // none: no widths kept
     cmcWaiter* waiter = nullptr;            // none: repeats run without waiting
@@ -111,6 +111,9 @@ class cmcSheetModel : private cmcSheetCursor::Grid {
   void SetParentCapsule(const cmcCellCapsule& parent);
   // A popup editor's own answer instead of the value layer's.
   void SetAnswer(Answer answer) { answer_ = std::move(answer); }
+  // What the sheet's cells are answered by; a chooser opened on one answers through it.
+  const Answer& ValueLayer() const { return answer_; }
+  cmcEvMan* Events() const { return events_; }
 
   // Reads and sizes the sheet and places the cursor; a rebuild keeps the counters.
   void Build(const BuildOptions& options);
@@ -135,10 +138,14 @@ class cmcSheetModel : private cmcSheetCursor::Grid {
   bool Enabled() const { return enabled_; }
   bool Popup() const { return popup_; }
   bool Printing() const { return options_.printing; }
+  // The display zoom the sheet was built with; a popup sheet opened on it takes it over.
+  int ZoomPercent() const { return options_.zoomPercent; }
   int PrintScale() const { return options_.printScale; }
   // The cursor and scroll position, to remember for a rebuild.
   Position CurrentPosition() const;
 
+  // The font a cell is drawn and edited in: its own or the basic cell's.
+  const cmcCellFont& FontAt(int col, int row) const { return FontOf(def_.CellAt(col, row)); }
   // The text a cell shows: a bound cell's as the value layer answers it, else its own.
   std::string CellText(int col, int row);
   // Everything a painter needs for the cell, at its place in the grid or, for a

@@ -5,6 +5,7 @@
 #include <string>
 
 class cmcCellCapsule;
+class cmcCellGrid;
 
 class cmcSheetView {
  public:
@@ -22,4 +23,7 @@ class cmcSheetView {
   virtual void ReportCurrentCell(const cmcCellCapsule& /*current*/) {}
   // A popup sheet answered its chosen cell: the window holding it hides.
   virtual void HidePopup() {}
+  // Where the value layer opens its popup editors when the model was given none: a
+  // window that is also the cell grid answers itself.
+  virtual cmcCellGrid* CellGrid() { return nullptr; }
 };

@@ -1,7 +1,11 @@
 #include "shell/indProgram.h"
 
+#include "cell/cmcRadioText.h"
+
 indProgram::indProgram(const Seams& seams)
-    : environ_(indEnviron::kMutexName, indEnviron::kUserKey, indEnviron::kMachineKey, seams.store, seams.guard,
+    : store_(seams.store),
+      timers_(seams.timers),
+      environ_(indEnviron::kMutexName, indEnviron::kUserKey, indEnviron::kMachineKey, seams.store, seams.guard,
                seams.workArea) {
   if (environ_.OwnsInstance()) parts_.emplace(environ_, seams);
 }
@@ -12,6 +16,8 @@ indProgram::Parts::Parts(indEnviron& environ, const Seams& seams)
   // Every message is captioned with the title: without it the program ends here,
   // before anything is loaded or shown.
   mainOverlay.GetText("GI_Sys_AppTitle");
+  segments = cmcSegmentModel::FromOverlay(mainOverlay);
+  cmcRadioText::SetSegmentModel(&segments);
   if (seams.clone)
     main.emplace(mainOverlay, environ, events, seams.prompts, seams.exeDir, seams.desktopDir, *seams.clone);
   else
@@ -20,3 +26,28 @@ indProgram::Parts::Parts(indEnviron& environ, const Seams& seams)
   cellHost.emplace(*main, environ, mainOverlay, events, seams.prompts, seams.exeDir);
   dispatch.emplace(*cellHost);
 }
+
+indSheetHost& indProgram::OpenSheets(const SheetSeams& sheets) {
+  Parts& p = *parts_;
+  if (p.host) return *p.host;
+  indMain& main = *p.main;
+  indActiveCell& dispatch = *p.dispatch;
+  p.widths.emplace(store_, p.mainOverlay, environ_.UserKey());
+  p.maker.emplace(
+      indSheetMaker::Services{.overlay = p.mainOverlay,
+                              .events = p.events,
+                              .image = main.Working(),
+                              .defaults = main.Initial(),
+                              .answer = [&dispatch](cmcCellCapsule& c, bool act) { return dispatch.Dispatch(c, act); },
+                              .model = [&main] { return main.SheetModel(); },
+                              .measure = sheets.measure,
+                              .zoom = [this] { return environ_.fontSizePercentage; },
+                              .widths = &*p.widths,
+                              .waiter = sheets.waiter,
+                              .busy = [&main] { return main.bulkDelete; }});
+  p.host.emplace(indSheetHost::Seams{main, environ_, p.mainOverlay, p.events, dispatch, *p.cellHost, sheets.clock,
+                                     timers_, *p.maker, sheets.view});
+  return *p.host;
+}
+
+indProgram::Parts::~Parts() { cmcRadioText::SetSegmentModel(nullptr); }

@@ -4,23 +4,34 @@
 // reverse one, so that the environment writes the settings back last. The platform
 // comes in as seams (settings store, instance guard, timer host, prompts, and the
 // clone manager's line when one is wanted). When another process owns the instance,
-// only the environment is made.
+// only the environment is made. The sheets on screen (the sheet maker and the model
+// controller's sheet side) are made on demand, on the window's measure and view, and
+// go first.
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "cell/cmcSegmentModel.h"
 #include "cell/indActiveCell.h"
+#include "channel/sheets/indSheetMaker.h"
 #include "overlay/cmcGTex.h"
 #include "overlay/cmcHelpGTex.h"
 #include "overlay/cmcLanguages.h"
 #include "runtime/cmcEvMan.h"
+#include "sheet/cmcColumnWidthStore.h"
 #include "shell/indCellShell.h"
 #include "shell/indEnviron.h"
 #include "shell/indMain.h"
+#include "shell/indSheetHost.h"
 
+class cmcClock;
 class cmcInstanceGuard;
 class cmcPrompts;
 class cmcSettingsStore;
+class cmcSheetView;
+class cmcTextMeasure;
 class cmcTimerHost;
+class cmcWaiter;
 
 class indProgram {
  public:
@@ -57,10 +68,28 @@ class indProgram {
   indCellShell& CellHost() { return *parts_->cellHost; }
   indActiveCell& Dispatch() { return *parts_->dispatch; }
 
+  // What the sheets on screen need beyond the seams above; none of it is owned.
+  struct SheetSeams {
+    const cmcClock& clock;  // the clock of the timers given above
+    const cmcTextMeasure& measure;
+    cmcSheetView& view;  // the sheet pane's
+    cmcWaiter* waiter = nullptr;
+  };
+  // Makes the column width store, the sheet maker (zoom from "FontSize Percentage")
+  // and the sheet host over them; once. The host is started by the caller.
+  indSheetHost& OpenSheets(const SheetSeams& sheets);
+  bool SheetsOpen() const { return parts_ && parts_->host; }
+  indSheetHost& Host() { return *parts_->host; }
+  const indSheetMaker& Maker() const { return *parts_->maker; }
+
  private:
   // Everything after the environment, in the order it is made.
   struct Parts {
     Parts(indEnviron& environ, const Seams& seams);
+    // Radio texts are drawn in the display characters of these segments meanwhile.
+    ~Parts();
+    Parts(const Parts&) = delete;
+    Parts& operator=(const Parts&) = delete;
 
     cmcGTex mainOverlay;
     cmcGTex indexOverlay;
@@ -68,11 +97,18 @@ class indProgram {
     cmcEvMan events;
     cmcLanguages languages;
     // Made once the languages are open.
+    cmcSegmentModel segments;
     std::optional<indMain> main;
     std::optional<indCellShell> cellHost;
     std::optional<indActiveCell> dispatch;
+    // Made by OpenSheets; destroyed before everything above.
+    std::optional<cmcColumnWidthStore> widths;
+    std::optional<indSheetMaker> maker;
+    std::optional<indSheetHost> host;
   };
 
+  cmcSettingsStore& store_;
+  cmcTimerHost& timers_;
   indEnviron environ_;
   std::optional<Parts> parts_;
 };

@@ -201,6 +201,37 @@ TEST(SheetModelBuild, TheKindsHooks) {
   EXPECT_EQ(sheet.Layout().RowHeight(1), 0);
 }
 
+// Every channel row hidden, as a bank sheet of an empty bank can be: the sheet takes
+// no input, and keys, the mouse, painting and edits reach no channel cell.
+struct NoRowHooks : cmcSheetHooks {
+  bool RowShown(const cmcSheetDef&, int row) override { return row == 0; }
+};
+
+TEST(SheetModelBuild, ASheetWithEveryRowHiddenTakesNothing) {
+  SheetRig rig({"Head|x", ":(LoopFrom 3)", "{S(%CT_Mch.CL_Mch_FreqR[0])}|{S(%CT_Mch.CL_Mch_FreqT[0])}", ":(LoopTo)"},
+               "(FixedRows=1)(FixedCols=1)(MultiSelect=Line)(ColSizing)");
+  NoRowHooks hooks;
+  rig.hooks = &hooks;
+  cmcSheetModel& sheet = rig.Build();
+  EXPECT_FALSE(sheet.Enabled());
+  EXPECT_EQ(sheet.Layout().GridHeight(), sheet.Layout().RowHeight(0));
+  for (const int key : {cmcSheetModel::kVkDown, cmcSheetModel::kVkUp, cmcSheetModel::kVkRight, cmcSheetModel::kVkLeft,
+                        cmcSheetModel::kVkNext, cmcSheetModel::kVkPrior, cmcSheetModel::kVkEnd, cmcSheetModel::kVkHome})
+    sheet.KeyDown(key, cmcSheetModel::kShift);
+  sheet.KeyPress('4');
+  sheet.MouseDown(cmcSheetModel::Button::kLeft, 5, 5, 0);
+  sheet.MouseMove(40, 40);
+  sheet.MouseUp(cmcSheetModel::Button::kLeft);
+  sheet.DoubleClick(5, 5);
+  sheet.Wheel(-120);
+  sheet.TimedScroll(0, 1);
+  sheet.FitColumn(1);
+  sheet.ResizeColumn(1, 900);
+  for (int r = 0; r < sheet.RowCount(); ++r)
+    for (int c = 0; c < sheet.ColCount(); ++c) EXPECT_EQ(sheet.PaintPlan(c, r, {}).rect.Empty(), r > 0);
+  for (const SheetRig::Request& act : rig.Acts()) EXPECT_EQ(act.label, kNoLabel);
+}
+
 TEST(SheetModelBuild, WhereTheCursorStarts) {
   struct Case {
     const char* name;

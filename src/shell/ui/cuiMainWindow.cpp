@@ -2,38 +2,168 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
+#include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
+#include <QSplitter>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
 
+#include "cell/cmcCellObj.h"
+#include "channel/ui/cuiBankSheetHeader.h"
+#include "sheet/ui/cuiCellStyle.h"
+#include "sheet/ui/cuiSheet.h"
 #include "shell/cmcWorkArea.h"
 #include "shell/indEnviron.h"
+#include "shell/indFileDrop.h"
+#include "shell/indProgram.h"
+#include "shell/indStartChecks.h"
+#include "shell/ui/cuiIcons.h"
+#include "shell/ui/cuiPaneArea.h"
+#include "shell/ui/cuiStatusBar.h"
+#include "shell/ui/cuiTree.h"
 
 namespace {
-constexpr int kMinWidth = 400;
-constexpr int kMinHeight = 380;
+
+constexpr int kIdleMs = 50;       // the layout manager's pass while nothing else asks for one
+constexpr int kSpacerHeight = 2;  // between the tool bars and the panels
+
+indEnviron::Rect WorkArea() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return {0, 0, 1024, 768};
+  const QRect a = screen->availableGeometry();
+  return {a.left(), a.top(), a.width(), a.height()};
+}
+
+// The caption with Qt's modified-state placeholder after the file name part.
+QString CaptionWithPlaceholder(const std::string& caption, const std::string& title) {
+  const size_t tail = title.size() + 3;  // " - " and the title
+  const QString name =
+      QString::fromStdString(caption.size() >= tail ? caption.substr(0, caption.size() - tail) : caption);
+  QString escaped = name;
+  escaped.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+  return escaped + QStringLiteral("[*] - ") + QString::fromStdString(title);
+}
+
 }  // namespace
 
-cuiMainWindow::cuiMainWindow(indEnviron& env, indMain& main) : environ_(env), main_(main) {
+cuiMainWindow::cuiMainWindow(const Seams& seams)
+    : s_(seams),
+      paneLayout_(seams.program.Environ()),
+      sheet_(new cuiSheet),
+      host_(seams.program.OpenSheets({seams.clock, sheet_->Measure(), *sheet_, seams.waiter})) {
   setObjectName("MainWindow");
   setMinimumSize(kMinWidth, kMinHeight);
-  setCentralWidget(new QWidget(this));
+  setAcceptDrops(true);
+  setWindowIcon(cuiIcons::Application());
+  host_.SetWindow(this);
+}
 
-  indEnviron::Rect work{0, 0, 1024, 768};
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect a = screen->availableGeometry();
-    work = {a.left(), a.top(), a.width(), a.height()};
-  }
-  const indEnviron::Rect b =
-      KeepOnWorkArea({environ_.winLeft, environ_.winTop, environ_.winWidth, environ_.winHeight}, work);
+cuiMainWindow::~cuiMainWindow() {
+  Shutdown();
+  host_.SetWindow(nullptr);
+  // The tree's items go with it: no selection reaches the host any more.
+  if (tree_) tree_->blockSignals(true);
+  // Without BuildUi the sheet pane's view never joined the window.
+  if (!sheet_->parent()) delete sheet_;
+}
+
+void cuiMainWindow::BuildUi() {
+  if (built_) return;
+  built_ = true;
+  indProgram& program = s_.program;
+  indEnviron& environ = program.Environ();
+  RefreshCaption();
+  ApplyOverlayFont();
+  PlaceOnWorkArea();
+
+  // Top to bottom: the command bars' place, a 2-pixel spacer, the panels.
+  auto* central = new QWidget(this);
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(0, kSpacerHeight, 0, 0);
+  column->setSpacing(0);
+  splitter_ = new QSplitter(Qt::Horizontal, central);
+  splitter_->setObjectName("SplitterV");
+  splitter_->setHandleWidth(kSplitterWidth);
+  splitter_->setChildrenCollapsible(false);
+  splitter_->setOpaqueResize(true);
+  column->addWidget(splitter_);
+  setCentralWidget(central);
+
+  left_ = new QWidget(splitter_);
+  left_->setObjectName("LeftPanel");
+  left_->setMinimumWidth(kLeftPanelMin);
+  auto* leftBox = new QVBoxLayout(left_);
+  leftBox->setContentsMargins(0, 0, 0, 0);
+  tree_ = new cuiTree(host_, left_);
+  leftBox->addWidget(tree_);
+
+  panes_ = new cuiPaneArea(
+      paneLayout_, [this] { return host_.LayoutConditions(); }, splitter_);
+  panes_->Pane(indPaneLayout::kSheet)->layout()->addWidget(sheet_);
+  splitter_->addWidget(left_);
+  splitter_->addWidget(panes_);
+  splitter_->setStretchFactor(1, 1);
+  const int leftWidth = std::max(environ.splitterV, kLeftPanelMin);
+  splitter_->setSizes({leftWidth, std::max(width() - leftWidth - kSplitterWidth, 1)});
+
+  // The right panel's height is known once the window is laid out: the panes are
+  // made then, before the first sheet opens (the tree's change delay).
+  layout()->activate();
+  central->layout()->activate();
+  panes_->Create();
+
+  host_.Start();  // the tree, its first node selected; the periodic task
+
+  status_ = new cuiStatusBar(program.Events(), this);
+  setStatusBar(status_);
+
+  indStartChecks::SelfCheck(program.Main());
+
+  auto* idle = new QTimer(this);
+  connect(idle, &QTimer::timeout, this, &cuiMainWindow::RunIdle);
+  idle->start(kIdleMs);
+
+  show();
+  host_.SetMainWindowShown(true);
+  RunIdle();
+  indStartChecks::ShowPreReleaseNotice(program.Overlay(), s_.prompts);
+}
+
+void cuiMainWindow::AttachCommandBars(QMenuBar* menu, const std::vector<QToolBar*>& toolBars) {
+  if (menu) setMenuBar(menu);
+  for (QToolBar* bar : toolBars) addToolBar(Qt::TopToolBarArea, bar);
+}
+
+void cuiMainWindow::ApplyOverlayFont() {
+  cmcCellObj cell;
+  cell.ParseCell(s_.program.Overlay().GetText("GI_Form_Main_BasicCell"), nullptr, nullptr, &s_.program.Overlay());
+  if (cell.font) setFont(cuiCellStyle::Font(*cell.font));
+}
+
+void cuiMainWindow::PlaceOnWorkArea() {
+  const indEnviron& e = s_.program.Environ();
+  const indEnviron::Rect b = KeepOnWorkArea({e.winLeft, e.winTop, e.winWidth, e.winHeight}, WorkArea());
   resize(std::max(b.width, kMinWidth), std::max(b.height, kMinHeight));
   move(b.left, b.top);
 }
 
 void cuiMainWindow::AskForAttention() { QApplication::alert(this, 0); }
 
+void cuiMainWindow::RunIdle() {
+  if (panes_) panes_->Idle();
+}
+
+// ---- indSheetHost::Window ----
+
 void cuiMainWindow::RefreshCaption() {
-  const QString caption = QString::fromStdString(main_.Caption());
-  setWindowTitle(caption);
+  const indMain& main = s_.program.Main();
+  setWindowTitle(CaptionWithPlaceholder(main.Caption(), s_.program.Overlay().GetText("GI_Sys_AppTitle")));
+  setWindowModified(main.IsModified());
 }
 
 void cuiMainWindow::SetBusyCursor(bool busy) {
@@ -43,17 +173,73 @@ void cuiMainWindow::SetBusyCursor(bool busy) {
     QApplication::restoreOverrideCursor();
 }
 
+void cuiMainWindow::SheetShown(indSheetMaker::Sheet* sheet) {
+  sheet_->SetModel(sheet ? sheet->model.get() : nullptr);
+  cuiBankSheetHeader::Attach(*sheet_, sheet);
+  // The panes follow the new sheet's conditions at once rather than at the next pass.
+  QTimer::singleShot(0, this, &cuiMainWindow::RunIdle);
+}
+
+void cuiMainWindow::TreeChanged() {
+  if (tree_) tree_->Refresh();
+}
+
+bool cuiMainWindow::SheetFocused() {
+  const QWidget* focus = QApplication::focusWidget();
+  return focus && sheet_->isAncestorOf(focus);
+}
+
+void cuiMainWindow::Focus(bool sheet) {
+  if (sheet)
+    sheet_->Grid()->setFocus();
+  else if (tree_)
+    tree_->setFocus();
+}
+
+// ---- closing ----
+
 void cuiMainWindow::closeEvent(QCloseEvent* event) {
-  if (main_.AskSaveChanges() == indMain::kAnswerCancel) {
+  // A clone or adjustment exchange disables the window: it may not close then.
+  if (!isEnabled() || s_.program.Main().AskSaveChanges() == indMain::kAnswerCancel) {
     event->ignore();
     return;
   }
+  indEnviron& environ = s_.program.Environ();
   // pos() and size() are what move() and resize() take back at the next start.
   QRect normal(pos(), size());
   if (isMaximized() || isMinimized() || isFullScreen()) normal = normalGeometry();
-  environ_.winLeft = normal.left();
-  environ_.winTop = normal.top();
-  environ_.winWidth = normal.width();
-  environ_.winHeight = normal.height();
+  environ.winLeft = normal.left();
+  environ.winTop = normal.top();
+  environ.winWidth = normal.width();
+  environ.winHeight = normal.height();
+  if (left_) environ.splitterV = left_->width();
+  environ.closing = true;
+  // The sub-windows close here (the memory channel, popup help and A/D windows).
+  environ.closing = false;
   event->accept();
+  Shutdown();
+}
+
+void cuiMainWindow::Shutdown() {
+  if (shutDown_) return;
+  shutDown_ = true;
+  host_.Stop();
+  host_.CloseSheet();
+  host_.SetMainWindowShown(false);
+}
+
+// ---- file drop ----
+
+void cuiMainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void cuiMainWindow::dropEvent(QDropEvent* event) {
+  std::vector<std::string> paths;
+  for (const QUrl& url : event->mimeData()->urls())
+    paths.push_back(url.isLocalFile() ? url.toLocalFile().toStdString() : url.toString().toStdString());
+  event->acceptProposedAction();
+  activateWindow();
+  raise();
+  indFileDrop(s_.program.Main(), s_.program.Overlay(), s_.prompts).Drop(paths);
 }
