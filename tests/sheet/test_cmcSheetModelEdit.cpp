@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <set>
 
+#include "cell/cmcCellGrid.h"
 #include "cell/cmcCellIds.h"
 #include "runtime/cmcEvCodes.h"
 #include "runtime/cmcEvMan.h"
@@ -308,6 +309,34 @@ TEST(SheetModelEdit, AnEditAnnouncesTheMenuRefreshAndAMoveTheSheetNotice) {
   clock.Advance(30);
   EXPECT_NE(std::find(seen.begin(), seen.end(), kEvSheetNotify), seen.end());
   EXPECT_NE(std::find(seen.begin(), seen.end(), kEvStatusText), seen.end()) << "a key resets the status line";
+}
+
+// A window that is also the cell grid: requests made without a grid of their own
+// carry the view's, and a grid given to the model wins.
+struct GridWindow : RecordingSheetView, cmcCellGrid {
+  void OpenChooser(cmcCellCapsule&, const std::string&, int, int, const std::string&) override {}
+  cmcCellGrid* CellGrid() override { return this; }
+};
+
+TEST(SheetModelEdit, RequestsCarryTheViewsGridUnlessTheModelHasOne) {
+  SheetRig rig({"{S(%CT_Mch.CL_Mch_FreqR[0])}"});
+  GridWindow window, other;
+  for (cmcCellGrid* given : {static_cast<cmcCellGrid*>(nullptr), static_cast<cmcCellGrid*>(&other)}) {
+    cmcSheetModel sheet({.overlay = rig.overlay,
+                         .view = window,
+                         .hooks = rig.plainHooks,
+                         .answer = [&](cmcCellCapsule& c, bool act) { return rig.Answer(c, act); },
+                         .grid = given},
+                        "S", {});
+    sheet.Build({.measure = &rig.measure});
+    const cmcCellGrid* seen = nullptr;
+    rig.onAct = [&](cmcCellCapsule& c) {
+      seen = c.grid;
+      return uint8_t{0};
+    };
+    sheet.KeyPress(' ');
+    EXPECT_EQ(seen, given ? given : &window);
+  }
 }
 
 }  // namespace

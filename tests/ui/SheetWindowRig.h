@@ -29,6 +29,7 @@ struct SheetWindowRig {
     pane->SetModel(nullptr);
     sheet = maker.Open(ref, *pane);
     pane->SetModel(sheet.model.get());
+    QApplication::processEvents();  // the title bar takes its place
   }
   cmcSheetModel& Model() { return *sheet.model; }
   QWidget* Grid() { return pane->Grid(); }

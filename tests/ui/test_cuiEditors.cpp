@@ -4,6 +4,10 @@
 
 #include <QPushButton>
 #include <QTest>
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "cell/cmcCellIds.h"
 #include "sheet/ui/cuiFlagBitsEditor.h"
@@ -58,6 +62,26 @@ TEST_F(Editors, EnterOpensTheChooserOnTheValueAndAClickChooses) {
   EXPECT_EQ(m.CellText(widthCol, row), chosen);
 }
 
+TEST_F(Editors, AListTallerThanTheScreenScrollsWithinTheWorkArea) {
+  cmcSheetModel& m = rig.Model();
+  cmcCellCapsule origin;
+  std::array<int32_t, 4> rect{10, 10, 60, 30};
+  origin.cell = &m.Def().CellAt(widthCol, row);
+  origin.rect = &rect;
+  origin.sheet = &m;
+  rig.pane->OpenChooser(origin, "GI_Sheet_Sel_Mch_Dtcs", Flex1, 50, "");
+  cuiFlector* flector = OpenWindow<cuiFlector>("Flector");
+  ASSERT_TRUE(flector);
+  const cmcSheetRect work = flector->WorkArea();
+  ASSERT_GT(flector->Model()->Layout().GridHeight(), work.Height());
+  EXPECT_EQ(flector->height(), work.Height());
+  EXPECT_GE(flector->y(), work.top);
+  EXPECT_EQ(flector->Sheet()->Grid()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+  EXPECT_EQ(flector->Model()->Layout().TopRow(), flector->Model()->Layout().FixedRows()) << "scrolled to the top";
+  EXPECT_EQ(flector->Model()->CellText(flector->Model()->Col(), flector->Model()->Row()), "274") << "on entry 50";
+  flector->close();
+}
+
 TEST_F(Editors, SpaceStepsAChoice) {
   cmcSheetModel& m = rig.Model();
   const std::string before = m.CellText(widthCol, row);
@@ -67,37 +91,64 @@ TEST_F(Editors, SpaceStepsAChoice) {
   EXPECT_EQ(m.CellText(widthCol, row), before) << "two steps through a list of two";
 }
 
-TEST_F(Editors, TheFlagBitsEditorAnswersTheBitPattern) {
-  // The sheet's answers are recorded, the editor's answer among them.
-  std::vector<std::string> answers;
-  cmcSheetModel& m = rig.Model();
-  const cmcSheetModel::Answer valueLayer = m.ValueLayer();
-  m.SetAnswer([&](cmcCellCapsule& c, bool act) {
-    if (act && c.inputKind == cmcCellCapsule::kInputPopupAnswer) answers.push_back(c.inputText);
-    return valueLayer(c, act);
-  });
+// The flag-bits editor on bits 1-3 of pattern 0 over the channel width cell, every
+// answer it sends recorded; bit 2 toggled.
+class FlagBits : public Editors {
+ public:
+  void Open() {
+    cmcSheetModel& m = rig.Model();
+    const cmcSheetModel::Answer valueLayer = m.ValueLayer();
+    m.SetAnswer([this, valueLayer](cmcCellCapsule& c, bool act) {
+      if (act && c.inputKind == cmcCellCapsule::kInputPopupAnswer) answers.push_back(c.inputText);
+      return valueLayer(c, act);
+    });
+    origin.cell = &m.Def().CellAt(widthCol, row);
+    origin.rect = &rect;
+    origin.grid = rig.pane.get();
+    origin.sheet = &m;
+    rig.pane->OpenFlagEditor(origin, 0, 1, 3, 2, "");
+    editor = OpenWindow<cuiFlagBitsEditor>("FlagBitsEditor");
+    ASSERT_TRUE(editor);
+    rig.Model().SetAnswer(valueLayer);
+    cmcSheetModel& bits = editor->Logic().Sheet();
+    for (int r = 0; r < bits.RowCount(); ++r)
+      for (int c = 0; c < bits.ColCount(); ++c)
+        if (bits.Def().CellAt(c, r).label == CL_FBits && bits.Def().CellAt(c, r).index == 2) {
+          ASSERT_TRUE(bits.MoveTo(c, r));
+        }
+    QTest::keyClick(editor->Sheet()->Grid(), Qt::Key_Space);
+  }
+  void Click(const char* button) { QTest::mouseClick(editor->findChild<QPushButton*>(button), Qt::LeftButton); }
+  // A click beside the window, as on the sheet it was opened from.
+  void ClickOutside() { QTest::mouseClick(editor, Qt::LeftButton, {}, QPoint(-20, -20)); }
+
   cmcCellCapsule origin;
   std::array<int32_t, 4> rect{10, 10, 60, 30};
-  origin.cell = &m.Def().CellAt(widthCol, row);
-  origin.rect = &rect;
-  origin.grid = rig.pane.get();
-  origin.sheet = &m;
-  rig.pane->OpenFlagEditor(origin, 0, 1, 3, 2, "");
-  cuiFlagBitsEditor* editor = OpenWindow<cuiFlagBitsEditor>("FlagBitsEditor");
-  ASSERT_TRUE(editor);
-  cmcSheetModel& bits = editor->Logic().Sheet();
-  int col = -1, bitRow = -1;
-  for (int r = 0; r < bits.RowCount(); ++r)
-    for (int c = 0; c < bits.ColCount(); ++c)
-      if (bits.Def().CellAt(c, r).label == CL_FBits && bits.Def().CellAt(c, r).index == 2) col = c, bitRow = r;
-  ASSERT_GE(col, 0);
-  ASSERT_TRUE(bits.MoveTo(col, bitRow));
-  QTest::keyClick(editor->Sheet()->Grid(), Qt::Key_Space);
-  QTest::mouseClick(editor->findChild<QPushButton*>("OK"), Qt::LeftButton);
-  QApplication::processEvents();
+  cuiFlagBitsEditor* editor = nullptr;
+  std::vector<std::string> answers;
+};
 
-  EXPECT_EQ(answers, std::vector<std::string>{"16777216"});
-  EXPECT_FALSE(OpenWindow<cuiFlagBitsEditor>("FlagBitsEditor"));
+TEST_F(FlagBits, HowTheEditorCloses) {
+  const struct {
+    const char* name;
+    std::function<void(FlagBits&)> act;
+    std::vector<std::string> answers;
+  } cases[] = {
+      {"OK answers bit 2 of bits 1-3 as bit 24", [](FlagBits& f) { f.Click("OK"); }, {"16777216"}},
+      {"a click outside answers", [](FlagBits& f) { f.ClickOutside(); }, {"16777216"}},
+      {"Cancel answers nothing", [](FlagBits& f) { f.Click("Cancel"); }, {}},
+      {"nor does Escape", [](FlagBits& f) { QTest::keyClick(f.editor->Sheet()->Grid(), Qt::Key_Escape); }, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Open();
+    c.act(*this);
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(answers, c.answers);
+    EXPECT_FALSE(OpenWindow<cuiFlagBitsEditor>("FlagBitsEditor"));
+    answers.clear();
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -11,6 +12,8 @@
 #include "cell/cmcCellIds.h"
 #include "channel/datCh.h"
 #include "channel/datChKinds.h"
+#include "channel/sheets/indBankSheet.h"
+#include "channel/ui/cuiBankSheetHeader.h"
 #include "sheet/ui/cuiCellPainter.h"
 #include "sheet/ui/cuiCellStyle.h"
 #include "ui/SheetWindowRig.h"
@@ -114,6 +117,20 @@ TEST_F(SheetWindow, AColumnDraggedPastTheLimitStaysAt650) {
   QTest::mouseRelease(rig.Viewport(), Qt::LeftButton, {}, QPoint(border.x() + 900, border.y()));
 
   EXPECT_EQ(m.Layout().ColWidth(col), cmcSheetLayout::kMaxColWidth);
+}
+
+TEST_F(SheetWindow, ABankSheetShowsItsHeaderLine) {
+  cuiBankSheetHeader::Attach(*rig.pane, &rig.sheet);
+  auto* header = rig.pane->findChild<QLabel*>("BankSheetHeader");
+  ASSERT_TRUE(header);
+  auto& bank = dynamic_cast<indBankSheet&>(*rig.sheet.hooks);
+  const indBankSheet::Header line = bank.HeaderLine(rig.Model().Def().GetStyle().title);
+  ASSERT_FALSE(line.text.empty()) << "banks are in use on the LMR image";
+  EXPECT_EQ(header->text().toStdString(), line.text);
+  EXPECT_EQ(header->palette().color(QPalette::Window), QColor(255, 255, 0));
+
+  cuiBankSheetHeader::Attach(*rig.pane, nullptr);
+  EXPECT_FALSE(rig.pane->findChild<QLabel*>("BankSheetHeader"));
 }
 
 TEST_F(SheetWindow, AGrabIsTheSheetThePainterPaints) {

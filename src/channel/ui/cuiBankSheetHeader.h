@@ -17,7 +17,8 @@ class cuiBankSheetHeader : public QLabel {
   ~cuiBankSheetHeader() override;
 
   // Gives the sheet window the header of the sheet shown when it is a bank sheet, and
-  // takes any other header away.
+  // takes any other header away. After cuiSheet::SetModel, which drops the header of
+  // the sheet shown before.
   static void Attach(cuiSheet& window, indSheetMaker::Sheet* sheet);
 
   // Reads the header again.

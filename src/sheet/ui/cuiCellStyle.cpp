@@ -73,20 +73,24 @@ uint32_t cuiCellStyle::Value(const QColor& colour) {
 
 QFont cuiCellStyle::SystemFont() { return QApplication::font(); }
 
+std::string cuiCellStyle::FontKey(const cmcCellFont& font) {
+  std::string key = font.face;
+  const int32_t parts[] = {font.charset, font.height, font.style, font.pitch};
+  key.append(reinterpret_cast<const char*>(parts), sizeof parts);
+  return key;
+}
+
 QFont cuiCellStyle::Font(const cmcCellFont& font) {
   // Painting asks for every cell's font: conversions are kept until the system font
   // changes.
-  static QString cachedFor;
+  static QFont cachedFor;
   static std::unordered_map<std::string, QFont> cache;
-  const QString system = SystemFont().toString();
-  if (system != cachedFor) {
+  const QFont system = SystemFont();
+  if (!(system == cachedFor)) {
     cache.clear();
     cachedFor = system;
   }
-  std::string key = font.face;
-  for (const int32_t part : {static_cast<int32_t>(font.charset), font.height, static_cast<int32_t>(font.style),
-                             static_cast<int32_t>(font.pitch)})
-    key += "," + std::to_string(part);
+  const std::string key = FontKey(font);
   const auto found = cache.find(key);
   if (found != cache.end()) return found->second;
   return cache.emplace(key, Convert(font)).first->second;

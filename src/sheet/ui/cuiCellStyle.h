@@ -23,6 +23,8 @@ class cuiCellStyle {
   static uint32_t Value(const QColor& colour);
 
   static QFont Font(const cmcCellFont& font);
+  // A short text that tells cell fonts apart, for caches.
+  static std::string FontKey(const cmcCellFont& font);
   // The family and pixel size the system font has, which cell fonts are scaled to.
   static QFont SystemFont();
 

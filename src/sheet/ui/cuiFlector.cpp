@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
+#include "runtime/cmcEvCodes.h"
+#include "runtime/cmcEvMan.h"
 #include "sheet/cmcEditorPlacement.h"
 #include "sheet/cmcSheetModel.h"
 #include "sheet/ui/cuiSheet.h"
@@ -29,6 +31,7 @@ cuiFlector::cuiFlector(cuiSheet& owner, cmcCellCapsule& request) : cuiCellEditor
 }
 
 cuiFlector::~cuiFlector() {
+  if (events_) events_->Unlisten<&cuiFlector::OnEvent>(this);
   sheet_->SetModel(nullptr);
   model_.reset();
 }
@@ -50,6 +53,8 @@ cuiFlector* cuiFlector::Open(cuiSheet& owner, cmcCellCapsule& request, const std
   list.SetTarget(static_cast<uint32_t>(keyLabel), value);
   list.Build({.measure = &owner.Measure(), .zoomPercent = origin.ZoomPercent()});
   flector->sheet_->SetModel(&list);
+  flector->events_ = origin.Events();
+  if (flector->events_) flector->events_->Listen<&cuiFlector::OnEvent>(flector);
 
   const QSize need = flector->sheet_->RequiredSize() + QSize(2 * (kBorder + 1), 2 * (kBorder + 1));
   const cmcEditorPlacement::Size size = cmcEditorPlacement::Fit(need.width(), need.height(), flector->WorkArea());
@@ -60,6 +65,12 @@ cuiFlector* cuiFlector::Open(cuiSheet& owner, cmcCellCapsule& request, const std
   // Scrolled to the top left, whatever the cursor's entry.
   list.ScrollTo(0, 0);
   return flector;
+}
+
+void cuiFlector::OnEvent(cmcEvent& event) {
+  const bool ownGrid =
+      event.code == kEvOwnerClosing && event.argument == reinterpret_cast<intptr_t>(static_cast<cmcCellGrid*>(sheet_));
+  if (event.code == kEvCommitEdit || ownGrid) close();
 }
 
 void cuiFlector::showEvent(QShowEvent* event) {

@@ -3,7 +3,8 @@
 // holds. The cursor follows the mouse; Enter, a double click or releasing the left
 // button answers the cell with the chosen entry through the sheet (a popup sheet
 // answers its parent capsule) and closes the window. Escape or a click outside closes
-// it without an answer. It takes the size its sheet needs, without scroll bars; one
+// it without an answer, and so do the application's commit of every edit (event 21)
+// and the end of the list's own grid (event 1). It takes the size its sheet needs, without scroll bars; one
 // taller or wider than the work area gets both and is limited to it.
 #include <memory>
 #include <string>
@@ -11,7 +12,9 @@
 #include "sheet/cmcSheetHooks.h"
 #include "sheet/ui/cuiCellEditorWindow.h"
 
+class cmcEvMan;
 class cmcSheetModel;
+struct cmcEvent;
 
 class cuiFlector : public cuiCellEditorWindow {
   Q_OBJECT
@@ -31,9 +34,11 @@ class cuiFlector : public cuiCellEditorWindow {
 
  private:
   cuiFlector(cuiSheet& owner, cmcCellCapsule& request);
+  void OnEvent(cmcEvent& event);
 
   cmcSheetHooks hooks_;
   cuiSheet* sheet_;
   std::unique_ptr<cmcSheetModel> model_;
+  cmcEvMan* events_ = nullptr;
   bool pressed_ = false;  // a button went down in the list since it opened
 };

@@ -5,10 +5,10 @@
 #include "sheet/ui/cuiCellStyle.h"
 
 const QFontMetricsF& cuiQtMeasure::Metrics(const cmcCellFont& font) const {
-  const QFont qfont = cuiCellStyle::Font(font);
-  const std::string key = qfont.key().toStdString();
+  const std::string key = cuiCellStyle::FontKey(font);
   const auto found = metrics_.find(key);
   if (found != metrics_.end()) return found->second;
+  const QFont qfont = cuiCellStyle::Font(font);
   return metrics_.emplace(key, device_ ? QFontMetricsF(qfont, device_) : QFontMetricsF(qfont)).first->second;
 }
 

@@ -85,7 +85,6 @@ cuiSegmentTextEditor::cuiSegmentTextEditor(cuiSheet& owner, cmcCellCapsule& requ
   buttons->addWidget(cancel_);
   buttons->addWidget(ok_);
   layout->addLayout(buttons);
-  CancelOnEscape(palette_->Grid());
   connect(ok_, &QPushButton::clicked, this, [this] { logic_->Session().Ok(); });
   connect(cancel_, &QPushButton::clicked, this, [this] {
     cancelled_ = true;
@@ -116,7 +115,9 @@ cuiSegmentTextEditor* cuiSegmentTextEditor::Open(cuiSheet& owner, cmcCellCapsule
   // The text box follows what the palette inserts, and takes the focus when asked.
   logic.Palette().SetAnswer([editor](cmcCellCapsule& c, bool act) {
     const uint8_t result = editor->logic_->Answer(c, act);
-    if (act) {
+    if (act && editor->logic_->Session().Confirmed()) {
+      editor->close();  // Enter on the palette
+    } else if (act) {
       editor->ShowText();
       editor->preview_->update();
       if (editor->logic_->TakeFocusRequest()) editor->text_->setFocus(Qt::OtherFocusReason);

@@ -1,8 +1,9 @@
 #pragma once
 // The segment text editor's window (cmcSegmentTextEditor decides): the text box in the
 // cell's font, a preview of the text in the radio's display characters, the palette of
-// those characters and OK and Cancel. Enter in the text box confirms, Escape cancels; a
-// click outside confirms unless cancelled.
+// those characters and OK and Cancel. Enter in the text box or on the palette confirms
+// and closes; Escape in the text box cancels, on the palette it returns to the text
+// box; a click outside confirms unless cancelled.
 #include <QWidget>
 #include <memory>
 #include <span>

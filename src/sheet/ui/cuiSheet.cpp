@@ -74,7 +74,10 @@ cuiSheet::cuiSheet(QWidget* parent) : QFrame(parent) {
 cuiSheet::~cuiSheet() { CloseEditors(); }
 
 void cuiSheet::SetModel(cmcSheetModel* model) {
-  if (model != model_) CloseEditors();
+  if (model != model_) {
+    CloseEditors();
+    SetHeader(nullptr);  // it belonged to the sheet shown before
+  }
   editor_->hide();
   model_ = model;
   grid_->SetModel(model);

@@ -10,7 +10,7 @@
 //   indSheetHost host({..., .maker = maker, .view = *pane});
 //   // indSheetHost::Window::SheetShown(indSheetMaker::Sheet* sheet):
 //   pane->SetModel(sheet ? sheet->model.get() : nullptr);
-//   // a bank sheet's header: cuiBankSheetHeader::Attach(*pane, sheet) (channel/ui).
+//   cuiBankSheetHeader::Attach(*pane, sheet);          // a bank sheet's header (channel/ui)
 //   pane->SetReport([&](const cmcCellCapsule& current) { ... help and status ... });
 // The model must have been made with the pane as its view (the maker does this): the
 // model then reaches the pane as its cell grid too. SetModel(nullptr) before the model
@@ -46,7 +46,8 @@ class cuiSheet : public QFrame, public cmcSheetView, public cmcCellGrid {
   QLineEdit* Editor() const { return editor_; }
   QMenu* PopupMenu() const { return menu_; }
   const cmcTextMeasure& Measure() const { return grid_->Measure(); }
-  // A widget shown between the title and the grid (a bank sheet's header); owned.
+  // A widget shown between the title and the grid (a bank sheet's header); owned, and
+  // gone when another model is shown.
   void SetHeader(QWidget* header);
   // Hears the current cell for the main window's help and status line.
   void SetReport(std::function<void(const cmcCellCapsule&)> report) { report_ = std::move(report); }
