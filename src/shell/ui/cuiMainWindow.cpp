@@ -20,9 +20,11 @@
 #include "shell/cmcWorkArea.h"
 #include "shell/indEnviron.h"
 #include "shell/indFileDrop.h"
+#include "shell/indMainMenus.h"
 #include "shell/indProgram.h"
 #include "shell/indStartChecks.h"
 #include "shell/ui/cuiIcons.h"
+#include "shell/ui/cuiMenuBar.h"
 #include "shell/ui/cuiPaneArea.h"
 #include "shell/ui/cuiStatusBar.h"
 #include "shell/ui/cuiTree.h"
@@ -65,6 +67,9 @@ cuiMainWindow::cuiMainWindow(const Seams& seams)
 
 cuiMainWindow::~cuiMainWindow() {
   Shutdown();
+  // The menu bar reads its model to the end: it goes before the model does.
+  delete menuBar_;
+  menuBar_ = nullptr;
   host_.SetWindow(nullptr);
   // The tree's items go with it: no selection reaches the host any more.
   if (tree_) tree_->blockSignals(true);
@@ -80,6 +85,13 @@ void cuiMainWindow::BuildUi() {
   RefreshCaption();
   ApplyOverlayFont();
   PlaceOnWorkArea();
+
+  // The main menu and the tool bars, from the overlay's menu and tool bar bodies.
+  menus_ = std::make_unique<indMainMenus>(indMainMenus::Seams{program.Overlay(), program.Dispatch(), program.Events(),
+                                                              program.CellHost().Menu(), program.Main(), environ,
+                                                              program.IndexOverlay(), &host_});
+  menus_->Commands().SetHooks({.exit = [this] { close(); }});
+  menuBar_ = cuiMenuBar::Install(*this, *menus_, [](int index) { return cuiIcons::ToolBarIcon(index); });
 
   // Top to bottom: the command bars' place, a 2-pixel spacer, the panels.
   auto* central = new QWidget(this);

@@ -6,6 +6,7 @@
 // the opening window has gone; closing runs the close sequence, storing the window's
 // bounds and the left panel's width in the settings.
 #include <QMainWindow>
+#include <memory>
 #include <vector>
 
 #include "shell/indPaneLayout.h"
@@ -22,6 +23,9 @@ class cuiSheet;
 class cuiStatusBar;
 class cuiTree;
 class indProgram;
+
+class cuiMenuBar;
+class indMainMenus;
 
 class cuiMainWindow : public QMainWindow, public indSheetHost::Window {
   Q_OBJECT
@@ -58,6 +62,7 @@ class cuiMainWindow : public QMainWindow, public indSheetHost::Window {
   cuiSheet* Sheet() const { return sheet_; }
   cuiPaneArea* Panes() const { return panes_; }
   cuiStatusBar* Status() const { return status_; }
+  cuiMenuBar* MenuBar() const { return menuBar_; }
   QWidget* LeftPanel() const { return left_; }
   indSheetHost& Host() const { return host_; }
   const indPaneLayout& PaneLayout() const { return paneLayout_; }
@@ -91,6 +96,8 @@ class cuiMainWindow : public QMainWindow, public indSheetHost::Window {
   cuiPaneArea* panes_ = nullptr;
   cuiStatusBar* status_ = nullptr;
   QWidget* commandArea_ = nullptr;
+  std::unique_ptr<indMainMenus> menus_;
+  cuiMenuBar* menuBar_ = nullptr;
   bool built_ = false;
   bool shutDown_ = false;
 };
