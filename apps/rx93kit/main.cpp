@@ -66,8 +66,11 @@ int main(int argc, char* argv[]) {
     cuiSignalCloser closer(&window);
 
     cuiOpeningWindow opening(&window, title, QString::fromStdString(program.Environ().ShownRevision()));
-    // Closed by the window manager instead of a click or its timer: the program ends.
+    // Closed by the window manager (or a signal) instead of a click or its timer: the
+    // program ends.
+    closer.SetWindow(&opening);
     if (opening.exec() == QDialog::Accepted) {
+      closer.SetWindow(&window);
       window.BuildUi();
       status = app.exec();
     }

@@ -13,6 +13,8 @@ class cuiSignalCloser : public QObject {
  public:
   explicit cuiSignalCloser(QWidget* window);
   ~cuiSignalCloser() override;
+  // The window a signal closes from now on (the opening window first, then the main one).
+  void SetWindow(QWidget* window) { window_ = window; }
 
  private:
   void OnSignal();
