@@ -5,12 +5,10 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
 #include <QSplitter>
 #include <QTimer>
-#include <QToolBar>
 #include <QVBoxLayout>
 
 #include "cell/cmcCellObj.h"
@@ -93,7 +91,7 @@ void cuiMainWindow::BuildUi() {
   menus_->Commands().SetHooks({.exit = [this] { close(); }});
   menuBar_ = cuiMenuBar::Install(*this, *menus_, [](int index) { return cuiIcons::ToolBarIcon(index); });
 
-  // Top to bottom: the command bars' place, a 2-pixel spacer, the panels.
+  // Top to bottom: a 2-pixel spacer below the tool bars, then the panels.
   auto* central = new QWidget(this);
   auto* column = new QVBoxLayout(central);
   column->setContentsMargins(0, kSpacerHeight, 0, 0);
@@ -144,11 +142,6 @@ void cuiMainWindow::BuildUi() {
   host_.SetMainWindowShown(true);
   RunIdle();
   indStartChecks::ShowPreReleaseNotice(program.Overlay(), s_.prompts);
-}
-
-void cuiMainWindow::AttachCommandBars(QMenuBar* menu, const std::vector<QToolBar*>& toolBars) {
-  if (menu) setMenuBar(menu);
-  for (QToolBar* bar : toolBars) addToolBar(Qt::TopToolBarArea, bar);
 }
 
 void cuiMainWindow::ApplyOverlayFont() {

@@ -12,9 +12,7 @@
 #include "shell/indPaneLayout.h"
 #include "shell/indSheetHost.h"
 
-class QMenuBar;
 class QSplitter;
-class QToolBar;
 class cmcClock;
 class cmcPrompts;
 class cmcWaiter;
@@ -51,8 +49,6 @@ class cuiMainWindow : public QMainWindow, public indSheetHost::Window {
   // tree (whose first node opens its sheet), status bar, self check, the periodic task;
   // shows the window, arranges the panes and shows the pre-release notice.
   void BuildUi();
-  // Where the menu model puts the main menu and the tool bars, above the panels.
-  void AttachCommandBars(QMenuBar* menu, const std::vector<QToolBar*>& toolBars);
   // Makes the task bar entry ask for attention, as when a second instance starts.
   void AskForAttention();
   // One idle pass of the layout manager.
@@ -95,7 +91,6 @@ class cuiMainWindow : public QMainWindow, public indSheetHost::Window {
   QSplitter* splitter_ = nullptr;
   cuiPaneArea* panes_ = nullptr;
   cuiStatusBar* status_ = nullptr;
-  QWidget* commandArea_ = nullptr;
   std::unique_ptr<indMainMenus> menus_;
   cuiMenuBar* menuBar_ = nullptr;
   bool built_ = false;
