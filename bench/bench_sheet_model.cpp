@@ -3,44 +3,28 @@
 // screen's paint plans, 40 rows by every column (goal: at most 2 ms), and for
 // comparison the text pass over the whole sheet as the dump makes it.
 #include <benchmark/benchmark.h>
-#include <limits.h>
-#include <unistd.h>
 
 #include <iostream>
 #include <sstream>
 #include <string>
 
+#include "BenchBinDir.h"
+#include "BenchSheet.h"
 #include "cli/indCliSession.h"
 #include "sheet/cmcFixedMeasure.h"
 #include "sheet/cmcSheetHooks.h"
 #include "sheet/cmcSheetModel.h"
-#include "sheet/cmcSheetView.h"
 
 namespace {
 
 constexpr char kBankSheet[] = "[St_ChBank]GI_Sheet_Mch_Lmr,Bank 0";
 constexpr int kScreenRows = 40;
 
-std::string BinDir() {
-  char buffer[PATH_MAX];
-  const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  const std::string path(buffer, static_cast<size_t>(n > 0 ? n : 0));
-  return path.substr(0, path.rfind('/') + 1);
-}
-
-struct NoWindow : cmcSheetView {
-  void Repaint(int, int) override {}
-  void LayoutChanged() override {}
-  void OpenEditor(int, int, const std::string&, int, int) override {}
-  void HideEditor() override {}
-  void SetPopupMenu(const std::string&) override {}
-};
-
 // The program on the LMR initial image, and a bank sheet model over it with every
 // one of its 138 rows shown.
 struct Rig {
-  Rig() : session(err, BinDir()) {
-    if (session.Main().OpenCloneFile(BinDir() + "RX93LMR.qcl", false)) std::cerr << "no LMR image\n" << err.str();
+  Rig() : session(err, BenchBinDir()) {
+    if (session.Main().OpenCloneFile(BenchBinDir() + "RX93LMR.qcl", false)) std::cerr << "no LMR image\n" << err.str();
   }
   std::unique_ptr<cmcSheetModel> Make() {
     cmcSheetModel::Seams seams{

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "BenchBinDir.h"
+#include "QtBenchMain.h"
 #include "runtime/cmcMemoryInstanceGuard.h"
 #include "runtime/cmcMemorySettingsStore.h"
 #include "runtime/cmcScriptedPrompts.h"
@@ -107,12 +108,4 @@ BENCHMARK(BM_ResidentAfterEveryTreeSheet)->Unit(benchmark::kMillisecond)->Iterat
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return QtBenchMain(argc, argv); }

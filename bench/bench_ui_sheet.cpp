@@ -3,8 +3,6 @@
 // at most 30 ms) and one full repaint of what a 1400 x 900 grid shows into an image
 // through the cell painter (goal: at most 8 ms).
 #include <benchmark/benchmark.h>
-#include <limits.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QImage>
@@ -13,10 +11,12 @@
 #include <sstream>
 #include <string>
 
+#include "BenchBinDir.h"
+#include "BenchSheet.h"
+#include "QtBenchMain.h"
 #include "cli/indCliSession.h"
 #include "sheet/cmcSheetHooks.h"
 #include "sheet/cmcSheetModel.h"
-#include "sheet/cmcSheetView.h"
 #include "sheet/ui/cuiCellPainter.h"
 #include "sheet/ui/cuiCellStyle.h"
 #include "sheet/ui/cuiQtMeasure.h"
@@ -27,24 +27,9 @@ constexpr char kBankSheet[] = "[St_ChBank]GI_Sheet_Mch_Lmr,Bank 0";
 constexpr int kWidth = 1400;
 constexpr int kHeight = 900;
 
-std::string BinDir() {
-  char buffer[PATH_MAX];
-  const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  const std::string path(buffer, static_cast<size_t>(n > 0 ? n : 0));
-  return path.substr(0, path.rfind('/') + 1);
-}
-
-struct NoWindow : cmcSheetView {
-  void Repaint(int, int) override {}
-  void LayoutChanged() override {}
-  void OpenEditor(int, int, const std::string&, int, int) override {}
-  void HideEditor() override {}
-  void SetPopupMenu(const std::string&) override {}
-};
-
 struct Rig {
-  Rig() : session(err, BinDir()) {
-    if (session.Main().OpenCloneFile(BinDir() + "RX93LMR.qcl", false)) std::cerr << "no LMR image\n" << err.str();
+  Rig() : session(err, BenchBinDir()) {
+    if (session.Main().OpenCloneFile(BenchBinDir() + "RX93LMR.qcl", false)) std::cerr << "no LMR image\n" << err.str();
   }
   std::unique_ptr<cmcSheetModel> Build() {
     cmcSheetModel::Seams seams{
@@ -86,12 +71,4 @@ BENCHMARK(BM_RepaintVisibleBankSheet)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return QtBenchMain(argc, argv); }
