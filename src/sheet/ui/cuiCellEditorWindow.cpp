@@ -2,7 +2,9 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
 
 #include "cell/cmcCellCapsule.h"
@@ -62,4 +64,20 @@ bool cuiCellEditorWindow::eventFilter(QObject* watched, QEvent* event) {
 QString cuiCellEditorWindow::OverlayText(const char* key, int line) const {
   if (!owner_.Model()) return {};
   return cuiCellStyle::Text(owner_.Model()->Overlay().GetLine(key, line));
+}
+
+cuiCellEditorWindow::OkCancel cuiCellEditorWindow::AddOkCancelRow(QBoxLayout* layout) {
+  constexpr int kButtonGap = 8;
+  auto* buttons = new QHBoxLayout;
+  buttons->setSpacing(kButtonGap);
+  buttons->addStretch(1);
+  OkCancel row{new QPushButton(OverlayText("GI_AppInd_Button_OkCancel", 0), this),
+               new QPushButton(OverlayText("GI_AppInd_Button_OkCancel", 1), this)};
+  row.cancel->setObjectName("Cancel");
+  row.ok->setObjectName("OK");
+  row.ok->setDefault(true);
+  buttons->addWidget(row.cancel);
+  buttons->addWidget(row.ok);
+  layout->addLayout(buttons);
+  return row;
 }

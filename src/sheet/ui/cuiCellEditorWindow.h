@@ -7,6 +7,9 @@
 // segment text and the character editor.
 #include <QFrame>
 
+class QBoxLayout;
+class QPushButton;
+
 #include "sheet/cmcSheetLayout.h"
 
 class cmcCellCapsule;
@@ -35,6 +38,13 @@ class cuiCellEditorWindow : public QFrame {
   bool eventFilter(QObject* watched, QEvent* event) override;
   // The owner sheet's main overlay line, e.g. the buttons' captions.
   QString OverlayText(const char* key, int line) const;
+  // The button row under an editor, added to its layout: Cancel, then OK (the default),
+  // right-aligned, named "Cancel" and "OK".
+  struct OkCancel {
+    QPushButton* ok;
+    QPushButton* cancel;
+  };
+  OkCancel AddOkCancelRow(QBoxLayout* layout);
 
   cuiSheet& owner_;
   bool cancelled_ = false;  // closed by Escape or Cancel

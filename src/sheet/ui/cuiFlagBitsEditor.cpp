@@ -1,6 +1,5 @@
 #include "sheet/ui/cuiFlagBitsEditor.h"
 
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -9,7 +8,6 @@
 
 namespace {
 constexpr int kPanelBorder = 5;
-constexpr int kButtonGap = 8;
 }  // namespace
 
 cuiFlagBitsEditor::cuiFlagBitsEditor(cuiSheet& owner, cmcCellCapsule& request) : cuiCellEditorWindow(owner, request) {
@@ -25,17 +23,9 @@ cuiFlagBitsEditor::cuiFlagBitsEditor(cuiSheet& owner, cmcCellCapsule& request) :
   sheet_->Grid()->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   sheet_->Grid()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   layout->addWidget(sheet_, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->setSpacing(kButtonGap);
-  buttons->addStretch(1);
-  cancel_ = new QPushButton(OverlayText("GI_AppInd_Button_OkCancel", 1), this);
-  cancel_->setObjectName("Cancel");
-  ok_ = new QPushButton(OverlayText("GI_AppInd_Button_OkCancel", 0), this);
-  ok_->setObjectName("OK");
-  ok_->setDefault(true);
-  buttons->addWidget(cancel_);
-  buttons->addWidget(ok_);
-  layout->addLayout(buttons);
+  const OkCancel row = AddOkCancelRow(layout);
+  ok_ = row.ok;
+  cancel_ = row.cancel;
   CancelOnEscape(sheet_->Grid());
   connect(ok_, &QPushButton::clicked, this, [this] { logic_->Session().Ok(); });
   connect(cancel_, &QPushButton::clicked, this, [this] {

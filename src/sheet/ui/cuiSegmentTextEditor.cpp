@@ -1,6 +1,5 @@
 #include "sheet/ui/cuiSegmentTextEditor.h"
 
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -74,17 +73,9 @@ cuiSegmentTextEditor::cuiSegmentTextEditor(cuiSheet& owner, cmcCellCapsule& requ
   palette_->Grid()->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   palette_->Grid()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   layout->addWidget(palette_, 1);
-  auto* buttons = new QHBoxLayout;
-  buttons->setSpacing(8);
-  buttons->addStretch(1);
-  cancel_ = new QPushButton(OverlayText("GI_AppInd_Button_OkCancel", 1), this);
-  cancel_->setObjectName("Cancel");
-  ok_ = new QPushButton(OverlayText("GI_AppInd_Button_OkCancel", 0), this);
-  ok_->setObjectName("OK");
-  ok_->setDefault(true);
-  buttons->addWidget(cancel_);
-  buttons->addWidget(ok_);
-  layout->addLayout(buttons);
+  const OkCancel row = AddOkCancelRow(layout);
+  ok_ = row.ok;
+  cancel_ = row.cancel;
   connect(ok_, &QPushButton::clicked, this, [this] { logic_->Session().Ok(); });
   connect(cancel_, &QPushButton::clicked, this, [this] {
     cancelled_ = true;
