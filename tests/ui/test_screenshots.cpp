@@ -18,28 +18,11 @@
 #include "shell/ui/cuiOpeningWindow.h"
 #include "shell/ui/cuiTree.h"
 #include "support/DesktopRig.h"
+#include "support/ScreenshotSave.h"
 
 namespace {
 
-const QString kFolder = QStringLiteral(RX93_DATA_DIR "/../docs/screenshots/");
-
-// The widget, with a window open over it, drawn at the ratio as a screen of that
-// scale shows them.
-void Save(QWidget& widget, const QString& name, QWidget* over = nullptr) {
-  QDir().mkpath(kFolder);
-  for (const int ratio : {1, 2}) {
-    QImage image(widget.size() * ratio, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::transparent);
-    widget.render(&image);
-    if (over) {
-      QPainter painter(&image);
-      over->render(&painter, over->pos() - widget.pos());
-    }
-    const QString file = kFolder + name + (ratio == 2 ? QStringLiteral("@2x.png") : QStringLiteral(".png"));
-    EXPECT_TRUE(image.save(file)) << file.toStdString();
-  }
-}
+using screenshots::Save;
 
 TEST(Screenshots, MainWindowOnEachModelTypesFirstBankSheet) {
   const struct {
