@@ -3,8 +3,9 @@
 # make test  installs what is missing, builds everything and runs every test: the plain
 #            build (with the end-to-end runs, one short run of every benchmark, the replay
 #            of the fuzz corpora and the validation of the desktop files), then the core
-#            again under AddressSanitizer and UndefinedBehaviorSanitizer, linked with
-#            link-time optimisation so that a one-definition-rule violation fails.
+#            and the Qt layer again under AddressSanitizer and UndefinedBehaviorSanitizer
+#            (offscreen), with one link of every library through link-time optimisation
+#            so that a one-definition-rule violation fails.
 # make deb   builds the programs and packs them, their data and the desktop and udev
 #            files into build/rx93kit_VERSION_ARCH.deb (apt install ./build/rx93kit_*.deb).
 # make fuzz  builds the fuzz targets with clang and libFuzzer (build-fuzz/) and runs each
@@ -32,7 +33,7 @@ run: programs
 test: format-check build asan
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --label-exclude screenshots
 	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-	  ctest --output-on-failure -j $(JOBS) --label-exclude 'e2e|walk|screenshots'
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --label-exclude 'e2e|walk|screenshots'
 
 # Installs only what is missing, and says what. Without root or a usable sudo it prints
 # the one command to run instead.
@@ -65,7 +66,7 @@ $(BUILD)/build.ninja: | deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRX93_WERROR=ON
 
 $(ASAN)/build.ninja: | deps
-	cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRX93_CORE_ONLY=ON -DRX93_SANITIZE=ON -DRX93_ODR_CHECK=ON \
+	cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRX93_SANITIZE=ON -DRX93_ODR_CHECK=ON \
 	  -DRX93_WERROR=ON
 
 # The programs and their data only: no test or benchmark is built.

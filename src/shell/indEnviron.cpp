@@ -188,9 +188,12 @@ bool indEnviron::LoadUserSettings() {
 void indEnviron::LoadMachineValues() {
   for (const Item& item : kMachine) {
     auto v = store_.ReadText(cmcSettingsRoot::LocalMachine, machineKey_, item.name);
-    if (!v) return;
+    if (!v) break;
     this->*item.text = *v;
   }
+  // Nothing installs a machine-wide revision on a fresh system: the program's own
+  // release stands in, so the opening window and the About box always name one.
+  if (revision.empty()) revision = kRelease;
 }
 
 void indEnviron::ResetSettings() {

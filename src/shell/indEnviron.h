@@ -74,6 +74,8 @@ class indEnviron {
   // Deletes the subkey of key with everything below it.
   bool DeleteKey(cmcSettingsRoot root, const std::string& key, const std::string& subkey);
 
+  // The program's release ("major.minor"), the revision when the machine names none.
+  static constexpr const char* kRelease = RX93_RELEASE;
   // The installed revision as shown: its first four characters.
   std::string ShownRevision() const { return revision.substr(0, 4); }
 
