@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <clocale>
+#include <string>
+#include <vector>
 
 #include "clone/cmcSleepWaiter.h"
 #include "shell/indDataFolder.h"
@@ -32,6 +34,8 @@ indEnviron::Rect PrimaryWorkArea() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // The mode switches are looked for among all arguments, before Qt takes its own out.
+  const std::vector<std::string> arguments(argv, argv + argc);
   QApplication app(argc, argv);
   QGuiApplication::setDesktopFileName(QStringLiteral("rx93kit"));
   QApplication::setWindowIcon(cuiIcons::Application());
@@ -59,7 +63,7 @@ int main(int argc, char* argv[]) {
 
   int status = 0;
   {
-    cuiMainWindow window({program, clock, prompts, &waiter});
+    cuiMainWindow window({program, clock, prompts, &waiter, arguments});
     prompts.SetOwner(&window);
     fatalBox.SetOwner(&window);
     QObject::connect(&guard, &cuiInstanceGuard::alertRequested, &window, &cuiMainWindow::AskForAttention);

@@ -395,6 +395,8 @@ void indMain::ChangeModelType(int type, bool ask) {
   if (ask && prompts_.Ask(cmcPromptIcon::Warning, cmcPromptButtons::OkCancel, Text("GI_Sys_AppTitle"),
                           Text("GI_AppMess_ChangeModel")) != cmcPromptAnswer::Ok)
     return;
+  // The change replaces the image: unsaved changes may be saved first, as on New.
+  if (ask && AskSaveChanges() == kAnswerCancel) return;
   environ_.modelType = type;
   LoadInitialImage(type);
   UnpackInitialImage(initial_);

@@ -19,9 +19,12 @@
 #include "shell/indEnviron.h"
 #include "shell/indFileDrop.h"
 #include "shell/indMainMenus.h"
+#include "shell/indModeSwitches.h"
 #include "shell/indProgram.h"
 #include "shell/indStartChecks.h"
+#include "shell/ui/cuiAboutCommand.h"
 #include "shell/ui/cuiIcons.h"
+#include "shell/ui/cuiMakerPanel.h"
 #include "shell/ui/cuiMenuBar.h"
 #include "shell/ui/cuiPaneArea.h"
 #include "shell/ui/cuiStatusBar.h"
@@ -90,6 +93,7 @@ void cuiMainWindow::BuildUi() {
                                                               program.IndexOverlay(), &host_});
   menus_->Commands().SetHooks({.exit = [this] { close(); }});
   menuBar_ = cuiMenuBar::Install(*this, *menus_, [](int index) { return cuiIcons::ToolBarIcon(index); });
+  new cuiAboutCommand(program.Events(), program.Overlay(), environ, this);
 
   // Top to bottom: a 2-pixel spacer below the tool bars, then the panels.
   auto* central = new QWidget(this);
@@ -142,6 +146,17 @@ void cuiMainWindow::BuildUi() {
   host_.SetMainWindowShown(true);
   RunIdle();
   indStartChecks::ShowPreReleaseNotice(program.Overlay(), s_.prompts);
+  EnterModes(s_.arguments);
+}
+
+void cuiMainWindow::EnterModes(const std::vector<std::string>& arguments) {
+  indProgram& program = s_.program;
+  indModeSwitches::Hooks hooks;
+  hooks.makerPanel = [this](const std::string& text) {
+    if (status_) cuiMakerPanel::AddTo(*status_, QString::fromStdString(text));
+  };
+  indModeSwitches({program.Main(), program.Overlay(), s_.prompts, program.Events(), &host_}, std::move(hooks))
+      .Evaluate(arguments);
 }
 
 void cuiMainWindow::ApplyOverlayFont() {

@@ -7,6 +7,7 @@
 // bounds and the left panel's width in the settings.
 #include <QMainWindow>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "shell/indPaneLayout.h"
@@ -38,7 +39,8 @@ class cuiMainWindow : public QMainWindow, public indSheetHost::Window {
     indProgram& program;
     const cmcClock& clock;  // the clock of the program's timers
     cmcPrompts& prompts;
-    cmcWaiter* waiter = nullptr;  // the sheets' repeat delays
+    cmcWaiter* waiter = nullptr;              // the sheets' repeat delays
+    std::vector<std::string> arguments = {};  // the command line: the mode switches
   };
 
   // Makes the sheet pane's view and the program's sheets over it; shows nothing yet.
@@ -53,6 +55,8 @@ class cuiMainWindow : public QMainWindow, public indSheetHost::Window {
   void AskForAttention();
   // One idle pass of the layout manager.
   void RunIdle();
+  // Enters the modes the command line's switches name, each after its caution.
+  void EnterModes(const std::vector<std::string>& arguments);
 
   cuiTree* Tree() const { return tree_; }
   cuiSheet* Sheet() const { return sheet_; }

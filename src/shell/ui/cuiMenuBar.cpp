@@ -131,7 +131,8 @@ void cuiMenuBar::Populate(QWidget* container, int id) {
     }
     action->setData(child);
     action->setObjectName(NameOf(model, child));
-    action->setText(Text(item->caption));
+    // A separator's "-" is no caption: styles draw a separator's text as a section title.
+    if (!item->Separator()) action->setText(Text(item->caption));
     container->addAction(action);
     actions_[child] = action;
   }

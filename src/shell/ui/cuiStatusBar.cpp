@@ -57,6 +57,12 @@ void cuiStatusBar::SetStatus(const QString& text, const QColor& textColour, cons
 
 const QString& cuiStatusBar::Text() const { return text_->Value(); }
 
+void cuiStatusBar::InsertBeforeLast(QWidget* panel) {
+  // Items count from the text panel (0); the corner follows the inserted panels.
+  insertPermanentWidget(1 + inserted_, panel);
+  ++inserted_;
+}
+
 void cuiStatusBar::resizeEvent(QResizeEvent* event) {
   QStatusBar::resizeEvent(event);
   corner_->setFixedWidth(height());

@@ -21,6 +21,8 @@ class cuiStatusBar : public QStatusBar {
 
   void SetStatus(const QString& text, const QColor& textColour, const QColor& background);
   const QString& Text() const;
+  // Adds a panel of the program's before the last panel (the bar takes it over).
+  void InsertBeforeLast(QWidget* panel);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -32,4 +34,5 @@ class cuiStatusBar : public QStatusBar {
   cmcEvMan& events_;
   TextPanel* text_;
   QWidget* corner_;
+  int inserted_ = 0;  // panels inserted before the corner
 };
