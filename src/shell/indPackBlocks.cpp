@@ -30,7 +30,8 @@ constexpr indPackBlock kBlocks[] = {
   { 7, 41230,    32, C::Table,      1,    1,            F::Single,               W::Always,  2, false},
   { 8, 41262,     2, C::Table,     16,   16,            F::FirstRepeated,        W::Always,  2, false},
   { 9, 41294,   137, C::Table,      1,    1,            F::Single,               W::Always,  2, false},
-  {10, 41431,     8, C::Table,      8,    8,            F::FirstRepeated,        W::Always,  2, false},
+  // Bank names: each bank keeps its own name from the initial file, as when the file is opened.
+  {10, 41431,     8, C::Table,      8,    8,            F::Distinct,             W::Always,  2, false},
   {11, 41495,     4, C::Table,     40,   40,            F::FirstRepeated,        W::Always,  2, false},
   {13, 41655,    18, C::Table,     17,   17,            F::Distinct,             W::Always,  2, false},
   {14, 41961,    21, C::Table,      8,    8,            F::Distinct,             W::Always,  2, false},
