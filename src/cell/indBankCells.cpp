@@ -58,9 +58,11 @@ void BankText(indCellRequest& r) {
                                      codec.context.result))
     return;
   bank.Store();
-  std::string shown = cmcRadioText::RadioTextToEditable(std::span<const uint8_t>(bank.name.data(), 8));
-  while (!shown.empty() && shown.back() == ' ') shown.pop_back();
-  r.host.BlockHost().Post(kEvRelabelBank, 0, b, shown);
+  // The tree's caption of the bank: its number from 1, ": " and the name.
+  std::string label =
+      std::to_string(b + 1) + ": " + cmcRadioText::RadioTextToEditable(std::span<const uint8_t>(bank.name.data(), 8));
+  while (!label.empty() && label.back() == ' ') label.pop_back();
+  r.host.BlockHost().Post(kEvRelabelBank, 0, b, label);
 }
 
 void MchSmarTrunk(indCellRequest& r) {

@@ -157,7 +157,9 @@ bool cmcSheetLayout::Limited(int col) const {
 }
 
 void cmcSheetLayout::ApplyWidthLimits(bool loading) {
-  const int most = loading ? kMaxColWidth : std::clamp(clientWidth_ - FixedWidth(), kMinColWidth, kMaxColWidth);
+  // Without a client area yet (a sheet not shown) only the fixed limit applies.
+  const int most =
+      loading || clientWidth_ == 0 ? kMaxColWidth : std::clamp(clientWidth_ - FixedWidth(), kMinColWidth, kMaxColWidth);
   for (int c = 0; c < ColCount(); ++c)
     if (Limited(c)) SetColWidth(c, std::clamp(ColWidth(c), kMinColWidth, most));
 }

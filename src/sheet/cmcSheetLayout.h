@@ -96,8 +96,8 @@ class cmcSheetLayout {
   void SetLimited(int col, bool limited);
   bool Limited(int col) const;
   // Keeps every limited column at least kMinColWidth and at most kMaxColWidth while
-  // stored widths are loaded, otherwise at most the client width less the fixed
-  // columns, itself kept within the two limits.
+  // stored widths are loaded or while there is no client area, otherwise at most the
+  // client width less the fixed columns, itself kept within the two limits.
   void ApplyWidthLimits(bool loading = false);
 
   // The width a text needs in a fitted column, and the height in a fitted row, at

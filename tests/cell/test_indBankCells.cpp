@@ -1,7 +1,10 @@
 // The bank cells in the program: the bank mode switch resets the counts, a bank's
 // size grows with blank channels, its SmarTrunk flag is its bit of 0xA090, its name is
-// stored in its kind 14 record, and every bank label draws and commits unchanged.
+// stored in its kind 14 record and announced as the bank's tree caption, and every bank
+// label draws and commits unchanged.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "ProgramCells.h"
 #include "cell/cmcCellIds.h"
@@ -48,6 +51,13 @@ TEST_F(BankCells, SmarTrunkFlagsAndNames) {
   EXPECT_EQ(Image().GetByte(kBankNames + 24), 'A');
   EXPECT_EQ(Image().GetByte(kBankNames + 25), 'B' | 0x80);
   EXPECT_EQ(Image().GetByte(kBankNames + 27), ' ');
+  // The new name reaches the tree as the bank's whole caption, its number first.
+  p_.clock.Advance(50);
+  const auto relabel =
+      std::find_if(p_.delivered.rbegin(), p_.delivered.rend(), [](const Program::Seen& e) { return e.code == 36; });
+  ASSERT_NE(relabel, p_.delivered.rend());
+  EXPECT_EQ(relabel->argument, 3);
+  EXPECT_EQ(relabel->text, "4: AB.D");
 }
 
 TEST_F(BankCells, EveryBankLabelDrawsAndItsTextCommitsUnchanged) {

@@ -6,6 +6,7 @@
 #include "channel/sheets/indSheetMaker.h"
 #include "runtime/cmcEvCodes.h"
 #include "runtime/cmcEvMan.h"
+#include "sheet/cmcSheetLayout.h"
 
 namespace {
 
@@ -44,8 +45,10 @@ void indMchWin::BeforeCell(cmcCellObj& cell, int, int) {
 
 void indMchWin::Recreate(const cmcSheetModel::Position& at) {
   // The sheet goes before its replacement listens, so that one sheet answers at a time.
+  if (sheet_) frame_.SheetGoing();
   sheet_.reset();
   sheet_ = maker_.Build(name_, view_, *this, at, true);
+  FitUnsizedColumns();
   frame_.SheetChanged(*sheet_);
 }
 
@@ -59,7 +62,15 @@ void indMchWin::Rebuild() {
   }
   for (int r = 0; r < sheet_->RowCount(); ++r)
     for (int k = 0; k < sheet_->ColCount(); ++k) BeforeCell(sheet_->Def().CellAt(k, r), k, r);
+  FitUnsizedColumns();
   RepaintAll();
+}
+
+// The value cells carry no text of their own to size their column by: a column still
+// at the least width takes the width of the values it shows (none without a channel).
+void indMchWin::FitUnsizedColumns() {
+  for (int k = sheet_->Layout().FixedCols(); k < sheet_->ColCount(); ++k)
+    if (sheet_->Layout().ColWidth(k) <= cmcSheetLayout::kMinColWidth) sheet_->FitColumn(k);
 }
 
 void indMchWin::RepaintAll() {

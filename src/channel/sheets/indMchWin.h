@@ -23,6 +23,8 @@ class indMchWin : public cmcSheetHooks {
   class Frame {
    public:
     virtual ~Frame() = default;
+    // The sheet shown is about to go (it is made again): nothing may use it from now on.
+    virtual void SheetGoing() {}
     // A new sheet is shown: on construction and whenever it is made again.
     virtual void SheetChanged(cmcSheetModel& /*sheet*/) {}
     // Where the sheet of that name was left, and keeping it: placement and docking go
@@ -73,6 +75,7 @@ class indMchWin : public cmcSheetHooks {
   // Makes the sheet under the family's name, at the position given.
   void Recreate(const cmcSheetModel::Position& at);
   void Step(int delta);
+  void FitUnsizedColumns();
   void RepaintAll();
 
   const indSheetMaker& maker_;

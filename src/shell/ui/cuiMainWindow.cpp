@@ -25,6 +25,7 @@
 #include "shell/ui/cuiAboutCommand.h"
 #include "shell/ui/cuiIcons.h"
 #include "shell/ui/cuiMakerPanel.h"
+#include "shell/ui/cuiMchWin.h"
 #include "shell/ui/cuiMenuBar.h"
 #include "shell/ui/cuiPaneArea.h"
 #include "shell/ui/cuiStatusBar.h"
@@ -67,6 +68,7 @@ cuiMainWindow::cuiMainWindow(const Seams& seams)
 }
 
 cuiMainWindow::~cuiMainWindow() {
+  delete mchWin_;  // its sheet lives in a pane of this window
   Shutdown();
   // The menu bar reads its model to the end: it goes before the model does.
   delete menuBar_;
@@ -118,18 +120,17 @@ void cuiMainWindow::BuildUi() {
 
   panes_ = new cuiPaneArea(
       paneLayout_, [this] { return host_.LayoutConditions(); }, splitter_);
-  panes_->Pane(indPaneLayout::kSheet)->layout()->addWidget(sheet_);
+  // The sheet pane is the dock site of the sub-windows that dock into it.
+  dockSite_ = new QMainWindow(panes_->Pane(indPaneLayout::kSheet));
+  dockSite_->setObjectName("DockSite");
+  dockSite_->setWindowFlags(Qt::Widget);
+  dockSite_->setCentralWidget(sheet_);
+  panes_->Pane(indPaneLayout::kSheet)->layout()->addWidget(dockSite_);
   splitter_->addWidget(left_);
   splitter_->addWidget(panes_);
   splitter_->setStretchFactor(1, 1);
   const int leftWidth = std::max(environ.splitterV, kLeftPanelMin);
   splitter_->setSizes({leftWidth, std::max(width() - leftWidth - kSplitterWidth, 1)});
-
-  // The right panel's height is known once the window is laid out: the panes are
-  // made then, before the first sheet opens (the tree's change delay).
-  layout()->activate();
-  central->layout()->activate();
-  panes_->Create();
 
   host_.Start();  // the tree, its first node selected; the periodic task
 
@@ -143,6 +144,12 @@ void cuiMainWindow::BuildUi() {
   idle->start(kIdleMs);
 
   show();
+  // The right panel has its height once the shown window, status bar included, is laid
+  // out: the panes are made for it then, before the first sheet opens (the tree's
+  // change delay). Made earlier, they would be made, and remembered, for a sliver.
+  layout()->activate();
+  central->layout()->activate();
+  panes_->Create();
   host_.SetMainWindowShown(true);
   RunIdle();
   indStartChecks::ShowPreReleaseNotice(program.Overlay(), s_.prompts);
@@ -200,6 +207,13 @@ void cuiMainWindow::SheetShown(indSheetMaker::Sheet* sheet) {
   QTimer::singleShot(0, this, &cuiMainWindow::RunIdle);
 }
 
+cuiMchWin* cuiMainWindow::MchWin() const { return mchWin_; }
+
+void cuiMainWindow::OpenMchWin() {
+  if (mchWin_ || !dockSite_) return;
+  mchWin_ = new cuiMchWin({s_.program, *dockSite_, *panes_->Pane(indPaneLayout::kMch), [this] { mchWin_ = nullptr; }});
+}
+
 void cuiMainWindow::TreeChanged() {
   if (tree_) tree_->Refresh();
 }
@@ -235,6 +249,7 @@ void cuiMainWindow::closeEvent(QCloseEvent* event) {
   if (left_) environ.splitterV = left_->width();
   environ.closing = true;
   // The sub-windows close here (the memory channel, popup help and A/D windows).
+  if (mchWin_ && mchWin_->Model()) mchWin_->Model()->Close();
   environ.closing = false;
   event->accept();
   Shutdown();

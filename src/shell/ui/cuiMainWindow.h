@@ -6,6 +6,7 @@
 // the opening window has gone; closing runs the close sequence, storing the window's
 // bounds and the left panel's width in the settings.
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@ class cuiTree;
 class indProgram;
 
 class cuiMenuBar;
+class cuiMchWin;
 class indMainMenus;
 
 class cuiMainWindow : public QMainWindow, public indSheetHost::Window {
@@ -64,6 +66,8 @@ class cuiMainWindow : public QMainWindow, public indSheetHost::Window {
   cuiStatusBar* Status() const { return status_; }
   cuiMenuBar* MenuBar() const { return menuBar_; }
   QWidget* LeftPanel() const { return left_; }
+  // The memory channel window while it exists.
+  cuiMchWin* MchWin() const;
   indSheetHost& Host() const { return host_; }
   const indPaneLayout& PaneLayout() const { return paneLayout_; }
 
@@ -74,6 +78,7 @@ class cuiMainWindow : public QMainWindow, public indSheetHost::Window {
   void TreeChanged() override;
   bool SheetFocused() override;
   void Focus(bool sheet) override;
+  void OpenMchWin() override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -94,6 +99,8 @@ class cuiMainWindow : public QMainWindow, public indSheetHost::Window {
   cuiTree* tree_ = nullptr;
   QSplitter* splitter_ = nullptr;
   cuiPaneArea* panes_ = nullptr;
+  QMainWindow* dockSite_ = nullptr;  // in the sheet pane: the sub-windows dock into it
+  QPointer<cuiMchWin> mchWin_;
   cuiStatusBar* status_ = nullptr;
   std::unique_ptr<indMainMenus> menus_;
   cuiMenuBar* menuBar_ = nullptr;
