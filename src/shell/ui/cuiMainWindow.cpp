@@ -21,6 +21,7 @@
 #include "shell/indMainMenus.h"
 #include "shell/indProgram.h"
 #include "shell/indStartChecks.h"
+#include "shell/ui/cuiCloneDialogs.h"
 #include "shell/ui/cuiIcons.h"
 #include "shell/ui/cuiMenuBar.h"
 #include "shell/ui/cuiPaneArea.h"
@@ -65,6 +66,8 @@ cuiMainWindow::cuiMainWindow(const Seams& seams)
 
 cuiMainWindow::~cuiMainWindow() {
   Shutdown();
+  sheet_->SetPasswordDialog({});
+  clone_.reset();
   // The menu bar reads its model to the end: it goes before the model does.
   delete menuBar_;
   menuBar_ = nullptr;
@@ -88,7 +91,11 @@ void cuiMainWindow::BuildUi() {
   menus_ = std::make_unique<indMainMenus>(indMainMenus::Seams{program.Overlay(), program.Dispatch(), program.Events(),
                                                               program.CellHost().Menu(), program.Main(), environ,
                                                               program.IndexOverlay(), &host_});
-  menus_->Commands().SetHooks({.exit = [this] { close(); }});
+  clone_ = std::make_unique<cuiCloneDialogs>(cuiCloneDialogs::Seams{*this, program, s_.prompts, s_.discovery});
+  menus_->Commands().SetHooks(
+      {.exit = [this] { close(); }, .portDialog = [this](int kind) { clone_->ShowComPortDialog(kind); }});
+  sheet_->SetPasswordDialog(
+      [this](const std::string& current) { return clone_->ShowReadWritePasswordDialog(current); });
   menuBar_ = cuiMenuBar::Install(*this, *menus_, [](int index) { return cuiIcons::ToolBarIcon(index); });
 
   // Top to bottom: a 2-pixel spacer below the tool bars, then the panels.
@@ -189,6 +196,10 @@ void cuiMainWindow::TreeChanged() {
   if (tree_) tree_->Refresh();
 }
 
+void cuiMainWindow::ShowCloneInfo(const std::string& sheet, const std::string& caption) {
+  if (clone_) clone_->ShowCloneInfo(sheet, caption);
+}
+
 bool cuiMainWindow::SheetFocused() {
   const QWidget* focus = QApplication::focusWidget();
   return focus && sheet_->isAncestorOf(focus);
@@ -204,8 +215,8 @@ void cuiMainWindow::Focus(bool sheet) {
 // ---- closing ----
 
 void cuiMainWindow::closeEvent(QCloseEvent* event) {
-  // A clone or adjustment exchange disables the window: it may not close then.
-  if (!isEnabled() || s_.program.Main().AskSaveChanges() == indMain::kAnswerCancel) {
+  // A clone or adjustment exchange (or a box over the window) locks it: it may not close then.
+  if (!isEnabled() || (clone_ && clone_->Locked()) || s_.program.Main().AskSaveChanges() == indMain::kAnswerCancel) {
     event->ignore();
     return;
   }

@@ -7,6 +7,7 @@
 // bounds and the left panel's width in the settings.
 #include <QMainWindow>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "shell/indPaneLayout.h"
@@ -14,6 +15,8 @@
 
 class QSplitter;
 class cmcClock;
+class cmcPortDiscovery;
+class cuiCloneDialogs;
 class cmcPrompts;
 class cmcWaiter;
 class cuiPaneArea;
@@ -38,7 +41,8 @@ class cuiMainWindow : public QMainWindow, public indSheetHost::Window {
     indProgram& program;
     const cmcClock& clock;  // the clock of the program's timers
     cmcPrompts& prompts;
-    cmcWaiter* waiter = nullptr;  // the sheets' repeat delays
+    cmcWaiter* waiter = nullptr;            // the sheets' repeat delays
+    cmcPortDiscovery* discovery = nullptr;  // the ports the port chooser lists
   };
 
   // Makes the sheet pane's view and the program's sheets over it; shows nothing yet.
@@ -59,6 +63,8 @@ class cuiMainWindow : public QMainWindow, public indSheetHost::Window {
   cuiPaneArea* Panes() const { return panes_; }
   cuiStatusBar* Status() const { return status_; }
   cuiMenuBar* MenuBar() const { return menuBar_; }
+  // The clone commands' windows; made by BuildUi.
+  cuiCloneDialogs* CloneDialogs() const { return clone_.get(); }
   QWidget* LeftPanel() const { return left_; }
   indSheetHost& Host() const { return host_; }
   const indPaneLayout& PaneLayout() const { return paneLayout_; }
@@ -68,6 +74,7 @@ class cuiMainWindow : public QMainWindow, public indSheetHost::Window {
   void SetBusyCursor(bool busy) override;
   void SheetShown(indSheetMaker::Sheet* sheet) override;
   void TreeChanged() override;
+  void ShowCloneInfo(const std::string& sheet, const std::string& caption) override;
   bool SheetFocused() override;
   void Focus(bool sheet) override;
 
@@ -92,6 +99,7 @@ class cuiMainWindow : public QMainWindow, public indSheetHost::Window {
   cuiPaneArea* panes_ = nullptr;
   cuiStatusBar* status_ = nullptr;
   std::unique_ptr<indMainMenus> menus_;
+  std::unique_ptr<cuiCloneDialogs> clone_;
   cuiMenuBar* menuBar_ = nullptr;
   bool built_ = false;
   bool shutDown_ = false;
