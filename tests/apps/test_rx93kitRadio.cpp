@@ -134,7 +134,9 @@ TEST_F(DesktopRadio, ReadSaveReopenEditOneChannelAndWrite) {
     const bool inWrite = a >= written.start && a <= written.end;
     ASSERT_EQ(radio.GetByte(a), inWrite ? expected.GetByte(a) : read.GetByte(a)) << "address " << a;
   }
-  datCh onRadio(&radio);
+  // Opened as a clone file, the radio's memory shows the edited channel.
+  ASSERT_FALSE(main.OpenCloneFile(saved_, false));
+  datCh onRadio(&main.Working());
   onRadio.Load(datChKind::kLmr, channel);
   EXPECT_EQ(onRadio.freqR, 451'125'000u);
 }
