@@ -5,13 +5,13 @@
 // memory then holds the written image byte for byte.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QMenuBar>
 #include <QTimer>
 #include <functional>
-#include <QAction>
-#include <QMenuBar>
 
 #include "channel/datCh.h"
 #include "channel/datChKinds.h"
@@ -48,7 +48,8 @@ class DesktopRadio : public ::testing::Test {
   }
 
   // Runs the real event loop for ms, or until done says so (asked every 20 ms).
-  static void RunFor(int ms, const std::function<bool()>& done = [] { return false; }) {
+  static void RunFor(
+      int ms, const std::function<bool()>& done = [] { return false; }) {
     QElapsedTimer elapsed;
     elapsed.start();
     QEventLoop loop;
@@ -81,8 +82,7 @@ TEST_F(DesktopRadio, ReadSaveReopenEditOneChannelAndWrite) {
   cmcScriptedPrompts prompts;
   cmcSleepWaiter waiter;
   indCloneLine line(clock, clock);
-  indProgram program(
-      {store_, guard, {0, 0, 1280, 1024}, clock, prompts, dir_.Dir(), dir_.Dir(), &line.Services()});
+  indProgram program({store_, guard, {0, 0, 1280, 1024}, clock, prompts, dir_.Dir(), dir_.Dir(), &line.Services()});
   line.Start(store_, program, dir_.Dir(), prompts);
   ASSERT_EQ(line.Ports().Path(kRadioPort), radio_.FirstLine()) << "the entry of the settings";
   indMain& main = program.Main();

@@ -34,9 +34,10 @@ TEST(PasswordRules, ReadWritePassword) {
     const char* confirm;
     bool accepted;
   } cases[] = {
-      {"", "", true},      {"abc", "abc", true},       {"abc", "abd", false},
-      {"  ", "  ", false}, {" a ", " a ", true},       {"0123456789abcdef", "0123456789abcdef", true},
-      {"abc", "", false},  {"0123456789abcdefg", "0123456789abcdefg", false},
+      {"", "", true},        {"abc", "abc", true},
+      {"abc", "abd", false}, {"  ", "  ", false},
+      {" a ", " a ", true},  {"0123456789abcdef", "0123456789abcdef", true},
+      {"abc", "", false},    {"0123456789abcdefg", "0123456789abcdefg", false},
   };
   for (const auto& c : cases)
     EXPECT_EQ(indPasswordRules::ReadWriteAccepted(c.password, c.confirm), c.accepted)

@@ -226,7 +226,8 @@ TEST_F(CloneWindows, TheInformationBoxShowsTheRadiosRecordAndLocksTheWindowUntil
   EXPECT_FALSE(box->Sheet()->Grid()->verticalScrollBar()->isVisible());
   bool serial = false;
   for (int row = 0; row < sheet.RowCount(); ++row)
-    for (int col = 0; col < sheet.ColCount(); ++col) serial |= sheet.CellText(col, row).find("8228-01-0000291") != std::string::npos;
+    for (int col = 0; col < sheet.ColCount(); ++col)
+      serial |= sheet.CellText(col, row).find("8228-01-0000291") != std::string::npos;
   EXPECT_TRUE(serial) << "the serial number of the radio (202401000123, read as hexadecimal)";
   QPointer<cuiInformation> guard(box);
   QTest::keyClick(box->Button(), Qt::Key_Escape);
@@ -247,8 +248,9 @@ TEST_F(CloneWindows, ThePortChooserListsTheDevicesAndTheDemoRadioWhichCanBeReadE
     c.findChild<QPushButton*>("OK")->click();
   });
   Trigger("CL_Menu_Port_ComList2");
-  EXPECT_EQ(entries, (std::vector<std::string>{"33: FT232R USB UART (ttyUSB0) \xE2\x80\x94 usb-FTDI_FT232R_A10K-if00-port0",
-                                               "256: " + Key("GI_AppInd_Opt_ComSel_DemoRadio")}));
+  EXPECT_EQ(entries,
+            (std::vector<std::string>{"33: FT232R USB UART (ttyUSB0) \xE2\x80\x94 usb-FTDI_FT232R_A10K-if00-port0",
+                                      "256: " + Key("GI_AppInd_Opt_ComSel_DemoRadio")}));
   ASSERT_EQ(rig_.p.environ.comPort, cmcDemoRadio::kPort);
 
   // Read, edit one channel's frequency, write back: the radio holds the edit.

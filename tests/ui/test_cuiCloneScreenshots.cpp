@@ -23,7 +23,10 @@ using screenshots::Save;
 // A USB cable, a second one without a stable name, and the demo radio.
 struct SomePorts : cmcPortDiscovery {
   std::vector<cmcPortInfo> List() override {
-    return {{33, "/dev/ttyUSB0", "FT232R USB UART (ttyUSB0)", {"/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3XQ1-if00-port0"}},
+    return {{33,
+             "/dev/ttyUSB0",
+             "FT232R USB UART (ttyUSB0)",
+             {"/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3XQ1-if00-port0"}},
             {65, "/dev/ttyACM0", "CP2102N USB to UART Bridge Controller (ttyACM0)", {}},
             {cmcDemoRadio::kPort, cmcSerialFactory::kSimulatedRadioPath, "", {}}};
   }
@@ -77,6 +80,8 @@ TEST(Screenshots, PortChooser) {
     ASSERT_TRUE(chooser);
     chooser->List()->showPopup();
     QWidget* popup = chooser->List()->view()->window();
+    // Under the list, as on a screen wide enough for it (the offscreen one is narrow).
+    popup->move(chooser->List()->mapToGlobal(QPoint(0, chooser->List()->height())));
     Save(*on.rig.window, "port-chooser", {chooser, popup});
     chooser->List()->hidePopup();
     chooser->reject();

@@ -74,9 +74,7 @@ cuiPortChooser::cuiPortChooser(int style, int current, cmcPortDiscovery& discove
 
   const QFontMetrics metrics = fontMetrics();
   const int scrollBar = style_ == 0 ? 0 : this->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-  const char* sample = style_ == 0   ? "255WWWW"
-                       : style_ == 1 ? "9999WW"
-                                     : "1: Zelk USB-to-Serial Comm. Port (COM1)WW";
+  const char* sample = style_ == 0 ? "255WWWW" : style_ == 1 ? "9999WW" : "1: Zelk USB-to-Serial Comm. Port (COM1)WW";
   QWidget* input;
   if (style_ == 0) {
     edit_ = new QLineEdit(QString::number(current), this);

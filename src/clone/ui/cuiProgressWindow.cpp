@@ -1,12 +1,12 @@
 #include "clone/ui/cuiProgressWindow.h"
 
+#include <qdrawutil.h>
+
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
-#include <qdrawutil.h>
-
 #include <algorithm>
 
 cuiProgressWindow::cuiProgressWindow(QWidget* owner)
@@ -19,9 +19,7 @@ cuiProgressWindow::cuiProgressWindow(QWidget* owner)
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-QRect cuiProgressWindow::Box() const {
-  return {kBarLeft + kBevel, kBarTop + kBevel, kBoxWidth, kBoxHeight};
-}
+QRect cuiProgressWindow::Box() const { return {kBarLeft + kBevel, kBarTop + kBevel, kBoxWidth, kBoxHeight}; }
 
 void cuiProgressWindow::Open() {
   filled_ = 0;

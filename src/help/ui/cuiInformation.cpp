@@ -62,7 +62,8 @@ cuiInformation* cuiInformation::Open(QWidget* owner, const std::string& caption,
   auto* row = new QHBoxLayout;
   row->setContentsMargins(0, kButtonMargin, kButtonMargin, kButtonMargin);
   row->addStretch(1);
-  box->button_ = new QPushButton(cuiCellStyle::Text(maker.Seams().overlay.GetLine("GI_AppInd_Button_OkCancel", 0)), box);
+  box->button_ =
+      new QPushButton(cuiCellStyle::Text(maker.Seams().overlay.GetLine("GI_AppInd_Button_OkCancel", 0)), box);
   box->button_->setObjectName("OK");
   box->button_->setDefault(true);
   connect(box->button_, &QPushButton::clicked, box, &QDialog::accept);

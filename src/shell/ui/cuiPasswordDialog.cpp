@@ -28,16 +28,28 @@ struct Keys {
 Keys KeysOf(cuiPasswordDialog::Kind kind) {
   switch (kind) {
     case cuiPasswordDialog::Kind::Clone:
-      return {"GI_AppInd_Opt_ClonePwd_Caption", "GI_AppInd_Opt_ClonePwd_Notice", "GI_AppInd_Opt_ClonePwd_Buttons",
-              "GI_AppInd_Opt_ClonePwd_SizeOfButtons", static_cast<int>(indPasswordRules::kCloneMax), 1};
+      return {"GI_AppInd_Opt_ClonePwd_Caption",
+              "GI_AppInd_Opt_ClonePwd_Notice",
+              "GI_AppInd_Opt_ClonePwd_Buttons",
+              "GI_AppInd_Opt_ClonePwd_SizeOfButtons",
+              static_cast<int>(indPasswordRules::kCloneMax),
+              1};
     case cuiPasswordDialog::Kind::ReadWrite:
-      return {"GI_AppInd_Opt_RdWrPwd_Caption", "GI_AppInd_Opt_RdWrPwd_Notice", "GI_AppInd_Opt_RdWrPwr_Buttons",
-              "GI_AppInd_Opt_RdWrPwd_SizeOfButtons", static_cast<int>(indPasswordRules::kReadWriteMax), 2};
+      return {"GI_AppInd_Opt_RdWrPwd_Caption",
+              "GI_AppInd_Opt_RdWrPwd_Notice",
+              "GI_AppInd_Opt_RdWrPwr_Buttons",
+              "GI_AppInd_Opt_RdWrPwd_SizeOfButtons",
+              static_cast<int>(indPasswordRules::kReadWriteMax),
+              2};
     case cuiPasswordDialog::Kind::Adjust:
       break;
   }
-  return {"GI_AppInd_Opt_AdjReadPwd_Caption", "GI_AppInd_Opt_AdjReadPwd_Notice", "GI_AppInd_Opt_AdjReadPwd_Buttons",
-          "GI_AppInd_Opt_AdjReadPwd_SizeOfButtons", static_cast<int>(indPasswordRules::kAdjustMax), 1};
+  return {"GI_AppInd_Opt_AdjReadPwd_Caption",
+          "GI_AppInd_Opt_AdjReadPwd_Notice",
+          "GI_AppInd_Opt_AdjReadPwd_Buttons",
+          "GI_AppInd_Opt_AdjReadPwd_SizeOfButtons",
+          static_cast<int>(indPasswordRules::kAdjustMax),
+          1};
 }
 
 // The notice wraps at this many average characters.
