@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "clone/cmcSleepWaiter.h"
+#include "clone/ui/cuiQtPortDiscovery.h"
+#include "shell/indCloneLine.h"
 #include "shell/indDataFolder.h"
 #include "shell/indProgram.h"
 #include "shell/ui/cuiFatalBox.h"
@@ -51,8 +53,10 @@ int main(int argc, char* argv[]) {
   cuiQtClock clock;
   cuiQtPrompts prompts;
   cmcSleepWaiter waiter;
+  indCloneLine line(clock, clock);  // the radio's port: outlives the program, which may end an exchange on it
   indProgram program({store, guard, PrimaryWorkArea(), clock, prompts, exeDir,
-                      QStandardPaths::writableLocation(QStandardPaths::DesktopLocation).toStdString()});
+                      QStandardPaths::writableLocation(QStandardPaths::DesktopLocation).toStdString(),
+                      &line.Services()});
   if (!program.OwnsInstance()) {
     // Another instance runs: it asks for the user's attention, this one leaves at once.
     guard.AlertOwner();
@@ -61,9 +65,12 @@ int main(int argc, char* argv[]) {
   const QString title = QString::fromStdString(program.Overlay().GetText("GI_Sys_AppTitle"));
   QGuiApplication::setApplicationDisplayName(title);
 
+  line.Start(store, program, exeDir, prompts);
+  cuiQtPortDiscovery discovery(line.Ports());
+
   int status = 0;
   {
-    cuiMainWindow window({program, clock, prompts, &waiter, arguments});
+    cuiMainWindow window({program, clock, prompts, &waiter, &discovery, arguments});
     prompts.SetOwner(&window);
     fatalBox.SetOwner(&window);
     QObject::connect(&guard, &cuiInstanceGuard::alertRequested, &window, &cuiMainWindow::AskForAttention);
@@ -81,5 +88,7 @@ int main(int argc, char* argv[]) {
     prompts.SetOwner(nullptr);
     fatalBox.SetOwner(nullptr);
   }
+  // Devices the port chooser numbered keep their numbers.
+  line.SaveTable(store, program.Environ().UserKey());
   return status;
 }

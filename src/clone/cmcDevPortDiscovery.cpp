@@ -1,10 +1,7 @@
 #include "clone/cmcDevPortDiscovery.h"
 
 #include <dirent.h>
-#include <stdlib.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <utility>
 
@@ -29,15 +26,6 @@ std::string FirstLine(const std::string& path) {
   std::string line;
   std::getline(in, line);
   return cmcTrim(line);
-}
-
-// The path with every link resolved; empty when it leads nowhere.
-std::string RealPath(const std::string& path) {
-  char* real = ::realpath(path.c_str(), nullptr);
-  if (!real) return {};
-  std::string resolved = real;
-  std::free(real);
-  return resolved;
 }
 
 }  // namespace
@@ -75,23 +63,6 @@ std::vector<cmcPortInfo> cmcDevPortDiscovery::List() {
   }
   AddTableEntries(table_, ports);
   SortByNumber(ports);
-  AddLinks(ports);
+  AddLinks(ports, byIdDir_);
   return ports;
-}
-
-void cmcDevPortDiscovery::AddLinks(std::vector<cmcPortInfo>& ports) const {
-  std::vector<std::string> names;
-  if (DIR* dir = ::opendir(byIdDir_.c_str())) {
-    while (const dirent* entry = ::readdir(dir))
-      if (entry->d_name[0] != '.') names.push_back(entry->d_name);
-    ::closedir(dir);
-  }
-  std::sort(names.begin(), names.end());
-  for (const std::string& name : names) {
-    const std::string link = byIdDir_ + "/" + name;
-    const std::string target = RealPath(link);
-    if (target.empty()) continue;
-    for (cmcPortInfo& port : ports)
-      if (RealPath(port.path) == target) port.links.push_back(link);
-  }
 }

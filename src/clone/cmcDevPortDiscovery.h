@@ -22,8 +22,6 @@ class cmcDevPortDiscovery : public cmcPortDiscovery {
  private:
   std::string FriendlyName(const std::string& name) const;
   bool HasUart(const std::string& name) const;
-  // Every port's by-id links, by the device each leads to.
-  void AddLinks(std::vector<cmcPortInfo>& ports) const;
 
   cmcPortTable& table_;
   std::string devDir_;

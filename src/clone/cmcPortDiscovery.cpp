@@ -1,11 +1,26 @@
 #include "clone/cmcPortDiscovery.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "clone/cmcPortTable.h"
 #include "clone/cmcSerialFactory.h"
+
+namespace {
+
+// The path with every link resolved; empty when it leads nowhere.
+std::string RealPath(const std::string& path) {
+  char* real = ::realpath(path.c_str(), nullptr);
+  if (!real) return {};
+  std::string resolved = real;
+  std::free(real);
+  return resolved;
+}
+
+}  // namespace
 
 int cmcPortDiscovery::EntryNumber(std::string_view entry) {
   if (entry.starts_with("COM")) entry.remove_prefix(3);
@@ -44,5 +59,22 @@ void cmcPortDiscovery::AddTableEntries(const cmcPortTable& table, std::vector<cm
     struct stat info {};
     if (path.starts_with(cmcSerialFactory::kSimulatedRadioPath) || ::stat(path.c_str(), &info) == 0)
       ports.push_back({number, path, {}, {}});
+  }
+}
+
+void cmcPortDiscovery::AddLinks(std::vector<cmcPortInfo>& ports, const std::string& byIdDir) {
+  std::vector<std::string> names;
+  if (DIR* dir = ::opendir(byIdDir.c_str())) {
+    while (const dirent* entry = ::readdir(dir))
+      if (entry->d_name[0] != '.') names.push_back(entry->d_name);
+    ::closedir(dir);
+  }
+  std::sort(names.begin(), names.end());
+  for (const std::string& name : names) {
+    const std::string link = byIdDir + "/" + name;
+    const std::string target = RealPath(link);
+    if (target.empty()) continue;
+    for (cmcPortInfo& port : ports)
+      if (RealPath(port.path) == target) port.links.push_back(link);
   }
 }

@@ -37,4 +37,6 @@ class cmcPortDiscovery {
   static std::vector<std::string> FriendlyTexts(const std::vector<cmcPortInfo>& ports);
   // Adds the explicit entries of the table whose device exists or is the simulated radio.
   static void AddTableEntries(const cmcPortTable& table, std::vector<cmcPortInfo>& ports);
+  // Adds to every port the links of the by-id folder that lead to its device.
+  static void AddLinks(std::vector<cmcPortInfo>& ports, const std::string& byIdDir);
 };

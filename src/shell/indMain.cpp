@@ -8,7 +8,6 @@
 #include "channel/datChBank.h"
 #include "channel/datChKinds.h"
 #include "clone/indCloneMan.h"
-#include "image/cmcClonePassword.h"
 #include "image/cmcImageMap.h"
 #include "image/cmcModelCodes.h"
 #include "image/cmcQclFile.h"
@@ -21,6 +20,7 @@
 #include "shell/indEnviron.h"
 #include "shell/indImagePacking.h"
 #include "shell/indImagePreparer.h"
+#include "shell/indPasswordRules.h"
 
 namespace {
 
@@ -550,23 +550,29 @@ void indMain::OnCloneInfoDone(dst_CDrv_Result& r) {
 }
 
 bool indMain::ShowClonePasswordDialog() {
-  bool confirmed = false;
-  for (;;) {
-    const auto text =
-        prompts_.AskText(Text("GI_AppInd_Opt_ClonePwd_Caption"), Text("GI_AppInd_Opt_ClonePwd_Notice"), true);
-    if (!text) break;
-    const bool inRange = !text->empty() && text->size() <= 16;
-    if (inRange && cmcClonePassword::FitsFrame(*text)) {
-      environ_.clonePassword = *text;
-      if (cloneMan_) cloneMan_->SetSendPassword(true);
-      confirmed = true;
-      break;
+  std::optional<std::string> accepted;
+  if (clonePasswordDialog_) {
+    accepted = clonePasswordDialog_();
+  } else {
+    for (;;) {
+      const auto text =
+          prompts_.AskText(Text("GI_AppInd_Opt_ClonePwd_Caption"), Text("GI_AppInd_Opt_ClonePwd_Notice"), true);
+      if (!text) break;
+      const char* refusal = indPasswordRules::RefuseClonePassword(*text);
+      if (!refusal) {
+        accepted = text;
+        break;
+      }
+      // A refused entry keeps the dialog open.
+      ErrorBox(refusal);
     }
-    // A refused entry keeps the dialog open.
-    ErrorBox(inRange ? cmcClonePassword::kRefusedKey : "GI_AppInd_Opt_ClonePwd_OutofRange");
+  }
+  if (accepted) {
+    environ_.clonePassword = *accepted;
+    if (cloneMan_) cloneMan_->SetSendPassword(true);
   }
   events_.Send(kEvMchWinRaise);
-  return confirmed;
+  return accepted.has_value();
 }
 
 void indMain::CloneRead() {

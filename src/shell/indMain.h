@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "channel/datClipCh.h"
@@ -183,6 +184,11 @@ class indMain {
   void OnPostRead(dst_CDrv_Result& result);
   // Asks for the radio's clone password; true when one of 1 to 16 characters was given.
   bool ShowClonePasswordDialog();
+  // The windows' clone password dialog, which refuses entries itself: the accepted
+  // password, nothing when cancelled. Without one the prompts ask for it.
+  void SetClonePasswordDialog(std::function<std::optional<std::string>()> dialog) {
+    clonePasswordDialog_ = std::move(dialog);
+  }
   // The warning checks' error count, asked before a clone write (none by default).
   void SetWarningErrorCount(std::function<int()> count) { warningErrorCount_ = std::move(count); }
 
@@ -262,6 +268,7 @@ class indMain {
 
   dst_AdjustState adjust_;
   std::function<int()> warningErrorCount_;
+  std::function<std::optional<std::string>()> clonePasswordDialog_;
   std::array<uint8_t, 4> identityBytes_{};
   std::array<uint8_t, kRadioInfoSize> radioInfo_{};
   cmcAddressRanges cloneRanges_;

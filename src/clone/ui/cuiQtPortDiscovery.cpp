@@ -17,5 +17,6 @@ std::vector<cmcPortInfo> cuiQtPortDiscovery::List() {
   }
   AddTableEntries(table_, ports);
   SortByNumber(ports);
+  AddLinks(ports, byIdDir_);
   return ports;
 }

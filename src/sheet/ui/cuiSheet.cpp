@@ -244,6 +244,11 @@ void cuiSheet::OpenFlagEditor(cmcCellCapsule& request, uint32_t pattern, int fir
   Track(cuiFlagBitsEditor::Open(*this, request, {pattern, first, last, headerStyle, 0, sheetKey}));
 }
 
+std::optional<std::string> cuiSheet::AskReadWritePassword(const std::string& current) {
+  if (!passwordDialog_) return std::nullopt;
+  return passwordDialog_(current);
+}
+
 void cuiSheet::SetClipboardText(const std::string& text) {
   QApplication::clipboard()->setText(cuiCellStyle::Text(text));
 }

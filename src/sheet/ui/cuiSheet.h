@@ -19,7 +19,9 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "cell/cmcCellGrid.h"
@@ -51,6 +53,9 @@ class cuiSheet : public QFrame, public cmcSheetView, public cmcCellGrid {
   void SetHeader(QWidget* header);
   // Hears the current cell for the main window's help and status line.
   void SetReport(std::function<void(const cmcCellCapsule&)> report) { report_ = std::move(report); }
+  // The read/write password dialog the sheet's cells ask through; none: nothing is asked.
+  using PasswordDialog = std::function<std::optional<std::string>(const std::string& current)>;
+  void SetPasswordDialog(PasswordDialog dialog) { passwordDialog_ = std::move(dialog); }
   // The title bar's and header's height plus what the grid needs to show every cell:
   // the outer size a window sized to the sheet takes.
   QSize RequiredSize() const;
@@ -75,6 +80,7 @@ class cuiSheet : public QFrame, public cmcSheetView, public cmcCellGrid {
   void OpenCharacterEditor(cmcCellCapsule& request, int keyLabel, uint16_t mask) override;
   void OpenFlagEditor(cmcCellCapsule& request, uint32_t pattern, int first, int last, int headerStyle,
                       const std::string& sheetKey) override;
+  std::optional<std::string> AskReadWritePassword(const std::string& current) override;
   void SetClipboardText(const std::string& text) override;
 
  signals:
@@ -102,5 +108,6 @@ class cuiSheet : public QFrame, public cmcSheetView, public cmcCellGrid {
   QMenu* menu_;
   std::unique_ptr<cmcMenuBody> menuBody_;
   std::function<void(const cmcCellCapsule&)> report_;
+  PasswordDialog passwordDialog_;
   std::vector<QPointer<QWidget>> editors_;
 };

@@ -23,6 +23,7 @@
 #include "shell/indProgram.h"
 #include "shell/indStartChecks.h"
 #include "shell/ui/cuiAboutCommand.h"
+#include "shell/ui/cuiCloneDialogs.h"
 #include "shell/ui/cuiIcons.h"
 #include "shell/ui/cuiMakerPanel.h"
 #include "shell/ui/cuiMchWin.h"
@@ -70,6 +71,8 @@ cuiMainWindow::cuiMainWindow(const Seams& seams)
 cuiMainWindow::~cuiMainWindow() {
   delete mchWin_;  // its sheet lives in a pane of this window
   Shutdown();
+  sheet_->SetPasswordDialog({});
+  clone_.reset();
   // The menu bar reads its model to the end: it goes before the model does.
   delete menuBar_;
   menuBar_ = nullptr;
@@ -93,7 +96,11 @@ void cuiMainWindow::BuildUi() {
   menus_ = std::make_unique<indMainMenus>(indMainMenus::Seams{program.Overlay(), program.Dispatch(), program.Events(),
                                                               program.CellHost().Menu(), program.Main(), environ,
                                                               program.IndexOverlay(), &host_});
-  menus_->Commands().SetHooks({.exit = [this] { close(); }});
+  clone_ = std::make_unique<cuiCloneDialogs>(cuiCloneDialogs::Seams{*this, program, s_.prompts, s_.discovery});
+  menus_->Commands().SetHooks(
+      {.exit = [this] { close(); }, .portDialog = [this](int kind) { clone_->ShowComPortDialog(kind); }});
+  sheet_->SetPasswordDialog(
+      [this](const std::string& current) { return clone_->ShowReadWritePasswordDialog(current); });
   menuBar_ = cuiMenuBar::Install(*this, *menus_, [](int index) { return cuiIcons::ToolBarIcon(index); });
   new cuiAboutCommand(program.Events(), program.Overlay(), environ, this);
 
@@ -218,6 +225,10 @@ void cuiMainWindow::TreeChanged() {
   if (tree_) tree_->Refresh();
 }
 
+void cuiMainWindow::ShowCloneInfo(const std::string& sheet, const std::string& caption) {
+  if (clone_) clone_->ShowCloneInfo(sheet, caption);
+}
+
 bool cuiMainWindow::SheetFocused() {
   const QWidget* focus = QApplication::focusWidget();
   return focus && sheet_->isAncestorOf(focus);
@@ -233,8 +244,8 @@ void cuiMainWindow::Focus(bool sheet) {
 // ---- closing ----
 
 void cuiMainWindow::closeEvent(QCloseEvent* event) {
-  // A clone or adjustment exchange disables the window: it may not close then.
-  if (!isEnabled() || s_.program.Main().AskSaveChanges() == indMain::kAnswerCancel) {
+  // A clone or adjustment exchange (or a box over the window) locks it: it may not close then.
+  if (!isEnabled() || (clone_ && clone_->Locked()) || s_.program.Main().AskSaveChanges() == indMain::kAnswerCancel) {
     event->ignore();
     return;
   }

@@ -16,6 +16,8 @@
 
 class QSplitter;
 class cmcClock;
+class cmcPortDiscovery;
+class cuiCloneDialogs;
 class cmcPrompts;
 class cmcWaiter;
 class cuiPaneArea;
@@ -42,6 +44,7 @@ class cuiMainWindow : public QMainWindow, public indSheetHost::Window {
     const cmcClock& clock;  // the clock of the program's timers
     cmcPrompts& prompts;
     cmcWaiter* waiter = nullptr;              // the sheets' repeat delays
+    cmcPortDiscovery* discovery = nullptr;    // the ports the port chooser lists
     std::vector<std::string> arguments = {};  // the command line: the mode switches
   };
 
@@ -65,6 +68,8 @@ class cuiMainWindow : public QMainWindow, public indSheetHost::Window {
   cuiPaneArea* Panes() const { return panes_; }
   cuiStatusBar* Status() const { return status_; }
   cuiMenuBar* MenuBar() const { return menuBar_; }
+  // The clone commands' windows; made by BuildUi.
+  cuiCloneDialogs* CloneDialogs() const { return clone_.get(); }
   QWidget* LeftPanel() const { return left_; }
   // The memory channel window while it exists.
   cuiMchWin* MchWin() const;
@@ -76,6 +81,7 @@ class cuiMainWindow : public QMainWindow, public indSheetHost::Window {
   void SetBusyCursor(bool busy) override;
   void SheetShown(indSheetMaker::Sheet* sheet) override;
   void TreeChanged() override;
+  void ShowCloneInfo(const std::string& sheet, const std::string& caption) override;
   bool SheetFocused() override;
   void Focus(bool sheet) override;
   void OpenMchWin() override;
@@ -103,6 +109,7 @@ class cuiMainWindow : public QMainWindow, public indSheetHost::Window {
   QPointer<cuiMchWin> mchWin_;
   cuiStatusBar* status_ = nullptr;
   std::unique_ptr<indMainMenus> menus_;
+  std::unique_ptr<cuiCloneDialogs> clone_;
   cuiMenuBar* menuBar_ = nullptr;
   bool built_ = false;
   bool shutDown_ = false;
