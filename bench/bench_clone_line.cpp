@@ -7,6 +7,10 @@
 //                (goal: at least 0.9)
 //   whole_ratio  wall time of the whole command / the limit of all its exchanges
 //                (goal: at most 1.3)
+//   waits_s      of that wall time, the drivers' fixed pauses: the settling time after
+//                each opening of the port, before each reopening in a script and
+//                during echo detection, which the protocol prescribes
+//   net_ratio    (wall time - waits_s) / the limit: what is left to the program
 // and the figures behind them in seconds. `cmake --build . --target
 // bench_clone_line_run` measures all four; the ctest runs the write at 38400 baud.
 #include <benchmark/benchmark.h>
@@ -137,6 +141,20 @@ Radio& TheRadio() {
 // The desktop program's process-wide objects with a clone manager on the real-time
 // loop and the POSIX terminal backend, its port the radio's device; every question is
 // answered OK.
+// The drivers' blocking pauses, sleeping as the program's waiter does and timed.
+class TimedWaiter : public cmcWaiter {
+ public:
+  void Wait(uint32_t ms) override {
+    const Clock::time_point from = Clock::now();
+    sleep_.Wait(ms);
+    spentS += Seconds(from, Clock::now());
+  }
+  double spentS = 0;
+
+ private:
+  cmcSleepWaiter sleep_;
+};
+
 struct Desk {
   explicit Desk(const std::string& bin, const std::string& device, bool high)
       : guard(std::make_shared<cmcMemoryInstanceGuard::Registry>()),
@@ -151,7 +169,7 @@ struct Desk {
   cmcScriptedPrompts prompts;
   cmcPortTable ports;
   cmcSerialFactory devices{ports};
-  cmcSleepWaiter waiter;
+  TimedWaiter waiter;
   indMain::CloneServices services;
   indProgram program;
 };
@@ -222,6 +240,8 @@ void BM_Clone(benchmark::State& state, Command command) {
     state.counters["data_limit_s"] = f.dataLineS;
     state.counters["data_wall_s"] = dataWall;
     state.counters["data_ratio"] = dataWall > 0 ? f.dataLineS / dataWall : 0;
+    state.counters["waits_s"] = desk.waiter.spentS;
+    state.counters["net_ratio"] = f.lineS > 0 ? (wall - desk.waiter.spentS) / f.lineS : 0;
   }
 }
 

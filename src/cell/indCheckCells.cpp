@@ -40,6 +40,12 @@ void CheckMch(indCellRequest& r) {
   if (error) r.SetError();
 }
 
+// The model types (bit n: model type n) whose radios use the settings a summary checks.
+// A radio without them keeps whatever their bytes hold, unseen and unused: the tree
+// shows their sheets only for these model types, and a write is never refused for them.
+constexpr unsigned kAllModels = 0xF;
+constexpr unsigned kQarnPmrOnly = 1u << 2;  // MSK signalling
+
 // One summary over other cells: the labels whose marks it collects, their category,
 // and the rows they are asked on (a record kind's whole index range, or fixed rows).
 struct Summary {
@@ -49,16 +55,17 @@ struct Summary {
   int kind;       // rows of this record kind; 0: rows first … last below
   int first = 0;  // fixed rows when kind is 0
   int last = 0;
+  unsigned models = kAllModels;
 };
 
 constexpr int kMdcSystems = 5;
 
 const Summary kSummaries[] = {
     {CL_Check_User_Tone_Encode, CT_UserTone, {CL_UTone_Encode}, datChKind::kUserTone},
-    {CL_Check_Msk_IdRange, CT_MSK_IdGroup, {CL_Msk_IdGroup_Adr}, datChKind::kMskIdGroup},
-    {CL_Check_Msk_IdRange, CT_MSK_CallList, {CL_Msk_CallList_Adr}, datChKind::kMskCallList},
-    {CL_Check_Msk_OwnIdGroup, CT_MSK_IdGroup, {CL_Msk_IdGroup_Adr}, 0, 0, 0},
-    {CL_Check_Msk_Config, CT_MSK_AdrRange, {CL_Msk_AdrRange_Killer, CL_Msk_AdrRange_Group}, 0, 0, 0},
+    {CL_Check_Msk_IdRange, CT_MSK_IdGroup, {CL_Msk_IdGroup_Adr}, datChKind::kMskIdGroup, 0, 0, kQarnPmrOnly},
+    {CL_Check_Msk_IdRange, CT_MSK_CallList, {CL_Msk_CallList_Adr}, datChKind::kMskCallList, 0, 0, kQarnPmrOnly},
+    {CL_Check_Msk_OwnIdGroup, CT_MSK_IdGroup, {CL_Msk_IdGroup_Adr}, 0, 0, 0, kQarnPmrOnly},
+    {CL_Check_Msk_Config, CT_MSK_AdrRange, {CL_Msk_AdrRange_Killer, CL_Msk_AdrRange_Group}, 0, 0, 0, kQarnPmrOnly},
     {CL_Check_Common_Mdc_SelfID, CT_Null, {CL_Comm_Msk_Mdc_SelfID}, 0, 0, 0},
     {CL_Check_Mdc_SelfID, CT_Null, {CL_Mdc_General_Self_Id}, 0, 0, kMdcSystems - 1},
 };
@@ -69,7 +76,7 @@ void CheckSummary(indCellRequest& r) {
   bool warning = false;
   bool error = false;
   for (const Summary& s : kSummaries) {
-    if (s.label != r.label) continue;
+    if (s.label != r.label || !(s.models & (1u << r.family))) continue;
     int first = s.first;
     int last = s.last;
     if (s.kind != 0) {

@@ -549,6 +549,25 @@ void indMain::OnCloneInfoDone(dst_CDrv_Result& r) {
   if (r.code == dst_CDrv_Result::kSuccess) view_->ShowCloneInfo("GI_Sheet_CloneInfo", Text("GI_Sys_AppTitle"));
 }
 
+bool indMain::AllowAdjustRead() {
+  if (environ_.adjustModeCode.empty()) adjustReadAllowed_ = true;
+  if (adjustReadAllowed_) return true;
+  bool matched = false;
+  if (adjustPasswordDialog_) {
+    matched = adjustPasswordDialog_();
+  } else if (const auto text = prompts_.AskText(Text("GI_AppInd_Opt_AdjReadPwd_Caption"),
+                                                Text("GI_AppInd_Opt_AdjReadPwd_Notice"), true)) {
+    // One try, as in the dialog: a wrong entry closes it with the error.
+    matched = indPasswordRules::AdjustAccepted(*text, environ_.adjustModeCode);
+    if (matched)
+      events_.Post(kEvRefreshLiveCells);
+    else
+      ErrorBox(indPasswordRules::kAdjustErrorKey);
+  }
+  adjustReadAllowed_ = matched;
+  return matched;
+}
+
 bool indMain::ShowClonePasswordDialog() {
   std::optional<std::string> accepted;
   if (clonePasswordDialog_) {

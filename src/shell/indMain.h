@@ -137,7 +137,8 @@ class indMain {
   bool factoryAdjustMode = false;
   bool extendedMode = false;
   bool adjustDataPresent = false;
-  bool bulkDelete = false;  // raised while a block delete removes rows one by one
+  bool bulkDelete = false;       // raised while a block delete removes rows one by one
+  bool sheetWindowOpen = false;  // an information box is open: popup help stays put
 
   // ---- Clone exchanges with the radio ----
 
@@ -191,6 +192,13 @@ class indMain {
   }
   // The warning checks' error count, asked before a clone write (none by default).
   void SetWarningErrorCount(std::function<int()> count) { warningErrorCount_ = std::move(count); }
+  // Whether adjustment reads may run: at once when no "AdjustMode" code is configured;
+  // otherwise asks for the adjustment password until it has been accepted once.
+  bool AllowAdjustRead();
+  bool AdjustReadAllowed() const { return adjustReadAllowed_; }
+  // The windows' adjustment password dialog: true when the entry matched the code (the
+  // dialog posts the refresh itself). Without one the prompts ask for it.
+  void SetAdjustPasswordDialog(std::function<bool()> dialog) { adjustPasswordDialog_ = std::move(dialog); }
 
   int CloneOutcome() const { return cloneOutcome_; }
   // The radio's last accepted answer: model code and sub-code, and its information record.
@@ -268,6 +276,8 @@ class indMain {
 
   dst_AdjustState adjust_;
   std::function<int()> warningErrorCount_;
+  std::function<bool()> adjustPasswordDialog_;
+  bool adjustReadAllowed_ = false;
   std::function<std::optional<std::string>()> clonePasswordDialog_;
   std::array<uint8_t, 4> identityBytes_{};
   std::array<uint8_t, kRadioInfoSize> radioInfo_{};

@@ -1,6 +1,7 @@
 #include "shell/indProgram.h"
 
 #include "cell/cmcRadioText.h"
+#include "shell/indWarningChecks.h"
 
 indProgram::indProgram(const Seams& seams)
     : store_(seams.store),
@@ -25,6 +26,13 @@ indProgram::Parts::Parts(indEnviron& environ, const Seams& seams)
   main->StartUp();
   cellHost.emplace(*main, environ, mainOverlay, events, seams.prompts, seams.exeDir);
   dispatch.emplace(*cellHost);
+  // A clone write is refused while a check carries an error mark; with sheets open the
+  // checks also mark the tree, so the user sees where the errors are.
+  main->SetWarningErrorCount([this] {
+    const auto result =
+        host ? host->RunWarningChecks() : indWarningChecks(mainOverlay, *dispatch).Run(main->ModelType());
+    return static_cast<int>(result.errors.size());
+  });
 }
 
 indSheetHost& indProgram::OpenSheets(const SheetSeams& sheets) {

@@ -17,14 +17,9 @@
 
 namespace {
 
-constexpr const char* kBankCheckFormat = "{(%%CL_Check_Mch:[St_ChBank]GI_Sheet_Mch_%s,Bank %d)}";
-constexpr int kCheckedBanks = 8;
-
 // Sheets without help for their cells.
 constexpr const char* kNoCellHelp[] = {"GI_Sheet_TopPage", "GI_Sheet_Memory_CH_Top", "GI_Sheet_TreeTop",
                                        "GI_Sheet_TopPage_ADJ", "GI_Sheet_Maker"};
-
-bool IsEnd(const std::string& line) { return !line.empty() && line[0] == '#'; }
 
 }  // namespace
 
@@ -142,32 +137,8 @@ void indSheetHost::OnTask() {
 
 void indSheetHost::ScheduleWarningCheck() { warningTick_.Start(kWarningCheckDelayMs); }
 
-void indSheetHost::Evaluate(cmcCellObj& cell, CheckResult& result) {
-  cmcCellCapsule c;
-  c.cell = &cell;
-  s_.dispatch.Dispatch(c, false);
-  if (c.state & cmcCellCapsule::kErrorMark)
-    result.errors.push_back(cell.argument);
-  else if (c.state & cmcCellCapsule::kWarningMark)
-    result.warnings.push_back(cell.argument);
-}
-
 indSheetHost::CheckResult indSheetHost::RunWarningChecks() {
-  CheckResult result;
-  for (int i = 0;; ++i) {
-    const std::string line = s_.overlay.GetLine("GI_WarningCheckList", i);
-    if (IsEnd(line)) break;
-    cmcCellObj cell;
-    cell.ParseCell(line, nullptr, nullptr, &s_.overlay);
-    Evaluate(cell, result);
-  }
-  const char* suffix = indMain::NameSuffixOf(s_.main.ModelType());
-  for (int bank = 0; bank < kCheckedBanks; ++bank) {
-    cmcCellObj cell;
-    cell.ParseCell(indTreeModel::FillFormat(kBankCheckFormat, suffix, bank), nullptr, nullptr, &s_.overlay);
-    cell.index = bank;
-    Evaluate(cell, result);
-  }
+  const CheckResult result = indWarningChecks(s_.overlay, s_.dispatch).Run(s_.main.ModelType());
   if (tree_) {
     tree_->ApplyMarks(result.errors, result.warnings);
     window_->TreeChanged();

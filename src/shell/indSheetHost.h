@@ -18,6 +18,7 @@
 #include "shell/indMain.h"
 #include "shell/indPaneLayout.h"
 #include "shell/indTreeModel.h"
+#include "shell/indWarningChecks.h"
 
 class cmcCellCapsule;
 class cmcEvMan;
@@ -74,10 +75,7 @@ class indSheetHost : public indMainView {
     cmcSheetModel::Position at;
   };
 
-  struct CheckResult {
-    std::vector<std::string> errors;  // the targets of the cells that carry the mark
-    std::vector<std::string> warnings;
-  };
+  using CheckResult = indWarningChecks::Result;
 
   // Becomes the document side's view, runs the tree's "CallSheet" command and has every
   // edit schedule the warning check.
@@ -147,7 +145,6 @@ class indSheetHost : public indMainView {
   void FilterTree();
   // Runs a tree node's cell as a user's Enter.
   void RunNode(int node);
-  void Evaluate(cmcCellObj& cell, CheckResult& result);
   // The layout side of opening a sheet: the conditions and the windows that follow.
   void ApplyLayoutConditions(const std::string& ref);
 

@@ -129,6 +129,7 @@ TEST_F(MskCells, TheRowPastTheLastStatusMessageIsRestricted) {
 }  // namespace
 
 TEST_F(MskCells, CheckSummariesCollectTheAddressMarks) {
+  host_.family = 2;  // QarnPmr: the radios with MSK signalling
   PokeWord(kBoundary, 100);
   PokeWord(0xA68D, 50);  // group 0: an individual address
   PokeWord(0xA711, 10);  // killer inside the individual range
@@ -141,4 +142,11 @@ TEST_F(MskCells, CheckSummariesCollectTheAddressMarks) {
 
   PokeWord(0xA711, 100);  // killer in the group range
   EXPECT_TRUE(Draw(CT_Null, CL_Check_Msk_Config).Error());
+
+  // The other model types' radios have no MSK signalling: their MSK bytes are not checked.
+  for (const int family : {0, 1, 3}) {
+    host_.family = family;
+    for (const int label : {CL_Check_Msk_OwnIdGroup, CL_Check_Msk_IdRange, CL_Check_Msk_Config})
+      EXPECT_FALSE(Draw(CT_Null, label).Error()) << "model type " << family << ", label " << label;
+  }
 }

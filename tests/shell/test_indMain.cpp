@@ -242,3 +242,35 @@ TEST(ModelControllerDeathTest, MissingInitialImageIsFatal) {
 }
 
 }  // namespace
+
+TEST(ModelControllerAdjust, AdjustmentReadsWaitForTheAdjustmentPassword) {
+  struct Case {
+    const char* name;
+    const char* code;                // the "AdjustMode" code
+    std::vector<std::string> typed;  // one entry per ask; none: cancelled
+    std::vector<bool> allowed;       // AllowAdjustRead, call by call
+    size_t prompts;                  // questions and error boxes shown in all
+  };
+  const Case cases[] = {
+      {"no code configured", "", {}, {true, true}, 0},
+      {"the code once", "adj", {"adj"}, {true, true}, 1},
+      {"a wrong entry, then the code", "adj", {"adx", "adj"}, {false, true, true}, 3},
+      {"cancelled", "adj", {}, {false, false}, 2},
+  };
+  for (const auto& c : cases) {
+    ProgramDir dir;
+    Program p(dir);
+    p.environ.adjustModeCode = c.code;
+    p.prompts.texts.assign(c.typed.begin(), c.typed.end());
+    for (size_t i = 0; i < c.allowed.size(); ++i) {
+      EXPECT_EQ(p.main.AllowAdjustRead(), c.allowed[i]) << c.name << ", call " << i;
+      EXPECT_EQ(p.main.AdjustReadAllowed(), c.allowed[i]) << c.name << ", call " << i;
+    }
+    EXPECT_EQ(p.prompts.asked.size(), c.prompts) << c.name;
+    for (const auto& a : p.prompts.asked) {
+      if (a.icon == cmcPromptIcon::Error) {
+        EXPECT_EQ(a.text, p.mainOverlay.GetText("GI_AppInd_Opt_AdjReadPwd_Error"));
+      }
+    }
+  }
+}

@@ -317,6 +317,31 @@ TEST_F(CloneOrchestration, WriteRefusesTheImageWithoutTouchingThePort) {
   EXPECT_EQ(p_.Radio().OpenCount(), 0) << "the port was never opened";
 }
 
+// The write asks the program's own warning checks: each model type's initial image
+// passes them; an own MSK ID outside the individual range refuses a QarnPmr write, and
+// is no reason to refuse the other model types, whose radios have no MSK signalling.
+TEST(CloneWriteChecks, ErrorMarksRefuseTheWriteOnlyWhereTheRadioUsesTheSetting) {
+  constexpr int kOwnId = 0xA68D;  // ID group 0's address word
+  for (int type = 0; type < 4; ++type) {
+    for (const bool ownIdOutside : {false, true}) {
+      ProgramDir dir;
+      RadioProgram p(dir);
+      p.main.ChangeModelType(type, true);  // the caution is answered OK
+      p.prompts.asked.clear();
+      if (ownIdOutside) p.main.Working().SetWord(kOwnId, 4001);
+      p.prompts.answers.assign(1, cmcPromptAnswer::Cancel);
+      p.main.StartCloneWrite();
+      const int outcome = p.Finish();
+      const bool refused = ownIdOutside && type == 2;
+      const std::string name = "model type " + std::to_string(type) + (ownIdOutside ? ", own ID 4001" : "");
+      ASSERT_FALSE(p.Asked().empty()) << name;
+      EXPECT_EQ(p.Asked()[0], p.Key(refused ? "GI_Mess_DataError" : "GI_Mess_Confirm_CloneWrite")) << name;
+      EXPECT_EQ(outcome, refused ? indMain::kCloneRefused : indMain::kCloneCancelled) << name;
+      EXPECT_EQ(p.Radio().InfoAnswers(), refused ? 0 : 1) << name;
+    }
+  }
+}
+
 TEST_F(CloneOrchestration, WriteSendsThePreparedCopyUpToThePackedEnd) {
   // The radio's own memory is marked, to show which bytes the write replaced.
   cmcSimRadio& radio = p_.Radio();

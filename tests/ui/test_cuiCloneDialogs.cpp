@@ -219,6 +219,7 @@ TEST_F(CloneWindows, TheInformationBoxShowsTheRadiosRecordAndLocksTheWindowUntil
   EXPECT_TRUE(box->isVisible());
   EXPECT_EQ(box->windowTitle().toStdString(), Key("GI_Sys_AppTitle"));
   EXPECT_TRUE(Locked()) << "the main window takes no input while the box is open";
+  EXPECT_TRUE(rig_.p.main.sheetWindowOpen);
   EXPECT_FALSE(Window().close());
   // Sized to the sheet: no scroll bar, every cell in view.
   cmcSheetModel& sheet = *box->Sheet()->Model();
@@ -234,6 +235,7 @@ TEST_F(CloneWindows, TheInformationBoxShowsTheRadiosRecordAndLocksTheWindowUntil
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(guard.isNull()) << "Escape closes and frees the box";
   EXPECT_FALSE(Locked());
+  EXPECT_FALSE(rig_.p.main.sheetWindowOpen);
 }
 
 TEST_F(CloneWindows, ThePortChooserListsTheDevicesAndTheDemoRadioWhichCanBeReadEditedAndWritten) {
@@ -328,6 +330,20 @@ TEST_F(CloneWindows, TheReadWriteAndAdjustmentPasswordDialogs) {
     const bool refused = !c.closes || (c.kind == cuiPasswordDialog::Kind::Adjust && !d.Matched());
     EXPECT_EQ(rig_.p.prompts.asked.size(), refused ? 1u : 0u) << c.name;
   }
+}
+
+TEST_F(CloneWindows, AdjustmentReadsAreAllowedOnceTheDialogTakesTheCode) {
+  rig_.p.environ.adjustModeCode = "adj";
+  int asked = 0;
+  WhenShown<cuiPasswordDialog>([&](cuiPasswordDialog& d) {
+    ++asked;
+    d.Field(0)->setText("adj");
+    d.findChild<QPushButton*>("OK")->click();
+  });
+  EXPECT_TRUE(rig_.p.main.AllowAdjustRead());
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(rig_.p.main.AllowAdjustRead()) << "not asked again";
+  EXPECT_EQ(asked, 1);
 }
 
 }  // namespace

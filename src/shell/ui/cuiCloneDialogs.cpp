@@ -33,6 +33,7 @@ cuiCloneDialogs::cuiCloneDialogs(const Seams& seams)
   }
   main.SetClonePasswordDialog(
       [this] { return cuiPasswordDialog::AskClonePassword(s_.program.Overlay(), s_.prompts, &s_.window); });
+  main.SetAdjustPasswordDialog([this] { return ShowAdjustPasswordDialog(); });
 }
 
 cuiCloneDialogs::~cuiCloneDialogs() {
@@ -44,13 +45,19 @@ cuiCloneDialogs::~cuiCloneDialogs() {
     clone->SetProgress(nullptr);
   }
   main.SetClonePasswordDialog({});
+  main.SetAdjustPasswordDialog({});
   delete progress_;
 }
 
 bool cuiCloneDialogs::Locked() const { return lock_->Locked(); }
 
 void cuiCloneDialogs::ShowCloneInfo(const std::string& sheet, const std::string& caption) {
-  cuiInformation::Open(&s_.window, caption, s_.program.Maker(), sheet, lock_.get());
+  cuiInformation* box = cuiInformation::Open(&s_.window, caption, s_.program.Maker(), sheet, lock_.get());
+  if (!box) return;
+  // Popup help leaves its topic alone while a sheet window is open.
+  indMain& main = s_.program.Main();
+  main.sheetWindowOpen = true;
+  QObject::connect(box, &QObject::destroyed, &s_.window, [&main] { main.sheetWindowOpen = false; });
 }
 
 void cuiCloneDialogs::ShowComPortDialog(int kind) {
