@@ -62,9 +62,10 @@ constexpr int kMdcSystems = 5;
 
 const Summary kSummaries[] = {
     {CL_Check_User_Tone_Encode, CT_UserTone, {CL_UTone_Encode}, datChKind::kUserTone},
-    {CL_Check_Msk_IdRange, CT_MSK_IdGroup, {CL_Msk_IdGroup_Adr}, datChKind::kMskIdGroup, 0, 0, kQarnPmrOnly},
+    // The call list's addresses, and the radio's own ID with its groups: each summary
+    // marks the sheet that holds the addresses it checks.
     {CL_Check_Msk_IdRange, CT_MSK_CallList, {CL_Msk_CallList_Adr}, datChKind::kMskCallList, 0, 0, kQarnPmrOnly},
-    {CL_Check_Msk_OwnIdGroup, CT_MSK_IdGroup, {CL_Msk_IdGroup_Adr}, 0, 0, 0, kQarnPmrOnly},
+    {CL_Check_Msk_OwnIdGroup, CT_MSK_IdGroup, {CL_Msk_IdGroup_Adr}, datChKind::kMskIdGroup, 0, 0, kQarnPmrOnly},
     {CL_Check_Msk_Config, CT_MSK_AdrRange, {CL_Msk_AdrRange_Killer, CL_Msk_AdrRange_Group}, 0, 0, 0, kQarnPmrOnly},
     {CL_Check_Common_Mdc_SelfID, CT_Null, {CL_Comm_Msk_Mdc_SelfID}, 0, 0, 0},
     {CL_Check_Mdc_SelfID, CT_Null, {CL_Mdc_General_Self_Id}, 0, 0, kMdcSystems - 1},

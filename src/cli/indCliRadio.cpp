@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -13,6 +14,8 @@
 #include "image/cmcQclFile.h"
 #include "overlay/cmcGTex.h"
 #include "overlay/cmcTextUtil.h"
+#include "shell/indSheetRender.h"
+#include "shell/indWarningChecks.h"
 
 namespace {
 
@@ -240,7 +243,22 @@ int indCliRadio::Write(const std::string& path) {
            << ModelName(radioType) << " data; writing the file changes the radio's model type\n";
   }
   Main().StartCloneWrite();
-  return WaitForOutcome();
+  const int outcome = WaitForOutcome();
+  if (outcome == indMain::kCloneRefused) ReportCheckErrors();
+  return outcome;
+}
+
+void indCliRadio::ReportCheckErrors() {
+  const indWarningChecks::Result checks =
+      indWarningChecks(program_.Overlay(), program_.Dispatch()).Run(Main().ModelType());
+  if (checks.errors.empty()) return;
+  indSheetRender render(Main(), program_.Overlay(), program_.Events(), program_.Dispatch());
+  const std::vector<indSheetRender::TreeSheet> sheets = render.TreeSheets();
+  err_ << "rx93kit-cli: settings with errors are on these sheets (rx93kit-cli dump shows them):\n";
+  for (const std::string& ref : checks.errors) {
+    const auto sheet = std::find_if(sheets.begin(), sheets.end(), [&ref](const auto& s) { return s.ref == ref; });
+    err_ << "  " << (sheet != sheets.end() ? sheet->caption + "\t" : std::string()) << ref << "\n";
+  }
 }
 
 std::string indCliRadio::ModelName(int type) {

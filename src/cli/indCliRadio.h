@@ -75,6 +75,9 @@ class indCliRadio {
   std::string SaveElsewhere();
   // The model type's name as the tree shows it.
   std::string ModelName(int type);
+  // After a write refused before any exchange: the sheets whose checks carry an error
+  // mark, each as its caption and its reference, which the sheet marks give on screen.
+  void ReportCheckErrors();
 
   class View : public indMainView {
    public:

@@ -131,14 +131,20 @@ TEST_F(MskCells, TheRowPastTheLastStatusMessageIsRestricted) {
 TEST_F(MskCells, CheckSummariesCollectTheAddressMarks) {
   host_.family = 2;  // QarnPmr: the radios with MSK signalling
   PokeWord(kBoundary, 100);
-  PokeWord(0xA68D, 50);  // group 0: an individual address
+  PokeWord(0xA68D, 50);                                                                // group 0: an individual address
+  for (int group = 1; group < 8; ++group) PokeWord(0xA68D + group * 16, 100 + group);  // group addresses
   PokeWord(0xA711, 10);  // killer inside the individual range
   EXPECT_FALSE(Draw(CT_Null, CL_Check_Msk_OwnIdGroup).Error());
   EXPECT_FALSE(Draw(CT_Null, CL_Check_Msk_Config).Error());
 
   PokeWord(0xA68D, 150);  // group 0 now holds a group address
   EXPECT_TRUE(Draw(CT_Null, CL_Check_Msk_OwnIdGroup).Error());
-  EXPECT_TRUE(Draw(CT_Null, CL_Check_Msk_IdRange).Error());
+  EXPECT_FALSE(Draw(CT_Null, CL_Check_Msk_IdRange).Error()) << "the call list's summary";
+  PokeWord(0xA68D, 50);
+  PokeWord(0xA68D + 3 * 16, 20);  // group 3 holds an individual address
+  EXPECT_TRUE(Draw(CT_Null, CL_Check_Msk_OwnIdGroup).Error());
+  PokeWord(0xA68D + 3 * 16, 120);
+  EXPECT_FALSE(Draw(CT_Null, CL_Check_Msk_OwnIdGroup).Error());
 
   PokeWord(0xA711, 100);  // killer in the group range
   EXPECT_TRUE(Draw(CT_Null, CL_Check_Msk_Config).Error());

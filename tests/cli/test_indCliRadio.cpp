@@ -69,6 +69,17 @@ TEST_F(CliRadio, WriteAsksAndTellsTheOutcome) {
   EXPECT_EQ(Run({"write", dir_.Dir() + "missing.qcl", "--simulated", "--yes"}), indCliRadio::kExitFileError);
 }
 
+TEST_F(CliRadio, AWriteRefusedForErrorsNamesTheSheetsThatCarryThem) {
+  const std::string bad = dir_.Dir() + "bad.qcl";
+  ASSERT_EQ(Run({"set", dir_.Dir() + "RX93QPMR.qcl", "-o", bad, "CT_MSK_IdGroup.CL_Msk_IdGroup_Adr[0]=4001"}), 0)
+      << err_.str() << "the radio's own ID in the group range";
+  EXPECT_EQ(Run({"write", bad, "--simulated", "--yes", "--no-model-check"}), indMain::kCloneRefused);
+  const std::string err = err_.str();
+  EXPECT_EQ(err.rfind("error: Some settings are not valid", 0), 0u) << err;
+  EXPECT_NE(err.find("\n  ID groups\tGI_Sheet_Msk_IdGroup\n"), std::string::npos) << err;
+  EXPECT_EQ(err.find("GI_Sheet_Msk_CallList"), std::string::npos) << "only the sheets in error: " << err;
+}
+
 // On a terminal the write's question is asked: yes and no in any case, anything else
 // asked again, the end of the input a no (the answers themselves: CliPrompts).
 TEST_F(CliRadio, OnATerminalTheQuestionTakesTheAnswerTyped) {
