@@ -138,9 +138,6 @@ Radio& TheRadio() {
   return radio;
 }
 
-// The desktop program's process-wide objects with a clone manager on the real-time
-// loop and the POSIX terminal backend, its port the radio's device; every question is
-// answered OK.
 // The drivers' blocking pauses, sleeping as the program's waiter does and timed.
 class TimedWaiter : public cmcWaiter {
  public:
@@ -155,6 +152,9 @@ class TimedWaiter : public cmcWaiter {
   cmcSleepWaiter sleep_;
 };
 
+// The desktop program's process-wide objects with a clone manager on the real-time
+// loop and the POSIX terminal backend, its port the radio's device; every question is
+// answered OK.
 struct Desk {
   explicit Desk(const std::string& bin, const std::string& device, bool high)
       : guard(std::make_shared<cmcMemoryInstanceGuard::Registry>()),
