@@ -131,8 +131,9 @@ TEST_F(MskCells, TheRowPastTheLastStatusMessageIsRestricted) {
 TEST_F(MskCells, CheckSummariesCollectTheAddressMarks) {
   host_.family = 2;  // QarnPmr: the radios with MSK signalling
   PokeWord(kBoundary, 100);
-  PokeWord(0xA68D, 50);                                                                // group 0: an individual address
-  for (int group = 1; group < 8; ++group) PokeWord(0xA68D + group * 16, 100 + group);  // group addresses
+  PokeWord(0xA68D, 50);  // group 0: an individual address
+  // Groups 1-7: group addresses.
+  for (int group = 1; group < 8; ++group) PokeWord(0xA68D + group * 16, 100 + group);
   PokeWord(0xA711, 10);  // killer inside the individual range
   EXPECT_FALSE(Draw(CT_Null, CL_Check_Msk_OwnIdGroup).Error());
   EXPECT_FALSE(Draw(CT_Null, CL_Check_Msk_Config).Error());
