@@ -559,11 +559,9 @@ bool indMain::AllowAdjustRead() {
                                                 Text("GI_AppInd_Opt_AdjReadPwd_Notice"), true)) {
     // One try, as in the dialog: a wrong entry closes it with the error.
     matched = indPasswordRules::AdjustAccepted(*text, environ_.adjustModeCode);
-    if (matched)
-      events_.Post(kEvRefreshLiveCells);
-    else
-      ErrorBox(indPasswordRules::kAdjustErrorKey);
+    if (!matched) ErrorBox(indPasswordRules::kAdjustErrorKey);
   }
+  if (matched) events_.Post(kEvRefreshLiveCells);
   adjustReadAllowed_ = matched;
   return matched;
 }

@@ -193,11 +193,12 @@ class indMain {
   // The warning checks' error count, asked before a clone write (none by default).
   void SetWarningErrorCount(std::function<int()> count) { warningErrorCount_ = std::move(count); }
   // Whether adjustment reads may run: at once when no "AdjustMode" code is configured;
-  // otherwise asks for the adjustment password until it has been accepted once.
+  // otherwise asks for the adjustment password until it has been accepted once, and
+  // posts event 13 when it is.
   bool AllowAdjustRead();
   bool AdjustReadAllowed() const { return adjustReadAllowed_; }
-  // The windows' adjustment password dialog: true when the entry matched the code (the
-  // dialog posts the refresh itself). Without one the prompts ask for it.
+  // The windows' adjustment password dialog: true when the entry matched the code.
+  // Without one the prompts ask for it.
   void SetAdjustPasswordDialog(std::function<bool()> dialog) { adjustPasswordDialog_ = std::move(dialog); }
 
   int CloneOutcome() const { return cloneOutcome_; }

@@ -75,8 +75,6 @@ std::optional<std::string> cuiCloneDialogs::ShowReadWritePasswordDialog(const st
 }
 
 bool cuiCloneDialogs::ShowAdjustPasswordDialog() {
-  const bool matched = cuiPasswordDialog::AskAdjustPassword(s_.program.Overlay(), s_.prompts, &s_.window,
-                                                            s_.program.Environ().adjustModeCode);
-  if (matched) s_.program.Events().Post(kEvRefreshLiveCells);
-  return matched;
+  return cuiPasswordDialog::AskAdjustPassword(s_.program.Overlay(), s_.prompts, &s_.window,
+                                              s_.program.Environ().adjustModeCode);
 }

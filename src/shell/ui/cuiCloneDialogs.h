@@ -36,8 +36,7 @@ class cuiCloneDialogs {
   void ShowComPortDialog(int kind);
   // The read/write password, asked twice, prefilled with current; nothing on Cancel.
   std::optional<std::string> ShowReadWritePasswordDialog(const std::string& current);
-  // True when the adjustment password matched the "AdjustMode" code; posts event 13
-  // then.
+  // True when the adjustment password matched the "AdjustMode" code.
   bool ShowAdjustPasswordDialog();
 
   // While an exchange runs or a box is open, the main window may not close.
